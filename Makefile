@@ -1,0 +1,37 @@
+# The two everyday commands; CMake does the real work.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test test-asan bench clean format
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset default >/dev/null
+
+build: configure
+	@cmake --build --preset default -j $(JOBS)
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+test: build
+	@ctest --preset default -j $(JOBS)
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+bench: build
+	@$(BUILD)/bench/bench_transfer
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

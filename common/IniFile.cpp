@@ -1,0 +1,135 @@
+#include "common/IniFile.h"
+
+#include "common/Cp1252.h"
+#include "common/Errors.h"
+#include "common/IntConv.h"
+#include "common/Messages.h"
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QStringEncoder>
+
+namespace {
+
+struct Lines {
+    QStringList lines;
+    TextEncoding encoding = TextEncoding::Cp1252;
+};
+
+Lines load(const QString& path) {
+    Lines result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result; // a missing or unreadable file reads as empty
+    result.lines = SplitLines(DecodeText(file.readAll(), &result.encoding));
+    return result;
+}
+
+// The section name of a header line, or a null string when the line is not one.
+QString sectionOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (!t.startsWith(u'['))
+        return {};
+    const qsizetype close = t.indexOf(u']');
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+}
+
+bool keyMatches(const QString& line, const QString& key, QString* value = nullptr) {
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return false;
+    if (line.left(eq).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) != 0)
+        return false;
+    if (value)
+        *value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+QByteArray encode(const QStringList& lines, TextEncoding encoding) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    if (encoding == TextEncoding::Cp1252 && !isCp1252Representable(text))
+        encoding = TextEncoding::Utf8Bom;
+    switch (encoding) {
+    case TextEncoding::Cp1252:
+        return toCp1252(text);
+    case TextEncoding::Utf8Bom:
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextEncoding::Utf16LeBom:
+    case TextEncoding::Utf16BeBom: {
+        const bool le = encoding == TextEncoding::Utf16LeBom;
+        QStringEncoder encoder(le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+        return QByteArray(le ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encoder(text));
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
+    const Lines file = load(m_path);
+    bool inSection = false;
+    for (const QString& line : file.lines) {
+        const QString name = sectionOf(line);
+        if (!name.isNull()) {
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        QString value;
+        if (inSection && keyMatches(line, key, &value))
+            return value;
+    }
+    return def;
+}
+
+qint32 IniFile::ReadInteger(const QString& section, const QString& key, qint32 def) const {
+    return TryStrToInt(ReadString(section, key, QString())).value_or(def);
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    Lines file = load(m_path);
+    QStringList& lines = file.lines;
+    const QString entry = key + u'=' + value;
+
+    qsizetype sectionStart = -1; // index of the header line
+    qsizetype lastContent = -1;  // last non-blank line of the section
+    qsizetype i = 0;
+    for (; i < lines.size(); ++i) {
+        const QString name = sectionOf(lines[i]);
+        if (!name.isNull()) {
+            if (sectionStart >= 0)
+                break; // the next section begins
+            if (name.compare(section, Qt::CaseInsensitive) == 0)
+                sectionStart = lastContent = i;
+            continue;
+        }
+        if (sectionStart < 0)
+            continue;
+        if (keyMatches(lines[i], key)) {
+            lines[i] = entry;
+            lastContent = -2; // done
+            break;
+        }
+        if (!lines[i].trimmed().isEmpty())
+            lastContent = i;
+    }
+    if (lastContent == -2) {
+        // replaced in place
+    } else if (sectionStart >= 0) {
+        lines.insert(lastContent + 1, entry);
+    } else {
+        lines.append(u'[' + section + u']');
+        lines.append(entry);
+    }
+    try {
+        WriteFileAtomically(m_path, encode(lines, file.encoding));
+    } catch (const EFileError&) {
+        throw EFileError(Msg(MsgId::CannotWriteIni).arg(m_path));
+    }
+}
+
+void IniFile::WriteInteger(const QString& section, const QString& key, qint32 value) {
+    WriteString(section, key, QString::number(value));
+}

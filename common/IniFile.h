@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// An INI file accessed the way Windows' private-profile functions do: every call opens
+// the file, does its one read or write and closes it again; nothing is cached. Section
+// and key names compare without regard to case; blanks around a value are dropped on
+// reading. A write replaces the key's line in place, adds a missing key at the end of its
+// section and a missing section at the end of the file, leaves every other line as it
+// was, and creates the file when needed.
+//
+// Encoding: a file with a byte-order mark keeps it (UTF-8 or UTF-16); otherwise the
+// file is Windows-1252, unless a value cannot be represented there, in which case the
+// file is rewritten as UTF-8 with a mark rather than losing characters.
+class IniFile {
+public:
+    explicit IniFile(QString path) : m_path(std::move(path)) {}
+
+    const QString& path() const { return m_path; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // The default also stands in for a value that is not an integer.
+    qint32 ReadInteger(const QString& section, const QString& key, qint32 def) const;
+
+    // Raise EFileError "Impossible d'écrire dans <path>" when the file cannot be written.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, qint32 value);
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What an operation needs from the window to keep the operator informed. The main
+// window implements it with its real widgets; tests record the calls instead.
+class OperatorFeedback {
+public:
+    virtual ~OperatorFeedback() = default;
+
+    // Text of the status window (the window itself is shown and hidden separately).
+    virtual void AfficheInfo(const QString& texte) = 0;
+    virtual void ShowStatus() = 0;
+    virtual void HideStatus() = 0;
+
+    // The modal information dialog; returns once the operator has pressed "Ok".
+    virtual void ShowInformation(const QString& message) = 0;
+
+    // The whole main window, for operations that must not be interrupted.
+    virtual void SetMainWindowEnabled(bool enabled) = 0;
+};

@@ -1,0 +1,78 @@
+#include "common/TextFile.h"
+
+#include "common/Cp1252.h"
+#include "common/Errors.h"
+#include "common/Messages.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+QString DecodeText(const QByteArray& bytes, TextEncoding* found) {
+    auto decode = [&](QStringDecoder::Encoding enc, int bomSize, TextEncoding kind) {
+        if (found)
+            *found = kind;
+        QStringDecoder decoder(enc, QStringDecoder::Flag::Stateless);
+        return QString(decoder(QByteArrayView(bytes).sliced(bomSize)));
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decode(QStringDecoder::Utf8, 3, TextEncoding::Utf8Bom);
+    if (bytes.startsWith("\xFF\xFE"))
+        return decode(QStringDecoder::Utf16LE, 2, TextEncoding::Utf16LeBom);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decode(QStringDecoder::Utf16BE, 2, TextEncoding::Utf16BeBom);
+    if (found)
+        *found = TextEncoding::Cp1252;
+    return fromCp1252(bytes);
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(Msg(MsgId::CannotReadFile).arg(path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EFileError(Msg(MsgId::CannotReadFile).arg(path));
+    return bytes;
+}
+
+QStringList ReadTextLines(const QString& path) {
+    return SplitLines(DecodeText(ReadFileBytes(path)));
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw EFileError(Msg(MsgId::CannotWriteFile).arg(path));
+}
+
+void WriteCp1252Lines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    qsizetype total = 0;
+    for (const QString& line : lines)
+        total += line.size() + 2;
+    bytes.reserve(total);
+    for (const QString& line : lines) {
+        bytes += toCp1252(line);
+        bytes += "\r\n";
+    }
+    WriteFileAtomically(path, bytes);
+}

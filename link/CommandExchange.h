@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTimer;
+class TComPort;
+
+// One command line out, one reply back: the only conversation the program has with the
+// instrument. The reply is everything received since the command was written, until it
+// holds CR LF or the line has been silent for CommandTimeoutMs.
+class CommandExchange : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int CommandTimeoutMs = 2000;
+    // A reply that grows past this without CR LF ends the wait as a time-out.
+    static constexpr int MaxReplyLength = 64 * 1024;
+
+    explicit CommandExchange(TComPort& port, QObject* parent = nullptr);
+    ~CommandExchange() override;
+
+    TComPort& port() { return m_port; }
+
+    // Every byte received since the last command, one character per byte, CR LF included.
+    QString ReplyBuffer;
+    bool ReplyComplete = false;
+    bool ReplyTimedOut = false;
+
+    void EcrireCommande(const QString& commande);
+    void ComPortRxChar(TComPort* sender, int count);
+    void StartTimeOut(int dureems);
+    void StopTimeOut(int dureems = 0);
+    void TimerTimeOutTimer();
+    // Returns once ReplyComplete or ReplyTimedOut is set; keeps the user interface alive
+    // meanwhile without burning the processor.
+    void AttendreReponse();
+    // Presence check on the open port: "#i"; 0 when a complete reply came, -1 on time-out.
+    int ConnectSonde();
+
+    // True while AttendreReponse is waiting (other operations must not start then).
+    bool isWaiting() const { return m_waiting > 0; }
+
+private:
+    TComPort& m_port;
+    QTimer* m_timer;
+    int m_waiting = 0;
+};
+
+// Milliseconds since some fixed point, wrapping at 2^32.
+using TickSource = std::function<quint32()>;
+quint32 SystemTickCount();
+
+// A pause of `ms` milliseconds that keeps processing user-interface events. Correct across
+// the wrap of the 32-bit tick counter.
+void Temporiser(quint32 ms, const TickSource& ticks = SystemTickCount);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class CommandExchange;
+
+// The six fixed-position fields of the identification reply, copied character for
+// character (no trimming); a short reply gives short or empty fields.
+struct InstrumentIdentity {
+    QString description;      // positions 4..23
+    QString productReference; // 29..36
+    QString softwareVersion;  // 42..49
+    QString parameterFile;    // 55..62
+    QString serialNumber;     // 68..83
+    QString pmReference;      // 89..104
+
+    static InstrumentIdentity fromReply(const QString& reply);
+};
+
+using PortLister = std::function<void(QStringList&)>;
+
+// Tries every listed port in list order with the presence check and keeps the first that
+// answers in the exchange's port (its Port()). Ports that fail with a serial error are
+// skipped silently; ports after the one that answered are never opened. The port is
+// closed on return. 0 when found, -1 when not.
+int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts = {});

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QSerialPort;
+
+// The instrument's serial port: opened by name with the fixed line settings (38400 baud,
+// 8 data bits, no parity, 1 stop bit, no flow control, DTR and RTS inactive), written and
+// read as 8-bit text (Windows-1252, one byte per character). While open, every arrival of
+// bytes is reported on the user-interface thread through OnRxChar with the number of
+// bytes waiting. Failures raise EComPort.
+class TComPort : public QObject {
+    Q_OBJECT
+public:
+    explicit TComPort(QObject* parent = nullptr);
+    ~TComPort() override;
+
+    // Does nothing when already open. A port that cannot be opened raises error 1.
+    void Open();
+    // Does nothing when already closed.
+    void Close();
+    bool Connected() const;
+
+    // Port name: "COM3" style names on Windows, device paths such as /dev/ttyUSB0 on Linux.
+    // Changing it while open closes the port and opens the new one.
+    void setPort(const QString& name);
+    QString Port() const { return m_port; }
+
+    void ClearBuffer(bool input, bool output);
+    // Returns the number of bytes written; waits at most 100 ms per byte plus 1000 ms.
+    int WriteStr(const QString& str);
+    // Reads up to `count` bytes that are already waiting; never waits.
+    int ReadStr(QString& str, int count);
+    int InputCount();
+
+    // Handler of the characters-received notification: (port, bytes waiting).
+    std::function<void(TComPort*, int)> OnRxChar;
+
+private:
+    // ... implementation detail ...
+    QString m_port = QStringLiteral("COM24");
+    QSerialPort* m_serial = nullptr;
+};
+
+// The serial ports the system knows, plus every path of the environment variable
+// VEXA_EXTRA_PORTS (separated by ':'), sorted case-insensitively as text (COM10 before COM2).
+void ListComPorts(QStringList& list);

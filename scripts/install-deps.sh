@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need.
+# Does nothing when they are all present already.
+set -euo pipefail
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-tools-dev
+          qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core)
+[ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
