@@ -1,0 +1,213 @@
+#include "common/Cp1252.h"
+#include "common/Errors.h"
+#include "common/IniFile.h"
+#include "common/IntConv.h"
+#include "common/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestCommon : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void integerConversion_data();
+    void integerConversion();
+    void strToIntNamesTheText();
+    void zeroFilling();
+    void cp1252RoundTripsEveryByte();
+    void cp1252FlagsUnrepresentable();
+    void lineSplitting();
+    void decodeByByteOrderMark();
+    void iniReadsLikePrivateProfile();
+    void iniWritesInPlaceAndAppends();
+    void iniCreatesFileAndKeepsUnicode();
+    void iniWriteFailureNamesTheFile();
+    void atomicWriteKeepsOldFileOnFailure();
+};
+
+void TestCommon::integerConversion_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "123" << true << 123;
+    QTest::newRow("leading zeros") << "00003" << true << 3;
+    QTest::newRow("leading blanks") << "    3" << true << 3;
+    QTest::newRow("trailing blank") << "3    " << false << 0;
+    QTest::newRow("inner blank") << "1 2" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("blanks only") << "     " << false << 0;
+    QTest::newRow("sign only") << "-" << false << 0;
+    QTest::newRow("plus") << "+42" << true << 42;
+    QTest::newRow("minus after blanks") << "  -7" << true << -7;
+    QTest::newRow("blank after sign") << "- 7" << false << 0;
+    QTest::newRow("dollar hex") << "$1F" << true << 31;
+    QTest::newRow("0x hex") << "0x10" << true << 16;
+    QTest::newRow("X hex") << "X10" << true << 16;
+    QTest::newRow("negative hex") << "-$10" << true << -16;
+    QTest::newRow("hex prefix alone") << "$" << false << 0;
+    QTest::newRow("hex digit in decimal") << "1F" << false << 0;
+    QTest::newRow("max") << "2147483647" << true << 2147483647;
+    QTest::newRow("min") << "-2147483648" << true << int(-2147483648LL);
+    QTest::newRow("overflow") << "2147483648" << false << 0;
+    QTest::newRow("underflow") << "-2147483649" << false << 0;
+    QTest::newRow("huge") << "99999999999999999999" << false << 0;
+    QTest::newRow("tab is not a blank") << "\t5" << false << 0;
+    QTest::newRow("CR LF") << "5\r\n" << false << 0;
+    QTest::newRow("decimal point") << "1.5" << false << 0;
+}
+
+void TestCommon::integerConversion() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    const auto result = TryStrToInt(text);
+    QCOMPARE(result.has_value(), ok);
+    if (ok)
+        QCOMPARE(*result, value);
+}
+
+void TestCommon::strToIntNamesTheText() {
+    try {
+        StrToInt(QStringLiteral("12a"));
+        QFAIL("no error raised");
+    } catch (const EConvertError& e) {
+        QVERIFY(e.message().contains(QStringLiteral("'12a'")));
+    }
+}
+
+void TestCommon::zeroFilling() {
+    QCOMPARE(CompleterZeros("800", 4), QString("0800"));
+    QCOMPARE(CompleterZeros("", 5), QString("00000"));
+    QCOMPARE(CompleterZeros("12345", 5), QString("12345"));
+    QCOMPARE(CompleterZeros("1234567", 5), QString("1234567"));
+}
+
+void TestCommon::cp1252RoundTripsEveryByte() {
+    QByteArray all(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        all[i] = char(i);
+    const QString text = fromCp1252(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(text[0x80], QChar(0x20AC));
+    QCOMPARE(text[0xE9], QChar(u'é'));
+    QCOMPARE(text[0x81], QChar(0x81)); // undefined byte kept as itself
+    bool ok = false;
+    QCOMPARE(toCp1252(text, &ok), all);
+    QVERIFY(ok);
+}
+
+void TestCommon::cp1252FlagsUnrepresentable() {
+    bool ok = true;
+    QCOMPARE(toCp1252(QStringLiteral("a\u4E2Db"), &ok), QByteArray("a?b"));
+    QVERIFY(!ok);
+    QVERIFY(isCp1252Representable(QStringLiteral("Paramètres €")));
+    QVERIFY(!isCp1252Representable(QStringLiteral("\u0100")));
+}
+
+void TestCommon::lineSplitting() {
+    QCOMPARE(SplitLines("a\r\nb\r\n"), QStringList({"a", "b"}));
+    QCOMPARE(SplitLines("a\rb\nc"), QStringList({"a", "b", "c"}));
+    QCOMPARE(SplitLines("a\n\r\nb"), QStringList({"a", "", "b"}));
+    QCOMPARE(SplitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    QCOMPARE(SplitLines(""), QStringList());
+}
+
+void TestCommon::decodeByByteOrderMark() {
+    TextEncoding enc;
+    QCOMPARE(DecodeText("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9", &enc), QString("été"));
+    QCOMPARE(enc, TextEncoding::Utf8Bom);
+    QCOMPARE(DecodeText(QByteArray("\xFF\xFE\xE9\x00t\x00", 6), &enc), QString("ét"));
+    QCOMPARE(enc, TextEncoding::Utf16LeBom);
+    QCOMPARE(DecodeText(QByteArray("\xFE\xFF\x00\xE9\x00t", 6), &enc), QString("ét"));
+    QCOMPARE(enc, TextEncoding::Utf16BeBom);
+    QCOMPARE(DecodeText("\xE9t\xE9", &enc), QString("été"));
+    QCOMPARE(enc, TextEncoding::Cp1252);
+}
+
+void TestCommon::iniReadsLikePrivateProfile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.ini");
+    IniFile ini(path);
+    QCOMPARE(ini.ReadString("CONFIG", "Language", "dflt"), QString("dflt")); // no file
+    QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 2057);
+    writeAll(path, "[Other]\r\nLanguage=1\r\n[config]\r\n  LANGUAGE  =  1036  \r\nEmpty=\r\n"
+                   "Bad=abc\r\nPath= C:\\Mesures\\ \r\n");
+    QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 1036);
+    QCOMPARE(ini.ReadString("CONFIG", "Empty", "x"), QString(""));
+    QCOMPARE(ini.ReadInteger("CONFIG", "Bad", 2057), 2057);
+    QCOMPARE(ini.ReadString("CONFIG", "Path", ""), QString("C:\\Mesures\\"));
+    QCOMPARE(ini.ReadString("CONFIG", "Missing", "d"), QString("d"));
+    QCOMPARE(ini.ReadString("Nowhere", "Language", "d"), QString("d"));
+}
+
+void TestCommon::iniWritesInPlaceAndAppends() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.ini");
+    writeAll(path, "; comment\n[A]\nx=1\ny=2\n\n[CONFIG]\nLanguage=1036\n\n[B]\nz=3\n");
+    IniFile ini(path);
+    ini.WriteString("config", "LANGUAGE", "2057"); // replaced in place
+    ini.WriteString("CONFIG", "ResultSavePath", "/tmp/r/"); // added at the end of its section
+    ini.WriteString("New", "k", "v");                       // new section at the end
+    QCOMPARE(readAll(path), QByteArray("; comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[CONFIG]\r\n"
+                                       "LANGUAGE=2057\r\nResultSavePath=/tmp/r/\r\n\r\n"
+                                       "[B]\r\nz=3\r\n[New]\r\nk=v\r\n"));
+    QCOMPARE(ini.ReadInteger("CONFIG", "Language", 0), 2057);
+}
+
+void TestCommon::iniCreatesFileAndKeepsUnicode() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("h.par");
+    IniFile ini(path);
+    ini.WriteString("VEXA Paramètres spécifiques", "SN", "123");
+    QCOMPARE(readAll(path), QByteArray("[VEXA Param\xE8tres sp\xE9" "cifiques]\r\nSN=123\r\n"));
+    // A value Windows-1252 cannot hold turns the file into UTF-8 rather than losing it.
+    ini.WriteString("VEXA Paramètres spécifiques", "PM", "\u4E2D");
+    QVERIFY(readAll(path).startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(ini.ReadString("vexa paramètres spécifiques", "pm", ""), QString("\u4E2D"));
+    QCOMPARE(ini.ReadString("VEXA Paramètres spécifiques", "SN", ""), QString("123"));
+}
+
+void TestCommon::iniWriteFailureNamesTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VEXAReader.ini");
+    QVERIFY(QDir().mkdir(path)); // a folder where the file should be
+    IniFile ini(path);
+    try {
+        ini.WriteString("CONFIG", "ResultSavePath", "x");
+        QFAIL("no error raised");
+    } catch (const EFileError& e) {
+        QCOMPARE(e.message(), QString("Impossible d'écrire dans ") + path);
+    }
+}
+
+void TestCommon::atomicWriteKeepsOldFileOnFailure() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.txt");
+    WriteCp1252Lines(path, {"été", "b"});
+    QCOMPARE(readAll(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
+    QCOMPARE(ReadTextLines(path), QStringList({"été", "b"}));
+    // Writing into a folder that does not exist fails without touching anything.
+    QVERIFY_THROWS_EXCEPTION(EFileError, WriteCp1252Lines(dir.filePath("no/such.txt"), {"x"}));
+    QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextLines(dir.filePath("missing.txt")));
+    QCOMPARE(readAll(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestCommon)
+#include "tst_common.moc"
