@@ -1,0 +1,58 @@
+#include "gui/GuiTestSupport.h"
+
+#include "ui/MessageDialogInfo.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QTest>
+
+DialogAnswerer::DialogAnswerer() {
+    m_timer.setInterval(15);
+    connect(&m_timer, &QTimer::timeout, this, &DialogAnswerer::poll);
+    m_timer.start();
+}
+
+DialogAnswerer::~DialogAnswerer() = default;
+
+void DialogAnswerer::clear() {
+    messages.clear();
+    errors.clear();
+}
+
+void DialogAnswerer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (auto* info = qobject_cast<MessageDialogInfo*>(modal)) {
+        if (!info->isVisible())
+            return;
+        const QString text = info->message();
+        if (onDialog)
+            onDialog(text);
+        messages.append(text);
+        info->accept();
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        if (!box->isVisible())
+            return;
+        const QString text = box->text();
+        if (onDialog)
+            onDialog(text);
+        errors.append(text);
+        box->accept();
+    }
+}
+
+bool DialogAnswerer::waitForMessages(int count, int timeoutMs) {
+    return QTest::qWaitFor([&] { return messages.size() >= count; }, timeoutMs);
+}
+
+std::optional<QString> ScriptedFileDialogs::present(DialogKind kind, const QString& startPath) {
+    asked.append(kind);
+    startPaths.append(startPath);
+    if (answers.empty())
+        return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}

@@ -1,0 +1,138 @@
+#include "ui/TFormPassword.h"
+
+#include "common/Messages.h"
+#include "ui/ErrorReport.h"
+#include "ui/MessageDialogInfo.h"
+#include "ui/TFormMain.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+const QString TFormPassword::kPassword = QStringLiteral("morvel52");
+
+TFormPassword::TFormPassword(TFormMain& main)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_main(main) {
+    setObjectName(QStringLiteral("TFormPassword"));
+    setFixedSize(401, 136);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("PanelMaintenance"));
+    m_panel->setGeometry(8, 8, 393, 129);
+    m_panel->setAttribute(Qt::WA_StyledBackground);
+    m_panel->setStyleSheet(QStringLiteral(
+        "#PanelMaintenance { border: 1px solid #2F6FC0; border-radius: 12px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #EAF3FD, stop:1 #BFDBF7); }"));
+    auto* image4 = new QLabel(m_panel);
+    image4->setObjectName(QStringLiteral("Image4"));
+    image4->setGeometry(29, 32, 57, 54);
+    image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
+    m_label13 = new QLabel(m_panel);
+    m_label13->setObjectName(QStringLiteral("Label13"));
+    m_label13->move(131, 35);
+    m_editPassword = new QLineEdit(m_panel);
+    m_editPassword->setObjectName(QStringLiteral("EditPassword"));
+    m_editPassword->setGeometry(216, 32, 132, 21);
+    m_editPassword->setMaxLength(16);
+    m_editPassword->setEchoMode(QLineEdit::Password);
+    m_editPassword->installEventFilter(this);
+    m_buttonAnnuler = new QPushButton(m_panel);
+    m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
+    m_buttonAnnuler->setGeometry(129, 72, 88, 26);
+    m_buttonOK = new QPushButton(m_panel);
+    m_buttonOK->setObjectName(QStringLiteral("ButtonOK"));
+    m_buttonOK->setGeometry(260, 72, 88, 26);
+    connect(m_buttonOK, &QPushButton::clicked, this, [this] { Guarded([&] { ButtonOKClick(); }); });
+    connect(m_buttonAnnuler, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonAnnulerClick(); }); });
+    m_messageDialog = new MessageDialogInfo;
+    retranslateUi();
+}
+
+TFormPassword::~TFormPassword() {
+    delete m_messageDialog;
+}
+
+void TFormPassword::retranslateUi() {
+    setWindowTitle(tr("Maintenance"));
+    m_label13->setText(tr("Mot de passe"));
+    m_label13->adjustSize();
+    m_buttonAnnuler->setText(tr("Annuler"));
+    m_buttonOK->setText(tr("OK"));
+}
+
+void TFormPassword::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+void TFormPassword::showEvent(QShowEvent* event) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFormPassword::FormShow() {
+    m_editPassword->clear();
+    activateWindow();
+    m_editPassword->setFocus();
+}
+
+bool TFormPassword::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editPassword && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || text == u"\n" || text == u"\r") {
+            Guarded([&] { CheckPassword(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFormPassword::ButtonOKClick() {
+    CheckPassword();
+}
+
+void TFormPassword::CheckPassword() {
+    if (m_editPassword->text() == kPassword) {
+        m_main.setMaintenanceMode(true);
+        close();
+        searchAgain();
+    } else {
+        m_messageDialog->ShowMessage(Msg(MsgId::WrongPassword));
+        m_editPassword->clear();
+    }
+}
+
+void TFormPassword::ButtonAnnulerClick() {
+    close();
+    searchAgain();
+}
+
+void TFormPassword::searchAgain() {
+    OperationGate::Scope busy(m_main.context().gate);
+    m_main.ChercheSonde();
+    m_main.AfficheIdent();
+}
+
+void TFormPassword::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TFormPassword::FormClose() {
+    m_main.SetMainWindowEnabled(true);
+    m_main.ShowHomePanel();
+}
