@@ -52,7 +52,10 @@ std::optional<QString> ScriptedFileDialogs::present(DialogKind kind, const QStri
     startPaths.append(startPath);
     if (answers.empty())
         return std::nullopt;
-    auto answer = answers.front();
+    const bool chosen = answers.front().has_value();
+    const QString path = chosen ? *answers.front() : QString();
     answers.pop_front();
-    return answer;
+    if (!chosen)
+        return std::nullopt;
+    return path;
 }
