@@ -1,0 +1,30 @@
+#pragma once
+
+#include "params/ParamFile.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// Separators of the "#P" time stamp. Linux has no per-user regional separators; these are
+// the ones French settings give, which is what instruments and earlier files expect.
+inline constexpr QChar kDateSeparator = u'/';
+inline constexpr QChar kTimeSeparator = u':';
+
+// "dd/mm/yyyy hh:nn:ss" with the separators above.
+QString parameterTimeStamp(const QDateTime& when);
+
+// The lines of a saved file: every line kept in place, except that a line beginning with
+// "#P" becomes the identification record (the target's file name without folder, cut or
+// blank-filled to 20, the operator text, `now`, the language code), and lines beginning
+// with "#R" or "#G" are rebuilt from the fields.
+QStringList rebuildParameterLines(const QStringList& lines, const QString& targetFile,
+                                  const ParamState& state, const QDateTime& now);
+
+// Reads `currentFile` completely, then writes its rebuilt lines to `targetFile` (which may
+// be the same file) in Windows-1252 with CR LF after every line, replacing it only once
+// the new content is complete. A line holding a character that Windows-1252 cannot carry
+// is refused rather than written with a substitute: EFileError, nothing written. Errors
+// reading or writing raise EFileError too.
+void SauverFichierParametres(const QString& currentFile, const QString& targetFile,
+                             const ParamState& state, const QDateTime& now);
