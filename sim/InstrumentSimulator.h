@@ -1,0 +1,186 @@
+#pragma once
+
+#include "sim/SimInstrument.h"
+#include "sim/SimOutputQueue.h"
+#include "sim/SimPseudoTerminal.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+
+// A Vexameter on the far end of a pseudo-terminal, for tests, the demo and benchmarks.
+// It answers every command the program sends the way the instrument does, keeps the
+// instrument's state, logs every line it receives, and can misbehave on request
+// (silence, split or late replies, odd line ends, garbage, scripted or error replies,
+// hang-up). One worker thread serves the line; every public call is thread-safe and
+// takes effect from the next received line on.
+//
+// A received line ends at LF; a CR just before the LF belongs to the line end. Replies
+// end with CR LF unless setLineEnding() says otherwise.
+class InstrumentSimulator : public QObject {
+    Q_OBJECT
+public:
+    using Identity = SimInstrument::Identity;
+    using SpecificParameters = SimInstrument::SpecificParameters;
+
+    struct TranscriptLine {
+        qint64 ms = 0;   // since the first start(), monotonic
+        QByteArray line; // without its line end
+        QByteArray raw;  // every byte received for it, line end included
+    };
+
+    enum class LineEnding { CrLf, CrOnly, LfOnly, None };
+
+    explicit InstrumentSimulator(QObject* parent = nullptr);
+    ~InstrumentSimulator() override;
+
+    // --- Line ---------------------------------------------------------------------------
+    // A symbolic link made at start() and removed at stop() or hang-up; empty for none.
+    void setLinkPath(const QString& path);
+    QString linkPath() const;
+    // Opens a new pseudo-terminal and starts serving it (after a hang-up: a new one, with a
+    // new slave path). Raises VexaError when the terminal or the link cannot be made.
+    void start();
+    // Stops serving and closes the line; the program sees a hang-up if it has it open.
+    void stop();
+    bool isRunning() const;
+    // The device path the program opens, e.g. /dev/pts/7; empty when not running.
+    QString slavePath() const;
+
+    // --- Instrument state ---------------------------------------------------------------
+    Identity identity() const;
+    void setIdentity(const Identity& identity);
+    // Replaces the 104-character line composed from identity(); empty to compose again.
+    void setIdentityLine(const QByteArray& line);
+    QByteArray identityLine() const;
+
+    QList<QByteArray> storedLines() const;
+    // The memory "#OK" walks through; the "#F" end line follows the last one.
+    void setStoredLines(const QList<QByteArray>& lines);
+    void generateMemory(int files, int measuresPerFile, bool withGps = false);
+    static QList<QByteArray> generatedMemory(int files, int measuresPerFile, bool withGps = false);
+    int storedFileCount() const;
+    // The "#T" reply; the composed one holds the file count zero-filled at characters 24-28.
+    QByteArray summaryLine() const;
+    // Replaces the composed "#T" reply; empty to compose again.
+    void setSummaryLine(const QByteArray& line);
+
+    // The "#P"-layout record that "#p" answers (66 characters, language at 66).
+    QByteArray identificationRecord() const;
+    void setIdentificationRecord(const QByteArray& record);
+    void setLanguageCode(char code);
+
+    // What followed "#D" in the last clock command, blanks included.
+    QByteArray clockText() const;
+
+    // The 56-character line "#k" answers; "#K ..." replaces it.
+    QByteArray specificLine() const;
+    void setSpecificLine(const QByteArray& line);
+    void setSpecificParameters(const SpecificParameters& values);
+
+    // Every parameter record received with tag "#P", "#R", "#G" or "#F", oldest first.
+    QList<QByteArray> records(const QByteArray& tag) const;
+
+    // --- Transcript ---------------------------------------------------------------------
+    QList<TranscriptLine> transcript() const;
+    QList<QByteArray> receivedLines() const;
+    void clearTranscript();
+    // Blocks until the transcript holds at least `count` lines or `timeoutMs` has passed.
+    bool waitForLines(int count, int timeoutMs) const;
+
+    // --- Pacing -------------------------------------------------------------------------
+    // Bits per second of what the simulator sends, 10 bits per byte; 0 for no limit.
+    void setBaudRate(int baud);
+    int baudRate() const;
+    // Time between a received line and the start of its reply.
+    void setReplyDelay(int ms);
+
+    // --- Faults -------------------------------------------------------------------------
+    // Receives and logs, answers nothing and changes nothing (scripted replies still go).
+    void setSilent(bool silent);
+    // Sends every reply in pieces of `bytes` with `gapMs` of silence between; 0 for whole.
+    void setChunking(int bytes, int gapMs);
+    // Holds every LF of a reply `gapMs` after its CR; 0 for no hold.
+    void setSplitLineEnd(int gapMs);
+    void setLineEnding(LineEnding ending);
+    // Sent before every reply (not before scripted ones); empty for none.
+    void setGarbage(const QByteArray& bytes);
+    // The next line that begins with `command` (an empty one matches any line) gets exactly
+    // `raw` in reply, nothing added, after `delayMs` on top of the reply delay; an empty
+    // `raw` answers nothing. The instrument is bypassed: its state does not change. Calls
+    // queue up in order, one reply each.
+    void scriptReply(const QByteArray& command, const QByteArray& raw, int delayMs = 0);
+    // The next `occurrences` lines that begin with `command` are answered as usual but
+    // `delayMs` late: a late answer.
+    void delayReply(const QByteArray& command, int delayMs, int occurrences = 1);
+    // Lines that begin with `command` get the error reply "#e NNN" (0 <= number <= 999)
+    // until cleared; the instrument's state does not change.
+    void setErrorReply(const QByteArray& command, int number);
+    void clearErrorReplies();
+    // The `lines`-th line received from now on is logged but not answered: the line is
+    // closed instead, as if the instrument had been unplugged. 0 cancels.
+    void setHangUpAfter(int lines);
+    // Closes the line now; returns once it is closed.
+    void hangUpNow();
+    bool isHungUp() const;
+    // Back to a well-behaved instrument: every fault above off, reply delay 0 (the line
+    // rate is kept).
+    void clearFaults();
+
+Q_SIGNALS:
+    // Emitted from the worker thread for every received line (queued to receivers).
+    void lineReceived(qint64 ms, const QByteArray& line);
+    // The line was closed by a hang-up fault or by hangUpNow().
+    void hungUp();
+
+private:
+    struct Rule {
+        QByteArray command;
+        std::optional<QByteArray> raw;
+        int delayMs = 0;
+    };
+    struct Reply {
+        QByteArray bytes;
+        int delayMs = 0;
+        SimShaping shaping;
+        bool hangUp = false;
+    };
+
+    void run();
+    void wake();
+    Reply handleLine(const TranscriptLine& line); // takes m_mutex
+    QByteArray ending() const;
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    SimInstrument m_instrument;
+    SimPseudoTerminal m_pty;
+    QString m_linkPath;
+    std::thread m_worker;
+    int m_wakeFd = -1;
+    bool m_running = false;
+    bool m_stopRequested = false;
+    bool m_hangUpRequested = false;
+    bool m_hungUp = false;
+    std::optional<SimClock::time_point> m_epoch;
+
+    QList<TranscriptLine> m_transcript;
+
+    int m_baud = 0;
+    int m_replyDelayMs = 0;
+    bool m_silent = false;
+    SimShaping m_shaping;
+    LineEnding m_ending = LineEnding::CrLf;
+    QByteArray m_garbage;
+    std::deque<Rule> m_rules;
+    QList<std::pair<QByteArray, int>> m_errors;
+    int m_hangUpCountdown = 0;
+};
