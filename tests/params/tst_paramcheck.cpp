@@ -147,7 +147,6 @@ void TestParamCheck::versionDependentVisibility() {
     QVERIFY(versionHidesOptionalSettings("12.0"));
     QVERIFY(!versionHidesOptionalSettings("1.9"));
     QVERIFY(!versionHidesOptionalSettings("Version du logiciel"));
-    QCOMPARE(kVersionDependentControls, (std::array{PC::Ralard, PC::Geclsb, PC::Gcoefs}));
 }
 
 void TestParamCheck::accessFollowsMaintenanceMode() {

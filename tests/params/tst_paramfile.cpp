@@ -94,10 +94,6 @@ void TestParamFile::rangeLine_data() {
     QTest::newRow("upper slot with blanks fails") << "/track 00001 >  50 s" << track << 1 << 99;
     QTest::newRow("key anywhere in a comment")
         << "; limits /coefs 00003 > 00008 dynamic" << int(RangeKey::coefs) << 3 << 8;
-    QTest::newRow("hexadecimal slot")
-        << "/fbeep $0064 > 0x3E8" << int(RangeKey::fbeep) << 100 << 1000;
-    QTest::newRow("scaled key with blank form")
-        << "/ sci0t 00001 > 00002" << int(RangeKey::sci0t) << 10 << 20;
 }
 
 void TestParamFile::rangeLine() {
