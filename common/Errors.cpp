@@ -1,4 +1,3 @@
 #include "common/Errors.h"
 
-VexaError::VexaError(QString message)
-    : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+VexaError::VexaError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}

@@ -6,38 +6,38 @@
 // dialog, status window, tool-tip pieces, its own error reports) comes from here, so a
 // translation replaces them all at once. Leading and trailing blanks belong to the texts.
 enum class MsgId : int {
-    NoAnswer = 65104,         // the presence check got no reply
-    CommError,                // a later exchange timed out or lacked "OK"
-    Searching,                // status text of the search
-    NotDetected,              // search found nothing
-    DetectedOn,               // search found the instrument; %1 is the port
-    ReadingStatus,            // status text at the start of a transfer
-    ReadingProgress,          // %1 file counter, %2 file count, %3 measurement counter
-    ReadError,                // stored-file count unreadable
-    NoMeasurement,            // stored-file count is 0
-    ReadDone,                 // transfer or reading finished
-    ClockDone,                // clock set
-    EraseDone,                // memory erased (two lines)
-    UnknownCommand,           // instrument reported an error number
-    SpecificWriteDone,        // specific parameters written
-    InvalidFile,              // a file lacking a record or key
-    BadParameters,            // editor values out of range
-    SendingIdentification,    // status text while "#P" is sent
-    SendingMeasurement,       // status text while "#R" is sent
-    SendingGeneral,           // status text while "#G" is sent
-    SendDone,                 // parameters sent (two lines)
-    WrongPassword,            // maintenance password refused
-    RangePrefix,              // "Plage : "
-    RangeTo,                  // " à "
-    RangeMinThresholdTo,      // "Seuil min à "
-    RangeMinToMaxThreshold,   // "Seuil min à Seuil max"
-    RangeToFullBattery,       // " à Tension batterie pleine"
-    RangeToEmptyBattery,      // " à Tension batterie vide"
-    CannotWriteIni,           // settings or .par file; %1 is its full path
-    InvalidDateTime,          // %1 is the text
-    InvalidInteger,           // %1 is the text
-    CannotReadFile,           // %1 is the file's full path
-    CannotWriteFile,          // %1 is the file's full path
+    NoAnswer = 65104,       // the presence check got no reply
+    CommError,              // a later exchange timed out or lacked "OK"
+    Searching,              // status text of the search
+    NotDetected,            // search found nothing
+    DetectedOn,             // search found the instrument; %1 is the port
+    ReadingStatus,          // status text at the start of a transfer
+    ReadingProgress,        // %1 file counter, %2 file count, %3 measurement counter
+    ReadError,              // stored-file count unreadable
+    NoMeasurement,          // stored-file count is 0
+    ReadDone,               // transfer or reading finished
+    ClockDone,              // clock set
+    EraseDone,              // memory erased (two lines)
+    UnknownCommand,         // instrument reported an error number
+    SpecificWriteDone,      // specific parameters written
+    InvalidFile,            // a file lacking a record or key
+    BadParameters,          // editor values out of range
+    SendingIdentification,  // status text while "#P" is sent
+    SendingMeasurement,     // status text while "#R" is sent
+    SendingGeneral,         // status text while "#G" is sent
+    SendDone,               // parameters sent (two lines)
+    WrongPassword,          // maintenance password refused
+    RangePrefix,            // "Plage : "
+    RangeTo,                // " à "
+    RangeMinThresholdTo,    // "Seuil min à "
+    RangeMinToMaxThreshold, // "Seuil min à Seuil max"
+    RangeToFullBattery,     // " à Tension batterie pleine"
+    RangeToEmptyBattery,    // " à Tension batterie vide"
+    CannotWriteIni,         // settings or .par file; %1 is its full path
+    InvalidDateTime,        // %1 is the text
+    InvalidInteger,         // %1 is the text
+    CannotReadFile,         // %1 is the file's full path
+    CannotWriteFile,        // %1 is the file's full path
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);

@@ -11,8 +11,7 @@ void ShowErrorReport(const std::exception& error);
 
 // Runs a user action; an error it raises goes to the general error report instead of
 // unwinding through the toolkit's event dispatch.
-template <class F>
-void Guarded(F&& action) {
+template <class F> void Guarded(F&& action) {
     try {
         action();
     } catch (const std::exception& e) {

@@ -24,7 +24,9 @@ public:
     virtual ~FileDialogs() = default;
 
     QString initialDir(DialogKind kind) const { return m_state[index(kind)].initialDir; }
-    void setInitialDir(DialogKind kind, const QString& dir) { m_state[index(kind)].initialDir = dir; }
+    void setInitialDir(DialogKind kind, const QString& dir) {
+        m_state[index(kind)].initialDir = dir;
+    }
     QString fileName(DialogKind kind) const { return m_state[index(kind)].fileName; }
     void setFileName(DialogKind kind, const QString& name) { m_state[index(kind)].fileName = name; }
 

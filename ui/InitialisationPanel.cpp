@@ -2,7 +2,8 @@
 
 #include "ui/AppContext.h"
 
-InitialisationPanel::InitialisationPanel(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+InitialisationPanel::InitialisationPanel(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelInitialisation"));
 }
 

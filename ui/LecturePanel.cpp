@@ -2,7 +2,8 @@
 
 #include "ui/AppContext.h"
 
-LecturePanel::LecturePanel(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+LecturePanel::LecturePanel(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelLecture"));
 }
 

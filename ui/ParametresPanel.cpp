@@ -2,7 +2,8 @@
 
 #include "ui/AppContext.h"
 
-ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
+ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelHeader"));
 }
 

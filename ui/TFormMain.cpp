@@ -53,9 +53,14 @@ TFormMain::TFormMain(MainWindowEnvironment environment, QWidget* parent)
     m_port = std::make_unique<TComPort>();
     m_exchange = std::make_unique<CommandExchange>(*m_port);
     m_dialogs = m_env.dialogs ? m_env.dialogs : std::make_shared<QtFileDialogs>(this);
-    m_context = std::make_unique<AppContext>(AppContext{
-        *m_port, *m_exchange, *this, *m_dialogs, m_gate, [this] { return m_maintenanceMode; },
-        [this] { return labelLN(); }, {}});
+    m_context = std::make_unique<AppContext>(AppContext{*m_port,
+                                                        *m_exchange,
+                                                        *this,
+                                                        *m_dialogs,
+                                                        m_gate,
+                                                        [this] { return m_maintenanceMode; },
+                                                        [this] { return labelLN(); },
+                                                        {}});
     buildLayout();
     retranslateUi();
     FormCreate();
@@ -268,7 +273,8 @@ void TFormMain::FormCreate() {
     for (int i = 0; i < kDialogCount; ++i) {
         const auto kind = static_cast<DialogKind>(i);
         m_dialogs->setInitialDir(
-            kind, ReadString(kSection, QString::fromLatin1(dialogSpec(kind).settingsKey), m_appDir));
+            kind,
+            ReadString(kSection, QString::fromLatin1(dialogSpec(kind).settingsKey), m_appDir));
     }
     for (int i = 0; i < kDialogCount; ++i) {
         const auto kind = static_cast<DialogKind>(i);
@@ -276,9 +282,9 @@ void TFormMain::FormCreate() {
             m_dialogs->setInitialDir(kind, m_appDir);
     }
     setFixedSize(640, 450);
-    for (QWidget* panel : {m_panelAccueil, static_cast<QWidget*>(m_panelLecture),
-                           static_cast<QWidget*>(m_panelInitialisation),
-                           static_cast<QWidget*>(m_panelHeader)})
+    for (QWidget* panel :
+         {m_panelAccueil, static_cast<QWidget*>(m_panelLecture),
+          static_cast<QWidget*>(m_panelInitialisation), static_cast<QWidget*>(m_panelHeader)})
         panel->move(8, 41);
     m_movie = new QMovie(QStringLiteral(":/gif/IMAGELOADER"), QByteArray(), this);
     m_imageWait->setMovie(m_movie);
@@ -319,7 +325,8 @@ qint32 TFormMain::ReadInteger(const QString& section, const QString& key, qint32
     return m_settings.ReadInteger(section, key, def);
 }
 
-QString TFormMain::ReadString(const QString& section, const QString& key, const QString& def) const {
+QString TFormMain::ReadString(const QString& section, const QString& key,
+                              const QString& def) const {
     return m_settings.ReadString(section, key, def);
 }
 
@@ -337,9 +344,10 @@ void TFormMain::MegaMenuMenuItemClick(int ItemIndex) {
     if (m_gate.busy() || m_exchange->isWaiting())
         return;
     OperationGate::Scope busy(m_gate);
-    for (QWidget* w : {m_panelAccueil, static_cast<QWidget*>(m_panelLecture),
-                       static_cast<QWidget*>(m_panelInitialisation),
-                       static_cast<QWidget*>(m_panelHeader), static_cast<QWidget*>(m_groupBoxIdent)})
+    for (QWidget* w :
+         {m_panelAccueil, static_cast<QWidget*>(m_panelLecture),
+          static_cast<QWidget*>(m_panelInitialisation), static_cast<QWidget*>(m_panelHeader),
+          static_cast<QWidget*>(m_groupBoxIdent)})
         w->hide();
     if (ItemIndex < 4) {
         m_port->Open();

@@ -27,8 +27,8 @@ class ParametresPanel;
 
 // What the program entry hands the main window.
 struct MainWindowEnvironment {
-    QString appDir;        // working directory at start, with a trailing separator
-    PortLister listPorts;  // empty: the system's serial ports
+    QString appDir;                       // working directory at start, with a trailing separator
+    PortLister listPorts;                 // empty: the system's serial ports
     std::shared_ptr<FileDialogs> dialogs; // empty: the real dialogs
     // Loads and installs the translation of a locale identifier; true when installed.
     std::function<bool(int)> applyStoredLanguage;

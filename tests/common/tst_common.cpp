@@ -162,7 +162,7 @@ void TestCommon::iniWritesInPlaceAndAppends() {
     const QString path = dir.filePath("s.ini");
     writeAll(path, "; comment\n[A]\nx=1\ny=2\n\n[CONFIG]\nLanguage=1036\n\n[B]\nz=3\n");
     IniFile ini(path);
-    ini.WriteString("config", "LANGUAGE", "2057"); // replaced in place
+    ini.WriteString("config", "LANGUAGE", "2057");          // replaced in place
     ini.WriteString("CONFIG", "ResultSavePath", "/tmp/r/"); // added at the end of its section
     ini.WriteString("New", "k", "v");                       // new section at the end
     QCOMPARE(readAll(path), QByteArray("; comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[CONFIG]\r\n"
@@ -176,7 +176,8 @@ void TestCommon::iniCreatesFileAndKeepsUnicode() {
     const QString path = dir.filePath("h.par");
     IniFile ini(path);
     ini.WriteString("VEXA Paramètres spécifiques", "SN", "123");
-    QCOMPARE(readAll(path), QByteArray("[VEXA Param\xE8tres sp\xE9" "cifiques]\r\nSN=123\r\n"));
+    QCOMPARE(readAll(path), QByteArray("[VEXA Param\xE8tres sp\xE9"
+                                       "cifiques]\r\nSN=123\r\n"));
     // A value Windows-1252 cannot hold turns the file into UTF-8 rather than losing it.
     ini.WriteString("VEXA Paramètres spécifiques", "PM", "\u4E2D");
     QVERIFY(readAll(path).startsWith("\xEF\xBB\xBF"));

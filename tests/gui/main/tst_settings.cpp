@@ -1,0 +1,116 @@
+#include "MainWindowFixture.h"
+
+#include "ui/MegaMenu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+// Start-up and shutdown around the settings file in the working directory.
+class TestSettings : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void noSettingsFile();
+    void languageThatIsNotANumber();
+    void foldersReadAtStart();
+    void closeWritesTheFiveFoldersInOrder();
+    void closeKeepsOtherSections();
+    void failedWriteIsReportedAndWindowStays();
+};
+
+void TestSettings::noSettingsFile() {
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+    f.create();
+    const QString appDir = f.dir.path() + u'/';
+    QCOMPARE(f.main->AppDir(), appDir);
+    QCOMPARE(f.main->CurrentLanguage(), 2057);
+    QVERIFY(!f.main->MaintenanceMode());
+    for (int i = 0; i < kDialogCount; ++i)
+        QCOMPARE(f.dialogs->initialDir(static_cast<DialogKind>(i)), appDir);
+    QVERIFY(!QFile::exists(f.main->settingsPath())); // never created at start
+    QCOMPARE(f.main->settingsPath(), appDir + "VEXAReader.ini");
+    QCOMPARE(f.main->size(), QSize(640, 450));
+    QVERIFY(!f.main->megaMenu()->isEnabled());
+}
+
+void TestSettings::languageThatIsNotANumber() {
+    MainWindowFixture f;
+    writeAll(f.dir.filePath("VEXAReader.ini"), "[CONFIG]\r\nLanguage=abc\r\n");
+    DialogAnswerer answerer;
+    f.create();
+    QCOMPARE(f.main->CurrentLanguage(), 2057);
+}
+
+void TestSettings::foldersReadAtStart() {
+    MainWindowFixture f;
+    writeAll(f.dir.filePath("VEXAReader.ini"),
+             "[config]\r\nlanguage=1036\r\nResultSavePath=/data/results/\r\nConfigSavePath=\r\n"
+             "HeaderLoadPath=/gone/folder/\r\n");
+    DialogAnswerer answerer;
+    f.create();
+    const QString appDir = f.dir.path() + u'/';
+    QCOMPARE(f.main->CurrentLanguage(), 1036);
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveResult), QString("/data/results/"));
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveConfig), appDir); // empty value
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveHeader), appDir); // absent key
+    QCOMPARE(f.dialogs->initialDir(DialogKind::OpenHeader), QString("/gone/folder/"));
+}
+
+void TestSettings::closeWritesTheFiveFoldersInOrder() {
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+    f.create();
+    f.dialogs->setFileName(DialogKind::SaveResult, "/data/r/VEXA1503071405.txt");
+    f.dialogs->setFileName(DialogKind::OpenConfig, "/cfg/in/configVEXA.dat");
+    QVERIFY(f.main->close());
+    // Unused dialogs have no folder part: their keys are written empty.
+    QCOMPARE(readAll(f.main->settingsPath()),
+             QByteArray("[CONFIG]\r\nResultSavePath=/data/r/\r\nConfigSavePath=\r\n"
+                        "HeaderSavePath=\r\nConfigLoadPath=/cfg/in/\r\nHeaderLoadPath=\r\n"));
+}
+
+void TestSettings::closeKeepsOtherSections() {
+    MainWindowFixture f;
+    writeAll(f.dir.filePath("VEXAReader.ini"),
+             "[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=/old/\r\n");
+    DialogAnswerer answerer;
+    f.create();
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveHeader), QString("/old/"));
+    QVERIFY(f.main->close());
+    QCOMPARE(readAll(f.main->settingsPath()),
+             QByteArray("[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=\r\n"
+                        "ResultSavePath=\r\nConfigSavePath=\r\nConfigLoadPath=\r\n"
+                        "HeaderLoadPath=\r\n"));
+}
+
+void TestSettings::failedWriteIsReportedAndWindowStays() {
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+    f.create();
+    QVERIFY(QTest::qWaitFor([&] { return !answerer.messages.isEmpty(); }, 15000));
+    // A folder where the settings file should be: the write cannot succeed, even as root.
+    QVERIFY(QDir().mkdir(f.main->settingsPath()));
+    QVERIFY(!f.main->close());
+    QVERIFY(f.main->isVisible());
+    QCOMPARE(answerer.errors,
+             QStringList({"Impossible d'écrire dans " + f.main->settingsPath() + "."}));
+}
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
