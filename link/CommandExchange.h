@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
+#include <vector>
 
+class QEventLoop;
 class QTimer;
 class TComPort;
+
+// Milliseconds since some fixed point, wrapping at 2^32.
+using TickSource = std::function<quint32()>;
+quint32 SystemTickCount();
 
 // One command line out, one reply back: the only conversation the program has with the
 // instrument. The reply is everything received since the command was written, until it
@@ -38,18 +45,24 @@ public:
     // Presence check on the open port: "#i"; 0 when a complete reply came, -1 on time-out.
     int ConnectSonde();
 
-    // True while AttendreReponse is waiting (other operations must not start then).
+    // The pause below, counted as a wait of this exchange so that isWaiting() holds
+    // during it too.
+    void Temporiser(quint32 ms, const TickSource& ticks = SystemTickCount);
+
+    // True while AttendreReponse or Temporiser is waiting (other operations must not start
+    // then).
     bool isWaiting() const { return m_waiting > 0; }
 
 private:
+    void wakeWaiters();
+
     TComPort& m_port;
+    QPointer<TComPort> m_portAlive;
     QTimer* m_timer;
     int m_waiting = 0;
+    // The event loops of the waits in progress, innermost last.
+    std::vector<QEventLoop*> m_waitLoops;
 };
-
-// Milliseconds since some fixed point, wrapping at 2^32.
-using TickSource = std::function<quint32()>;
-quint32 SystemTickCount();
 
 // A pause of `ms` milliseconds that keeps processing user-interface events. Correct across
 // the wrap of the 32-bit tick counter.

@@ -40,9 +40,23 @@ public:
     std::function<void(TComPort*, int)> OnRxChar;
 
 private:
-    // ... implementation detail ...
+    void scheduleRxDispatch();
+    void dispatchRxChar();
+    void farEndLost();
+    void releaseDevice();
+    [[noreturn]] void failUnusable(int code) const;
+
     QString m_port = QStringLiteral("COM24");
     QSerialPort* m_serial = nullptr;
+    // The far end went away: the device is (being) released and every call fails at once
+    // until Close. Connected() stays true so that the owner's Close ends this state.
+    bool m_farEndLost = false;
+    // Notifications are delivered only while this is set; a receive handler that throws
+    // clears it until the port is opened again.
+    bool m_listening = false;
+    bool m_dispatchPending = false;
+    // Tells queued work which opening it belongs to, so that it never touches a later one.
+    quint64 m_generation = 0;
 };
 
 // The serial ports the system knows, plus every path of the environment variable

@@ -1,0 +1,289 @@
+#include "link/TComPort.h"
+
+#include "common/Cp1252.h"
+#include "link/EComPort.h"
+
+#include <QDeadlineTimer>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QtDebug>
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <memory>
+#include <utility>
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+namespace {
+
+constexpr qint32 kBaudRate = 38400;
+constexpr int kWriteMsPerByte = 100;
+constexpr int kWriteConstantMs = 1000;
+
+// QSerialPort reports failures as categories; the error number shown in the message is the
+// errno that stands behind each category on a POSIX system.
+qint64 systemErrorOf(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return ENOENT;
+    case QSerialPort::PermissionError:
+        return EACCES;
+    case QSerialPort::OpenError:
+        return EBUSY;
+    case QSerialPort::WriteError:
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+        return EIO;
+    case QSerialPort::UnsupportedOperationError:
+        return ENOTTY;
+    case QSerialPort::TimeoutError:
+        return ETIMEDOUT;
+    case QSerialPort::NotOpenError:
+        return EBADF;
+    default:
+        return -1;
+    }
+}
+
+// FTDI adapters hold short replies up to their latency timer (16 ms by default), which
+// can halve the rate of a one-line-per-exchange protocol. Pseudo-terminals and CDC-ACM
+// devices refuse the request; that is fine.
+void requestLowLatency(QSerialPort& serial) {
+#ifdef Q_OS_LINUX
+    const int fd = int(serial.handle());
+    if (fd < 0)
+        return;
+    serial_struct info{};
+    if (::ioctl(fd, TIOCGSERIAL, &info) != 0)
+        return;
+    info.flags |= ASYNC_LOW_LATENCY;
+    (void)::ioctl(fd, TIOCSSERIAL, &info);
+#else
+    Q_UNUSED(serial);
+#endif
+}
+
+} // namespace
+
+TComPort::TComPort(QObject* parent) : QObject(parent) {}
+
+TComPort::~TComPort() {
+    Close();
+}
+
+bool TComPort::Connected() const {
+    return m_serial != nullptr || m_farEndLost;
+}
+
+void TComPort::Open() {
+    if (Connected())
+        return;
+
+    auto serial = std::make_unique<QSerialPort>();
+    serial->setPortName(m_port);
+    serial->setBaudRate(kBaudRate);
+    serial->setDataBits(QSerialPort::Data8);
+    serial->setParity(QSerialPort::NoParity);
+    serial->setStopBits(QSerialPort::OneStop);
+    serial->setFlowControl(QSerialPort::NoFlowControl);
+    // A port held by another program fails here: Qt's lock file refuses the second open.
+    if (!serial->open(QIODevice::ReadWrite))
+        throw EComPort(CE_OpenFailed, systemErrorOf(serial->error()));
+
+    // Pseudo-terminals have no modem lines; the refusal is not a reason to give up the port.
+    serial->setDataTerminalReady(false);
+    serial->setRequestToSend(false);
+    requestLowLatency(*serial);
+    serial->clearError();
+
+    m_serial = serial.release();
+    ++m_generation;
+    m_farEndLost = false;
+    m_listening = true;
+    m_dispatchPending = false;
+
+    connect(m_serial, &QSerialPort::readyRead, this, &TComPort::scheduleRxDispatch);
+    connect(m_serial, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) {
+                if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
+                    farEndLost();
+            });
+}
+
+void TComPort::Close() {
+    if (!Connected())
+        return;
+    // Bytes already announced are handed over before the device goes, so a reply that
+    // arrived just before the close is not lost to the handler.
+    if (m_dispatchPending)
+        dispatchRxChar();
+    releaseDevice();
+    m_farEndLost = false;
+    m_listening = false;
+    m_dispatchPending = false;
+    ++m_generation;
+}
+
+void TComPort::setPort(const QString& name) {
+    if (name == m_port)
+        return;
+    if (Connected()) {
+        Close();
+        m_port = name;
+        Open();
+    } else {
+        m_port = name;
+    }
+}
+
+[[noreturn]] void TComPort::failUnusable(int code) const {
+    // A closed port has no device to act on; a port whose far end went away has lost it.
+    throw EComPort(code, m_farEndLost ? EIO : EBADF);
+}
+
+void TComPort::ClearBuffer(bool input, bool output) {
+    if (m_farEndLost || !m_serial)
+        failUnusable(CE_PurgeFailed);
+    QSerialPort::Directions directions;
+    if (input)
+        directions |= QSerialPort::Input;
+    if (output)
+        directions |= QSerialPort::Output;
+    if (directions == QSerialPort::Directions())
+        return;
+    if (!m_serial->clear(directions))
+        throw EComPort(CE_PurgeFailed, systemErrorOf(m_serial->error()));
+}
+
+int TComPort::WriteStr(const QString& str) {
+    const QByteArray bytes = toCp1252(str);
+    if (bytes.isEmpty())
+        return 0;
+    if (!Connected())
+        throw EComPort::CreateNoWinCode(CEPortNotOpen);
+    if (m_farEndLost)
+        failUnusable(CE_WriteFailed);
+
+    if (m_serial->write(bytes) != bytes.size())
+        throw EComPort(CE_WriteFailed, systemErrorOf(m_serial->error()));
+    QDeadlineTimer deadline(qint64(kWriteMsPerByte) * bytes.size() + kWriteConstantMs);
+    while (m_serial->bytesToWrite() > 0) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0 || m_farEndLost)
+            throw EComPort(CE_WriteFailed, left <= 0 ? ETIMEDOUT : EIO);
+        if (!m_serial->waitForBytesWritten(int(left)) && m_serial->bytesToWrite() > 0) {
+            const QSerialPort::SerialPortError error = m_serial->error();
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
+                throw EComPort(CE_WriteFailed, systemErrorOf(error));
+        }
+    }
+    return int(bytes.size());
+}
+
+int TComPort::ReadStr(QString& str, int count) {
+    str.clear();
+    if (count < 1)
+        return 0;
+    if (!Connected())
+        throw EComPort::CreateNoWinCode(CEPortNotOpen);
+    if (m_farEndLost)
+        failUnusable(CE_ReadFailed);
+
+    QByteArray bytes(count, Qt::Uninitialized);
+    const qint64 got = m_serial->read(bytes.data(), count);
+    if (got < 0)
+        throw EComPort(CE_ReadFailed, systemErrorOf(m_serial->error()));
+    bytes.truncate(got);
+    str = fromCp1252(bytes);
+    return int(got);
+}
+
+int TComPort::InputCount() {
+    if (m_farEndLost || !m_serial)
+        failUnusable(CE_ClearComFailed);
+    return int(std::min<qint64>(m_serial->bytesAvailable(), std::numeric_limits<int>::max()));
+}
+
+// The handler runs from the event loop, never inside QSerialPort's own signal: it may
+// close the port, and a wait started from inside readyRead would never see the next one.
+void TComPort::scheduleRxDispatch() {
+    if (m_dispatchPending || !m_listening)
+        return;
+    m_dispatchPending = true;
+    const quint64 generation = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == m_generation)
+                dispatchRxChar();
+        },
+        Qt::QueuedConnection);
+}
+
+void TComPort::dispatchRxChar() {
+    m_dispatchPending = false;
+    if (!m_listening || m_farEndLost || !m_serial)
+        return;
+    try {
+        const int count = InputCount();
+        if (count > 0 && OnRxChar)
+            OnRxChar(this, count);
+    } catch (const std::exception& e) {
+        // Nobody above the event loop could take this error; the pending wait ends by
+        // its time-out and the operation reports the failed exchange. Stop listening so
+        // that a broken read path cannot fail again at every arrival.
+        m_listening = false;
+        qWarning("Serial port %s: receive handler failed: %s", qPrintable(m_port), e.what());
+    }
+}
+
+// Called from inside QSerialPort's read notification, so the device is released from the
+// event loop right after: deleting the QSerialPort under its own call stack is not safe.
+// Until then its signals are blocked, which stops the error storm of a hung-up tty.
+void TComPort::farEndLost() {
+    if (m_farEndLost || !m_serial)
+        return;
+    m_farEndLost = true;
+    m_listening = false;
+    m_serial->blockSignals(true);
+    const quint64 generation = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == m_generation && m_farEndLost)
+                releaseDevice();
+        },
+        Qt::QueuedConnection);
+}
+
+void TComPort::releaseDevice() {
+    if (!m_serial)
+        return;
+    QSerialPort* serial = std::exchange(m_serial, nullptr);
+    serial->disconnect(this);
+    serial->blockSignals(true);
+    serial->close();
+    delete serial;
+}
+
+void ListComPorts(QStringList& list) {
+    QStringList names;
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports)
+        names.append(info.systemLocation());
+    const QString extra = qEnvironmentVariable("VEXA_EXTRA_PORTS");
+    for (const QString& path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        names.append(path);
+
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int byText = QString::compare(a, b, Qt::CaseInsensitive);
+        return byText != 0 ? byText < 0 : a < b;
+    });
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    list = names;
+}
