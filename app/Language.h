@@ -1,20 +1,40 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
 class QTranslator;
 
-// Translation modules lie next to the program file, named after it with the language
-// abbreviation as extension (VEXAReader.ENG, falling back to VEXAReader.EN).
+// The three-letter language abbreviation of a Windows locale identifier (2057 "ENG",
+// 1036 "FRA", 1033 "ENU", ...); empty for an identifier the table does not know.
+QString LocaleAbbreviation(int locale);
+
+// The translation module's path for a program file: everything after the last dot of the
+// file name replaced by `abbreviation`, or the abbreviation appended after a dot when the
+// file name has none (program files on Linux). A dot in a folder name never counts.
+QString TranslationModulePath(const QString& programFile, const QString& abbreviation);
+
+// Translation modules lie next to the program file: VEXAReader.ENG, falling back to the
+// two-letter VEXAReader.EN. Installing one makes it the source of every text: the
+// windows that exist re-read their texts, and later windows come up translated.
 class Language {
 public:
-    Language();
+    explicit Language(QString programFile);
     ~Language();
 
     // Loads and installs the module of a locale identifier; true when one was installed.
     bool ApplyStoredLanguage(int locale);
+    // The file of the installed module, empty when none.
+    QString installedModule() const { return m_installedPath; }
 
 private:
+    std::unique_ptr<QTranslator> LoadTranslationModule(int locale, QString* path);
+    bool InstallTranslationModule(std::unique_ptr<QTranslator> module, const QString& path);
+
+    QString m_programFile;
+    // A translator reads the module in place: the bytes live as long as it is installed.
+    QByteArray m_moduleData;
     std::unique_ptr<QTranslator> m_translator;
+    QString m_installedPath;
 };

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     VexaApplication app(argc, argv);
 
-    Language language;
+    Language language(QCoreApplication::applicationFilePath());
     MainWindowEnvironment environment;
     environment.appDir = QDir::currentPath() + QDir::separator();
     environment.applyStoredLanguage = [&language](int locale) {
