@@ -30,7 +30,6 @@ void TestLinkUnits::errorMessages_data() {
     QTest::newRow("large number") << 2 << qint64(4294967295LL)
                                   << "WriteFile function failed (Error: 4294967295)"
                                   << qint64(4294967295LL);
-    QTest::newRow("timeouts text") << 8 << qint64(-1) << "SetCommTimeouts failed" << qint64(-1);
     QTest::newRow("led text") << 19 << qint64(-1)
                               << "Cannot change led state if ComPort is selected" << qint64(-1);
     QTest::newRow("last") << 24 << qint64(-1) << "Port Not Open" << qint64(-1);
