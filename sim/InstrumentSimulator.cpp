@@ -440,7 +440,11 @@ void InstrumentSimulator::run() {
                 std::chrono::duration_cast<std::chrono::milliseconds>(received - epoch).count();
 
             const Reply reply = handleLine(line);
-            Q_EMIT lineReceived(line.ms, line.line);
+            // Delivered through the owner thread's event loop, so that receivers (a
+            // QSignalSpy's direct connection included) never run on this thread.
+            QMetaObject::invokeMethod(
+                this, [this, ms = line.ms, text = line.line] { Q_EMIT lineReceived(ms, text); },
+                Qt::QueuedConnection);
             if (reply.hangUp) {
                 hangUp = true;
                 break;
@@ -463,5 +467,6 @@ void InstrumentSimulator::run() {
     }
     m_changed.notify_all();
     if (hangUp)
-        Q_EMIT hungUp();
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT hungUp(); }, Qt::QueuedConnection);
 }

@@ -136,7 +136,8 @@ public:
     void clearFaults();
 
 Q_SIGNALS:
-    // Emitted from the worker thread for every received line (queued to receivers).
+    // Both are emitted in the thread the simulator lives in, from its event loop.
+    // Every received line, with the milliseconds since the first start().
     void lineReceived(qint64 ms, const QByteArray& line);
     // The line was closed by a hang-up fault or by hangUpNow().
     void hungUp();

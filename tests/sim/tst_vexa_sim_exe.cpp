@@ -1,0 +1,128 @@
+// The vexa-sim program as the demo and a developer start it: options, printed path,
+// answers on that path, clean exit on SIGTERM.
+
+#include "PtyEnd.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Starts vexa-sim and returns the device path it printed (empty on failure).
+QString startSim(QProcess& process, const QStringList& arguments) {
+    process.start(QStringLiteral(VEXA_SIM_EXE), arguments);
+    if (!process.waitForStarted(5000))
+        return {};
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(5000))
+            return {};
+    }
+    return QString::fromLocal8Bit(process.readLine()).trimmed();
+}
+
+} // namespace
+
+class TestVexaSimExe : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void servesThePrintedPathAndCleansUpOnSigterm() {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("vexa"));
+        const QString log = dir.filePath(QStringLiteral("transcript.txt"));
+        QProcess process;
+        const QString path = startSim(
+            process, {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--files"),
+                      QStringLiteral("2"), QStringLiteral("--measures"), QStringLiteral("3"),
+                      QStringLiteral("--gps"), QStringLiteral("--language"), QStringLiteral("C"),
+                      QStringLiteral("--link"), link, QStringLiteral("--transcript"), log});
+        QVERIFY(path.startsWith(QStringLiteral("/dev/")));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), path);
+        {
+            PtyEnd line(path);
+            QVERIFY2(line.isOpen(), qPrintable(line.error()));
+            const QByteArray identity = line.exchange("#i");
+            QCOMPARE(identity.size(), 106);
+            QCOMPARE(line.exchange("#T").mid(23, 5), QByteArray("00002"));
+            QVERIFY(line.exchange("#OK").startsWith("#R "));
+            QVERIFY(line.exchange("#OK").startsWith("#G "));
+            QCOMPARE(line.exchange("#p").at(65), 'C');
+            PtyEnd viaLink(link);
+            QCOMPARE(viaLink.exchange("#i"), identity);
+        }
+
+        process.terminate();
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(!QFileInfo(link).isSymLink());
+
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 6 + 1); // six lines, each ended by a newline
+        QVERIFY(lines.at(0).endsWith("  #i"));
+        QVERIFY(lines.at(4).endsWith("  #p"));
+    }
+
+    void memoryFileSilenceAndHangUp() {
+        QTemporaryDir dir;
+        const QString memory = dir.filePath(QStringLiteral("memory.txt"));
+        QFile file(memory);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#R first\r\n#L end\r\n");
+        file.close();
+
+        QProcess stored;
+        const QString path = startSim(
+            stored, {QStringLiteral("--baud"), QStringLiteral("0"), QStringLiteral("--memory"),
+                     memory, QStringLiteral("--hangup-after"), QStringLiteral("4")});
+        QVERIFY(!path.isEmpty());
+        {
+            PtyEnd line(path);
+            QCOMPARE(line.exchange("#T").mid(23, 5), QByteArray("00001"));
+            QCOMPARE(line.exchange("#OK"), QByteArray("#R first\r\n"));
+            QCOMPARE(line.exchange("#OK"), QByteArray("#L end\r\n"));
+            line.sendLine("#OK");
+            QVERIFY(line.waitForHangUp(2000));
+        }
+        // A hung-up simulator has nothing left to serve and ends by itself.
+        QVERIFY(stored.waitForFinished(5000));
+
+        QProcess silent;
+        const QString quiet = startSim(silent, {QStringLiteral("--silent")});
+        QVERIFY(!quiet.isEmpty());
+        {
+            PtyEnd line(quiet);
+            line.sendLine("#i");
+            QCOMPARE(line.readFor(300), QByteArray());
+        }
+        silent.terminate();
+        QVERIFY(silent.waitForFinished(5000));
+    }
+
+    void helpAndBadOptions() {
+        QProcess help;
+        help.start(QStringLiteral(VEXA_SIM_EXE), {QStringLiteral("--help")});
+        QVERIFY(help.waitForFinished(5000));
+        QCOMPARE(help.exitCode(), 0);
+        const QByteArray text = help.readAllStandardOutput();
+        for (const char* option :
+             {"--link", "--baud", "--files", "--measures", "--gps", "--memory", "--transcript",
+              "--silent", "--language", "--hangup-after", "SIGTERM"})
+            QVERIFY2(text.contains(option), option);
+
+        QProcess bad;
+        bad.start(QStringLiteral(VEXA_SIM_EXE),
+                  {QStringLiteral("--language"), QStringLiteral("X")});
+        QVERIFY(bad.waitForFinished(5000));
+        QCOMPARE(bad.exitCode(), 2);
+        QVERIFY(bad.readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVexaSimExe)
+#include "tst_vexa_sim_exe.moc"
