@@ -10,8 +10,8 @@ VexaApplication::VexaApplication(int& argc, char** argv) : QApplication(argc, ar
     setApplicationVersion(QStringLiteral("1.0.1"));
     // Tahoma where the system has it, else the closest sans-serif.
     QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Verdana"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     setFont(font);
 }

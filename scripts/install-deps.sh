@@ -3,8 +3,8 @@
 # Does nothing when they are all present already.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-tools-dev
-          qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core)
-[ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils)
+          qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core fonts-liberation2)
+[ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

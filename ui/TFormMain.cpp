@@ -201,6 +201,11 @@ void TFormMain::buildIdentBox() {
     m_groupBoxIdent = new QGroupBox(this);
     m_groupBoxIdent->setObjectName(QStringLiteral("GroupBoxIdent"));
     m_groupBoxIdent->setGeometry(26, 285, 583, 121);
+    m_groupBoxIdent->setStyleSheet(QStringLiteral(
+        "#GroupBoxIdent { border: 1px solid #9BB7D9; border-radius: 6px; margin-top: 7px;"
+        " background: white; }"
+        "#GroupBoxIdent::title { subcontrol-origin: margin; left: 10px; padding: 0 2px;"
+        " color: #1F5FA8; font-weight: bold; }"));
     QWidget* box = m_groupBoxIdent;
     m_labelDescription = makeLabel(box, 20, 26, "LabelDescription");
     QFont bold = font();
@@ -219,7 +224,10 @@ void TFormMain::buildIdentBox() {
     m_captionDN->hide();
     m_labelDN->hide();
     for (QLabel* value : {m_labelDescription, m_labelSN, m_labelPN, m_labelPM, m_labelLN})
+    {
         value->resize(value == m_labelDescription ? 540 : 220, 17);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     m_groupBoxIdent->hide();
     m_groupBoxIdent->raise();
 }
@@ -469,7 +477,10 @@ void TFormMain::ButtonLangueClick(QObject* sender) {
         m_env.startNewCopy();
     // End without saving the folders: the new copy starts from the previous close's.
     m_endingForLanguage = true;
-    QCoreApplication::quit();
+    if (m_env.endProgram)
+        m_env.endProgram();
+    else
+        QCoreApplication::quit();
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
