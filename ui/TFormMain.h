@@ -34,6 +34,8 @@ struct MainWindowEnvironment {
     std::function<bool(int)> applyStoredLanguage;
     // Starts a new copy of the program (after a change of language).
     std::function<void()> startNewCopy;
+    // Ends this program without the close steps; empty: leave the event loop.
+    std::function<void()> endProgram;
 };
 
 // The program's single main window: menu bar, four stacked panels, identification box,
