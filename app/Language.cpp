@@ -1,9 +1,11 @@
 #include "app/Language.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QTranslator>
+#include <QWidget>
 
 #include <unordered_map>
 
@@ -76,6 +78,18 @@ bool Language::InstallTranslationModule(std::unique_ptr<QTranslator> module, con
         QCoreApplication::removeTranslator(m_translator.get());
     m_translator = std::move(module);
     m_installedPath = path;
-    // Installing sends every existing window a language change: they re-read their texts.
-    return QCoreApplication::installTranslator(m_translator.get());
+    if (!QCoreApplication::installTranslator(m_translator.get()))
+        return false;
+    ReloadAllLayouts();
+    return true;
+}
+
+void Language::ReloadAllLayouts() {
+    // The toolkit only posts its own notice; the windows that exist must have their new
+    // texts before start-up goes on, so tell them now. A window passes it to its children.
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(window, &change);
+    }
 }

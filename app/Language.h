@@ -31,6 +31,7 @@ public:
 private:
     std::unique_ptr<QTranslator> LoadTranslationModule(int locale, QString* path);
     bool InstallTranslationModule(std::unique_ptr<QTranslator> module, const QString& path);
+    static void ReloadAllLayouts();
 
     QString m_programFile;
     // A translator reads the module in place: the bytes live as long as it is installed.

@@ -5,6 +5,7 @@
 #include "ui/TFormPassword.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // A main window and its password dialog, as the program entry makes them, working in a
@@ -16,11 +17,14 @@ struct MainWindowFixture {
     std::unique_ptr<TFormMain> main;
     std::unique_ptr<TFormPassword> password;
 
-    void create() {
+    // `adjust` may add to the environment before the window is made.
+    void create(const std::function<void(MainWindowEnvironment&)>& adjust = {}) {
         MainWindowEnvironment env;
         env.appDir = dir.path() + u'/';
         env.listPorts = [this](QStringList& list) { list = ports; };
         env.dialogs = dialogs;
+        if (adjust)
+            adjust(env);
         main = std::make_unique<TFormMain>(env);
         password = std::make_unique<TFormPassword>(*main);
         main->setPasswordDialog(password.get());

@@ -1,0 +1,196 @@
+#include "../main/MainWindowFixture.h"
+
+#include "app/Language.h"
+#include "ui/MegaMenu.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The English module the build places next to the program file.
+QString builtModule() {
+    return QCoreApplication::applicationDirPath() + "/VEXAReader.ENG";
+}
+
+} // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void moduleNameRule_data();
+    void moduleNameRule();
+    void localeAbbreviations();
+    void threeLetterModuleFirstThenTwoLetter();
+    void noModuleLeavesFrench();
+    void startsInEnglishWithTheModule();
+    void startsInFrenchWithoutIt();
+    void currentLanguageFlagDoesNothing();
+    void otherFlagStoresLanguageAndRestarts();
+    void failedLanguageWriteRestartsNothing();
+
+private:
+    struct Started {
+        MainWindowFixture fixture;
+        std::unique_ptr<Language> language;
+        int restarts = 0;
+        int ends = 0;
+    };
+    void start(Started& s, const QString& programFile);
+};
+
+void TestLanguage::moduleNameRule_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("module");
+    QTest::newRow("no extension") << "/opt/vexa/VEXAReader"
+                                  << "/opt/vexa/VEXAReader.ENG";
+    QTest::newRow("dot in a folder") << "/home/u/.local/bin/VEXAReader"
+                                     << "/home/u/.local/bin/VEXAReader.ENG";
+    QTest::newRow("windows program") << "C:\\Prog.1\\VEXAReader.exe"
+                                     << "C:\\Prog.1\\VEXAReader.ENG";
+    QTest::newRow("two dots") << "/a/VEXA.Reader.bin"
+                              << "/a/VEXA.Reader.ENG";
+    QTest::newRow("hidden file") << "/a/.vexa"
+                                 << "/a/.vexa.ENG";
+}
+
+void TestLanguage::moduleNameRule() {
+    QFETCH(QString, program);
+    QFETCH(QString, module);
+    QCOMPARE(TranslationModulePath(program, "ENG"), module);
+}
+
+void TestLanguage::localeAbbreviations() {
+    QCOMPARE(LocaleAbbreviation(2057), QString("ENG"));
+    QCOMPARE(LocaleAbbreviation(1036), QString("FRA"));
+    QCOMPARE(LocaleAbbreviation(1033), QString("ENU"));
+    QCOMPARE(LocaleAbbreviation(1031), QString("DEU"));
+    QVERIFY(LocaleAbbreviation(12345).isEmpty());
+}
+
+void TestLanguage::threeLetterModuleFirstThenTwoLetter() {
+    QTemporaryDir dir;
+    const QString program = dir.filePath("VEXAReader");
+    QVERIFY(QFile::copy(builtModule(), program + ".EN"));
+    {
+        Language language(program);
+        QVERIFY(language.ApplyStoredLanguage(2057)); // ENG missing, EN taken
+        QCOMPARE(language.installedModule(), program + ".EN");
+        QVERIFY(language.ApplyStoredLanguage(1033)); // ENU missing too, EN again
+    }
+    QVERIFY(QFile::copy(builtModule(), program + ".ENG"));
+    Language language(program);
+    QVERIFY(language.ApplyStoredLanguage(2057));
+    QCOMPARE(language.installedModule(), program + ".ENG");
+}
+
+void TestLanguage::noModuleLeavesFrench() {
+    QTemporaryDir dir;
+    const QString program = dir.filePath("VEXAReader");
+    writeAll(program + ".FRA", "not a translation module");
+    Language language(program);
+    QVERIFY(!language.ApplyStoredLanguage(2057)); // nothing there
+    QVERIFY(!language.ApplyStoredLanguage(1036)); // unreadable module
+    QVERIFY(!language.ApplyStoredLanguage(4242)); // unknown locale
+    QVERIFY(language.installedModule().isEmpty());
+}
+
+void TestLanguage::start(Started& s, const QString& programFile) {
+    s.language = std::make_unique<Language>(programFile);
+    s.fixture.create([&](MainWindowEnvironment& env) {
+        env.applyStoredLanguage = [&s](int locale) {
+            return s.language->ApplyStoredLanguage(locale);
+        };
+        env.startNewCopy = [&s] { ++s.restarts; };
+        env.endProgram = [&s] { ++s.ends; };
+    });
+}
+
+void TestLanguage::startsInEnglishWithTheModule() {
+    Started s;
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader"); // no settings: 2057
+    QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
+    QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Home"));
+    QCOMPARE(s.fixture.main->buttonConnexion()->text(), QString("Connect"));
+    // The password dialog is created after the language was applied.
+    QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Cancel"));
+    QVERIFY(answerer.waitForMessages(1));
+    QCOMPARE(answerer.messages.first(), QString("No instrument was detected"));
+}
+
+void TestLanguage::startsInFrenchWithoutIt() {
+    {
+        Started s;
+        writeAll(s.fixture.dir.filePath("VEXAReader.ini"), "[CONFIG]\r\nLanguage=1036\r\n");
+        DialogAnswerer answerer;
+        start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
+        QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
+        QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Annuler"));
+    }
+    Started s;
+    DialogAnswerer answerer;
+    QTemporaryDir empty;
+    start(s, empty.filePath("VEXAReader")); // 2057 but no module next to the program
+    QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
+    QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
+}
+
+void TestLanguage::currentLanguageFlagDoesNothing() {
+    Started s;
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
+    QTest::mouseClick(s.fixture.main->buttonLangueEn(), Qt::LeftButton);
+    QVERIFY(!QFile::exists(s.fixture.main->settingsPath()));
+    QCOMPARE(s.restarts, 0);
+    QCOMPARE(s.ends, 0);
+}
+
+void TestLanguage::otherFlagStoresLanguageAndRestarts() {
+    Started s;
+    const QByteArray before =
+        "[CONFIG]\r\nResultSavePath=/r/\r\nConfigSavePath=/c/\r\n"
+        "HeaderSavePath=/h/\r\nConfigLoadPath=/cl/\r\nHeaderLoadPath=/hl/\r\n";
+    writeAll(s.fixture.dir.filePath("VEXAReader.ini"), before);
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
+    s.fixture.dialogs->setFileName(DialogKind::SaveResult, "/elsewhere/VEXA.txt");
+    QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+    QCOMPARE(s.fixture.main->CurrentLanguage(), 1036);
+    QCOMPARE(s.restarts, 1);
+    QCOMPARE(s.ends, 1);
+    // Only the language changed: the folders stay those of the previous close.
+    QCOMPARE(readAll(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+    // The program ends without its close steps.
+    s.fixture.main->close();
+    QCOMPARE(readAll(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+}
+
+void TestLanguage::failedLanguageWriteRestartsNothing() {
+    Started s;
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
+    QVERIFY(answerer.waitForMessages(1));
+    QVERIFY(QDir().mkdir(s.fixture.main->settingsPath()));
+    QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+    QTRY_COMPARE(answerer.errors.size(), 1);
+    QVERIFY(answerer.errors.first().startsWith("Unable to write to "));
+    QCOMPARE(s.restarts, 0);
+    QCOMPARE(s.ends, 0);
+    QCOMPARE(s.fixture.main->CurrentLanguage(), 1036);
+}
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"
