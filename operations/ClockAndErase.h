@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QChar>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class CommandExchange;
+class OperatorFeedback;
+
+// The date and time separators of the regional settings. Linux keeps none per user, so
+// the French ones serve there; this is the one place to change them.
+struct DateTimeSeparators {
+    QChar date = u'/';
+    QChar time = u':';
+};
+DateTimeSeparators RegionalSeparators();
+
+// "dd/mm/yyyy hh:nn:ss" with the regional separators: the clock edit's text.
+QString FormatClockText(const QDateTime& when,
+                        DateTimeSeparators separators = RegionalSeparators());
+
+// Input mask of the clock edit: a digit in each of the 14 positions, the separators fixed.
+QString ClockEditMask(DateTimeSeparators separators = RegionalSeparators());
+
+// Reads the clock edit's text (day/month/year hour:minute:second). A missing digit or an
+// impossible date or time raises EConvertError naming the text.
+QDateTime ReadClockText(const QString& text, DateTimeSeparators separators = RegionalSeparators());
+
+// What follows "#D": " dd/mm/yyyy hh:nn:ss" for an instrument whose identification record
+// (the "#p" reply) has "F" or "A" at character 66, " mm/dd/yyyy hh:nn:ss " otherwise (also
+// when the record is shorter).
+QString ClockArgument(const QDateTime& when, const QString& identificationRecord,
+                      DateTimeSeparators separators = RegionalSeparators());
+
+// "Régler l'horloge": sets the instrument's clock to the time the edit shows. `editText`
+// is asked once the instrument's language is known, so a following edit gives its latest
+// time. The port is closed on every path, also when the text is not a date.
+void RegleHorloge(CommandExchange& exchange, OperatorFeedback& feedback,
+                  const std::function<QString()>& editText);
+
+// "Effacer": erases the instrument's measurement memory, without a question.
+void EffaceMemoire(CommandExchange& exchange, OperatorFeedback& feedback);

@@ -1,0 +1,159 @@
+#include "operations/MeasurementTransfer.h"
+
+#include "common/Cp1252.h"
+#include "common/Errors.h"
+#include "common/IntConv.h"
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "link/EComPort.h"
+#include "operations/PortSession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+// Characters 24 to 28 of the "#T" reply hold the number of stored files.
+constexpr int kCountPosition = 24;
+constexpr int kCountLength = 5;
+
+// Every line followed by CR LF, in Windows-1252, replacing the file only once the whole new
+// content is on disk. Qt 6.4's QSaveFile::commit() does not notice when flushing its
+// buffered tail fails (a full disk): it would put a truncated file in place of the earlier
+// one. Flushing first makes that failure visible.
+void writeResultFile(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += toCp1252(line);
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
+        throw EFileError(Msg(MsgId::CannotWriteFile).arg(path));
+}
+
+} // namespace
+
+QString ProposedResultFileName(const QString& folder, const QDateTime& now) {
+    QString name = folder;
+    // A backslash ends a folder only where it is the separator.
+    const bool hasSeparator = QDir::fromNativeSeparators(name).endsWith(u'/');
+    if (!name.isEmpty() && !hasSeparator)
+        name += QDir::separator();
+    return name + QStringLiteral("VEXA") + now.toString(QStringLiteral("yyMMddHHmm")) +
+           QStringLiteral(".txt");
+}
+
+MeasurementTransfer::MeasurementTransfer(CommandExchange& exchange, OperatorFeedback& feedback,
+                                         TransferView* view)
+    : m_exchange(exchange), m_feedback(feedback), m_view(view) {}
+
+TransferResult MeasurementTransfer::Run(const QString& resultPath) {
+    TransferResult result;
+    m_feedback.SetMainWindowEnabled(false);
+    std::optional<PortSession> session;
+    try {
+        session.emplace(m_exchange.port());
+        m_feedback.AfficheInfo(Msg(MsgId::ReadingStatus));
+        m_feedback.ShowStatus();
+        if (m_exchange.ConnectSonde() != 0) {
+            // The memo keeps the previous transfer and no file is touched.
+            result.message = Msg(MsgId::NoAnswer);
+        } else {
+            fetchAndWrite(result, resultPath);
+        }
+    } catch (...) {
+        // Same restoration as the ordinary end, without its message: the error report
+        // follows once the window is usable again.
+        m_feedback.SetMainWindowEnabled(true);
+        m_feedback.HideStatus();
+        session.reset();
+        throw;
+    }
+    m_feedback.SetMainWindowEnabled(true);
+    m_feedback.HideStatus();
+    m_feedback.ShowInformation(result.message);
+    session.reset();
+    return result;
+}
+
+void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& resultPath) {
+    try {
+        result.message = fetchLines(result);
+    } catch (const EComPort&) {
+        // The line went away after the instrument had answered (an unplugged adapter fails
+        // every call at once): keep what arrived, as for an instrument that fell silent.
+        result.message = Msg(MsgId::CommError);
+    }
+    if (m_view)
+        m_view->Flush();
+    // A transfer that brought no measurement must not replace an earlier result file,
+    // which may hold the only copy of earlier measurements.
+    const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
+    if (!keepEarlierFile) {
+        writeResultFile(resultPath, result.lines);
+        result.fileWritten = true;
+    }
+    QCoreApplication::processEvents();
+}
+
+QString MeasurementTransfer::fetchLines(TransferResult& result) {
+    if (m_view)
+        m_view->ClearLines();
+
+    // A silent identity request is no failure: its line is then empty or partial.
+    ExchangeLine(m_exchange, QStringLiteral("#i"));
+    store(result, m_exchange.ReplyBuffer);
+
+    const bool summaryCame = ExchangeLine(m_exchange, QStringLiteral("#T"));
+    store(result, m_exchange.ReplyBuffer);
+    if (!summaryCame)
+        return Msg(MsgId::CommError);
+
+    const auto count =
+        TryStrToInt(QStringView(m_exchange.ReplyBuffer).mid(kCountPosition - 1, kCountLength));
+    if (!count)
+        return Msg(MsgId::ReadError);
+    if (*count == 0)
+        return Msg(MsgId::NoMeasurement);
+
+    int fileCounter = 1;
+    int measurementCounter = 1;
+    int silentInARow = 0;
+    const QString fileCount = QString::number(*count);
+    for (;;) {
+        m_feedback.AfficheInfo(
+            Msg(MsgId::ReadingProgress)
+                .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
+        if (!ExchangeLine(m_exchange, QStringLiteral("#OK"))) {
+            // The same line is asked for again; an instrument that stays silent ends it.
+            if (++silentInARow > MaxRetriedTimeouts)
+                return Msg(MsgId::CommError);
+            continue;
+        }
+        silentInARow = 0;
+        const QString& reply = m_exchange.ReplyBuffer;
+        if (reply.contains(QLatin1String("#R")) || reply.contains(QLatin1String("#G")))
+            ++measurementCounter;
+        if (reply.contains(QLatin1String("#L"))) {
+            ++fileCounter;
+            measurementCounter = 1;
+        }
+        if (reply.contains(QLatin1String("#F")))
+            return Msg(MsgId::ReadDone);
+        store(result, reply);
+        ++result.measurementLines;
+    }
+}
+
+void MeasurementTransfer::store(TransferResult& result, const QString& reply) {
+    const QString line = WithoutLineEnds(reply);
+    result.lines.append(line);
+    if (m_view)
+        m_view->AppendLine(line);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class CommandExchange;
+class OperatorFeedback;
+
+// Where the lines of a transfer are shown while they arrive (the Lecture panel's memo).
+class TransferView {
+public:
+    virtual ~TransferView() = default;
+    virtual void ClearLines() = 0;
+    virtual void AppendLine(const QString& line) = 0;
+    // Called once the last line is in: whatever the view still holds back goes on screen.
+    virtual void Flush() {}
+};
+
+// The name the Lecture entry proposes: <folder>/VEXA<yymmddhhnn>.txt, a separator added to
+// the folder when it has none at its end.
+QString ProposedResultFileName(const QString& folder, const QDateTime& now);
+
+struct TransferResult {
+    QString message;          // what the operator was told at the end
+    QStringList lines;        // the lines of this transfer, as shown and as written
+    int measurementLines = 0; // lines that came from "#OK" replies
+    bool fileWritten = false;
+};
+
+// Copies every measurement stored in the instrument into a result file: identity line,
+// memory summary, then every stored line up to the end marker.
+class MeasurementTransfer {
+public:
+    // Silent "#OK" exchanges in a row that are sent again before the transfer gives up.
+    static constexpr int MaxRetriedTimeouts = 3;
+
+    MeasurementTransfer(CommandExchange& exchange, OperatorFeedback& feedback,
+                        TransferView* view = nullptr);
+
+    // The whole transfer behind "Transfert". The main window is disabled and the status
+    // window shown while it runs; both are restored and the port closed on every path.
+    // A result file that cannot be written raises EFileError after that restoration.
+    TransferResult Run(const QString& resultPath);
+
+private:
+    void fetchAndWrite(TransferResult& result, const QString& resultPath);
+    QString fetchLines(TransferResult& result);
+    void store(TransferResult& result, const QString& reply);
+
+    CommandExchange& m_exchange;
+    OperatorFeedback& m_feedback;
+    TransferView* m_view;
+};

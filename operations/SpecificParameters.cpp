@@ -1,0 +1,107 @@
+#include "operations/SpecificParameters.h"
+
+#include "common/Errors.h"
+#include "common/IniFile.h"
+#include "common/IntConv.h"
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "operations/PortSession.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr int kLineLength = 56;
+constexpr int kFieldWidth = 20;
+constexpr int kNumberWidth = 4;
+
+const QString kSerialPrefix = QStringLiteral("SN: ");
+const QString kPmPrefix = QStringLiteral("PM: ");
+const QString kMissing = QStringLiteral("inconnu");
+
+const QString kKeySerial = QStringLiteral("SN");
+const QString kKeyPm = QStringLiteral("PM");
+const QString kKeyHighVoltage = QStringLiteral("PWM");
+const QString kKeyContrast = QStringLiteral("CONTR");
+
+// Characters `from` to `to` of the reply, counted from 1.
+QString positions(const QString& reply, int from, int to) {
+    return reply.mid(from - 1, to - from + 1);
+}
+
+} // namespace
+
+SpecificParameters ParseSpecificLine(const QString& reply) {
+    SpecificParameters values;
+    values.serialNumber = positions(reply, 4, 23).remove(kSerialPrefix);
+    values.pmReference = positions(reply, 25, 44).remove(kPmPrefix);
+    values.highVoltage = positions(reply, 46, 49);
+    values.contrast = positions(reply, 51, 54);
+    // Read as a Boolean: "0" is clear, any other number set, anything else an error.
+    values.maintenance = StrToInt(positions(reply, 56, 56)) != 0;
+    return values;
+}
+
+HeaderReading LectureHeader(CommandExchange& exchange) {
+    PortSession session(exchange.port());
+    HeaderReading reading;
+    if (exchange.ConnectSonde() != 0) {
+        reading.result = kHeaderNoAnswer;
+    } else if (!ExchangeLine(exchange, QStringLiteral("#k"))) {
+        reading.result = kHeaderTimedOut;
+    } else {
+        const QString& reply = exchange.ReplyBuffer;
+        if (reply.size() >= 2 && reply.at(1) == u'e')
+            reading.result = StrToInt(positions(reply, 4, 6));
+        else if (reply.size() < kLineLength)
+            reading.values = SpecificParameters{};
+        else
+            reading.values = ParseSpecificLine(reply);
+    }
+    session.close();
+    return reading;
+}
+
+QString ComposeSpecificCommand(const SpecificParameters& v) {
+    return QStringLiteral("#K ") +
+           QString(kSerialPrefix + v.serialNumber).leftJustified(kFieldWidth) + u' ' +
+           QString(kPmPrefix + v.pmReference).leftJustified(kFieldWidth) + u' ' +
+           CompleterZeros(v.highVoltage, kNumberWidth) + u' ' +
+           CompleterZeros(v.contrast, kNumberWidth) + u' ' + (v.maintenance ? u'1' : u'0');
+}
+
+void EcritHeader(CommandExchange& exchange, OperatorFeedback& feedback,
+                 const SpecificParameters& values) {
+    PortSession session(exchange.port());
+    QString message = Msg(MsgId::NoAnswer);
+    if (exchange.ConnectSonde() == 0) {
+        const bool ok = ExchangeLine(exchange, ComposeSpecificCommand(values)) &&
+                        exchange.ReplyBuffer.contains(QLatin1String("OK"));
+        message = Msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
+    }
+    feedback.ShowInformation(message);
+    session.close();
+}
+
+std::optional<SpecificParameters> ChargerFichierHeader(const QString& path) {
+    const IniFile file(path);
+    SpecificParameters values;
+    values.serialNumber = file.ReadString(kHeaderSection, kKeySerial, kMissing);
+    values.pmReference = file.ReadString(kHeaderSection, kKeyPm, kMissing);
+    values.highVoltage = file.ReadString(kHeaderSection, kKeyHighVoltage, kMissing);
+    values.contrast = file.ReadString(kHeaderSection, kKeyContrast, kMissing);
+    for (const QString* text :
+         {&values.serialNumber, &values.pmReference, &values.highVoltage, &values.contrast}) {
+        if (*text == kMissing)
+            return std::nullopt;
+    }
+    return values;
+}
+
+void EnregistrerFichierHeader(const QString& path, const SpecificParameters& values) {
+    IniFile file(path);
+    file.WriteString(kHeaderSection, kKeySerial, values.serialNumber);
+    file.WriteString(kHeaderSection, kKeyPm, values.pmReference);
+    file.WriteString(kHeaderSection, kKeyHighVoltage, values.highVoltage);
+    file.WriteString(kHeaderSection, kKeyContrast, values.contrast);
+}

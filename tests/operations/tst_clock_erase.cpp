@@ -1,0 +1,199 @@
+// Clock setting and memory erase against the simulated instrument: the "#D" argument for
+// each instrument language, the "OK" test, texts that are no date, and the erase.
+#include "OperationsFixture.h"
+
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "operations/ClockAndErase.h"
+
+class TestClockErase : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void clockTextRoundTrip();
+    void clockArgumentFollowsLanguage_data();
+    void clockArgumentFollowsLanguage();
+    void okAnywhereInReplyIsSuccess_data();
+    void okAnywhereInReplyIsSuccess();
+    void clockFailures();
+    void notADateStopsBeforeClockCommand_data();
+    void notADateStopsBeforeClockCommand();
+    void editTextReadAfterLanguage();
+    void eraseEmptiesMemory();
+    void eraseFailuresReadAsNoAnswer();
+
+private:
+    std::unique_ptr<OperationsRig> m_rig;
+};
+
+void TestClockErase::init() {
+    m_rig = std::make_unique<OperationsRig>();
+}
+
+void TestClockErase::cleanup() {
+    m_rig.reset();
+}
+
+void TestClockErase::clockTextRoundTrip() {
+    const QDateTime when(QDate(2015, 12, 8), QTime(13, 45, 7));
+    QCOMPARE(FormatClockText(when), QStringLiteral("08/12/2015 13:45:07"));
+    QCOMPARE(ReadClockText(QStringLiteral("08/12/2015 13:45:07")), when);
+    QCOMPARE(ReadClockText(QStringLiteral("29/02/2016 23:59:59")),
+             QDateTime(QDate(2016, 2, 29), QTime(23, 59, 59)));
+    // Other separators come from one place and go everywhere together.
+    const DateTimeSeparators dots{u'.', u'h'};
+    QCOMPARE(FormatClockText(when, dots), QStringLiteral("08.12.2015 13h45h07"));
+    QCOMPARE(ReadClockText(QStringLiteral("08.12.2015 13h45h07"), dots), when);
+    QCOMPARE(ClockArgument(when, QString(), dots), QStringLiteral(" 12.08.2015 13h45h07 "));
+}
+
+void TestClockErase::clockArgumentFollowsLanguage_data() {
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray base = InstrumentSimulator().identificationRecord().left(65);
+    QTest::newRow("French") << base + 'F' << QByteArray(" 08/12/2015 13:45:00");
+    QTest::newRow("English day first") << base + 'A' << QByteArray(" 08/12/2015 13:45:00");
+    QTest::newRow("English month first") << base + 'C' << QByteArray(" 12/08/2015 13:45:00 ");
+    QTest::newRow("unknown code") << base + 'f' << QByteArray(" 12/08/2015 13:45:00 ");
+    QTest::newRow("longer record") << base + "A tail" << QByteArray(" 08/12/2015 13:45:00");
+    QTest::newRow("short record") << base.left(40) << QByteArray(" 12/08/2015 13:45:00 ");
+}
+
+void TestClockErase::clockArgumentFollowsLanguage() {
+    QFETCH(QByteArray, record);
+    QFETCH(QByteArray, expected);
+    OperationsRig& rig = *m_rig;
+    rig.sim.setIdentificationRecord(record);
+
+    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("08/12/2015 13:45:00"); });
+
+    QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p", "#D" + expected}));
+    QCOMPARE(rig.sim.clockText(), expected);
+    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::ClockDone)});
+    QVERIFY(!rig.port.Connected());
+}
+
+void TestClockErase::okAnywhereInReplyIsSuccess_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("success");
+    QTest::newRow("OK") << QByteArray("OK\r\n") << true;
+    QTest::newRow("inside a word") << QByteArray("#d BOOKED\r\n") << true;
+    QTest::newRow("lower case") << QByteArray("ok\r\n") << false;
+    QTest::newRow("error reply") << QByteArray("#e 001\r\n") << false;
+    QTest::newRow("OK without line end") << QByteArray("OK") << false;
+}
+
+void TestClockErase::okAnywhereInReplyIsSuccess() {
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, success);
+    OperationsRig& rig = *m_rig;
+    rig.sim.generateMemory(1, 2);
+
+    rig.sim.scriptReply("#D", reply);
+    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("01/01/2020 00:00:00"); });
+    rig.sim.scriptReply("#I", reply);
+    EffaceMemoire(*rig.exchange, rig.feedback);
+
+    QCOMPARE(rig.feedback.informations(),
+             (QStringList{Msg(success ? MsgId::ClockDone : MsgId::CommError),
+                          Msg(success ? MsgId::EraseDone : MsgId::NoAnswer)}));
+}
+
+void TestClockErase::clockFailures() {
+    OperationsRig& rig = *m_rig;
+    auto text = [] { return QStringLiteral("01/01/2020 00:00:00"); };
+
+    rig.sim.setSilent(true);
+    RegleHorloge(*rig.exchange, rig.feedback, text);
+    rig.sim.setSilent(false);
+    rig.sim.scriptReply("#p", "");
+    RegleHorloge(*rig.exchange, rig.feedback, text);
+
+    QCOMPARE(rig.feedback.informations(),
+             (QStringList{Msg(MsgId::NoAnswer), Msg(MsgId::CommError)}));
+    QCOMPARE(rig.received("#D"), 0);
+    QVERIFY(!rig.port.Connected());
+}
+
+void TestClockErase::notADateStopsBeforeClockCommand_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("31 February") << "31/02/2015 10:00:00";
+    QTest::newRow("29 February, common year") << "29/02/2015 10:00:00";
+    QTest::newRow("month 13") << "01/13/2015 10:00:00";
+    QTest::newRow("hour 24") << "01/01/2015 24:00:00";
+    QTest::newRow("missing digit") << "08/12/2015 1 :45:00";
+    QTest::newRow("untouched mask") << "  /  /       :  :  ";
+    QTest::newRow("wrong separator") << "08-12-2015 13:45:00";
+    QTest::newRow("too short") << "08/12/15 13:45:00";
+}
+
+void TestClockErase::notADateStopsBeforeClockCommand() {
+    QFETCH(QString, text);
+    OperationsRig& rig = *m_rig;
+
+    try {
+        RegleHorloge(*rig.exchange, rig.feedback, [&] { return text; });
+        QFAIL("the text was taken for a date");
+    } catch (const EConvertError& e) {
+        QCOMPARE(e.message(), Msg(MsgId::InvalidDateTime).arg(text));
+    }
+    QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p"}));
+    QVERIFY(rig.feedback.calls.isEmpty());
+    QVERIFY(!rig.port.Connected());
+
+    // The port is free again: the next setting goes through.
+    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("08/12/2015 13:45:00"); });
+    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::ClockDone)});
+}
+
+void TestClockErase::editTextReadAfterLanguage() {
+    // The edit keeps following the clock during the "#p" exchange: the text is the one it
+    // shows when the date is needed, not when the button was pressed.
+    OperationsRig& rig = *m_rig;
+    int asked = 0;
+    RegleHorloge(*rig.exchange, rig.feedback, [&] {
+        ++asked;
+        return rig.received("#p") == 1 ? QStringLiteral("02/01/2020 00:00:00") : QString();
+    });
+    QCOMPARE(asked, 1);
+    QCOMPARE(rig.sim.clockText(), QByteArray(" 02/01/2020 00:00:00"));
+}
+
+void TestClockErase::eraseEmptiesMemory() {
+    OperationsRig& rig = *m_rig;
+    rig.sim.generateMemory(3, 5);
+    bool portOpenWhileTold = false;
+    rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
+
+    EffaceMemoire(*rig.exchange, rig.feedback);
+
+    QVERIFY(rig.sim.storedLines().isEmpty());
+    QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#I"}));
+    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::EraseDone)});
+    QVERIFY(Msg(MsgId::EraseDone).contains(QStringLiteral("\r\n")));
+    // The message comes first, the port is closed after it.
+    QVERIFY(portOpenWhileTold);
+    QVERIFY(!rig.port.Connected());
+}
+
+void TestClockErase::eraseFailuresReadAsNoAnswer() {
+    OperationsRig& rig = *m_rig;
+    rig.sim.generateMemory(1, 5);
+
+    rig.sim.setSilent(true);
+    EffaceMemoire(*rig.exchange, rig.feedback);
+    rig.sim.setSilent(false);
+    rig.sim.scriptReply("#I", "");
+    EffaceMemoire(*rig.exchange, rig.feedback);
+
+    QCOMPARE(rig.feedback.informations(),
+             (QStringList{Msg(MsgId::NoAnswer), Msg(MsgId::NoAnswer)}));
+    QCOMPARE(rig.sim.storedLines().size(), 6);
+    QVERIFY(!rig.port.Connected());
+}
+
+QTEST_GUILESS_MAIN(TestClockErase)
+#include "tst_clock_erase.moc"
