@@ -1,10 +1,369 @@
 #include "ui/InitialisationPanel.h"
 
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "link/CommandExchange.h"
+#include "operations/ClockAndErase.h"
 #include "ui/AppContext.h"
+#include "ui/ErrorReport.h"
+#include "ui/FileDialogs.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QValidator>
+
+namespace {
+
+constexpr int kClockRefreshMs = 1000;
+constexpr int kTypedTextLimit = 16;
+constexpr int kNumberLength = 4;
+
+// Limits what the operator types to 16 characters while letting the program put in a
+// longer text (an instrument number read from a file, say): typing may then shorten the
+// text but never lengthen it past the limit.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(int limit, QLineEdit* edit) : QValidator(edit), m_limit(limit), m_allowed(limit) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { m_allowed = std::max(m_limit, int(text.size())); });
+    }
+    // Called before the program replaces the text, which is then accepted as it is.
+    void allow(qsizetype length) { m_allowed = std::max(m_limit, int(length)); }
+
+    State validate(QString& input, int&) const override {
+        return input.size() > m_allowed ? Invalid : Acceptable;
+    }
+
+private:
+    int m_limit;
+    int m_allowed;
+};
+
+void setProgramText(QLineEdit* edit, const QString& text) {
+    if (auto* limit = dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator())))
+        limit->allow(text.size());
+    edit->setText(text);
+}
+
+QLineEdit* makeEdit(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(x, y, width, 22);
+    return edit;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(x, y, width, 17);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(x, y, width, 26);
+    return button;
+}
+
+// A group box whose caption is bold while its controls keep the ordinary weight.
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* group = new QGroupBox(parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(geometry);
+    QFont bold = parent->font();
+    bold.setBold(true);
+    group->setFont(bold);
+    return group;
+}
+
+void keepOrdinaryWeight(QGroupBox* group) {
+    QFont normal = group->font();
+    normal.setBold(false);
+    for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setFont(normal);
+}
+
+// Busy pointer and disabled buttons for the length of the erase, whatever way it ends.
+class EraseBusyState {
+public:
+    EraseBusyState(std::initializer_list<QWidget*> pointerOver,
+                   std::initializer_list<QPushButton*> buttons)
+        : m_pointerOver(pointerOver), m_buttons(buttons) {
+        for (QWidget* w : m_pointerOver)
+            w->setCursor(Qt::WaitCursor);
+        for (QPushButton* b : m_buttons)
+            b->setEnabled(false);
+    }
+    ~EraseBusyState() {
+        for (QPushButton* b : m_buttons)
+            b->setEnabled(true);
+        for (QWidget* w : m_pointerOver)
+            w->unsetCursor();
+    }
+    EraseBusyState(const EraseBusyState&) = delete;
+    EraseBusyState& operator=(const EraseBusyState&) = delete;
+
+private:
+    QList<QWidget*> m_pointerOver;
+    QList<QPushButton*> m_buttons;
+};
+
+} // namespace
 
 InitialisationPanel::InitialisationPanel(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelInitialisation"));
+    buildClockGroup();
+    buildEraseGroup();
+    buildHeaderGroup();
+    retranslateUi();
 }
 
-void InitialisationPanel::EntryStep() {}
+void InitialisationPanel::buildClockGroup() {
+    m_groupBoxHorloge = makeGroup(this, "GroupBoxHorloge", QRect(10, 6, 300, 100));
+    m_label11 = makeLabel(m_groupBoxHorloge, "Label11", 14, 28, 270);
+    m_editHorlogeInit = makeEdit(m_groupBoxHorloge, "EditHorlogeInit", 14, 54, 140);
+    m_editHorlogeInit->setInputMask(ClockEditMask());
+    m_editHorlogeInit->setText(FormatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0))));
+    m_editHorlogeInit->installEventFilter(this);
+    m_buttonHorloge = makeButton(m_groupBoxHorloge, "ButtonHorloge", 166, 52, 120);
+    connect(m_buttonHorloge, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonHorlogeClick(); }); });
+    keepOrdinaryWeight(m_groupBoxHorloge);
+
+    m_timerHorloge = new QTimer(this);
+    m_timerHorloge->setObjectName(QStringLiteral("TimerHorloge"));
+    m_timerHorloge->setInterval(kClockRefreshMs);
+    connect(m_timerHorloge, &QTimer::timeout, this, [this] { TimerHorlogeTimer(); });
+}
+
+void InitialisationPanel::buildEraseGroup() {
+    m_groupBoxEffacement = makeGroup(this, "GroupBoxEffacement", QRect(320, 6, 300, 100));
+    m_label2 = makeLabel(m_groupBoxEffacement, "Label2", 14, 22, 276);
+    m_label2->setWordWrap(true);
+    m_label2->resize(276, 32);
+    m_buttonEffacer = makeButton(m_groupBoxEffacement, "ButtonEffacer", 14, 62, 100);
+    connect(m_buttonEffacer, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonEffacerClick(); }); });
+    keepOrdinaryWeight(m_groupBoxEffacement);
+}
+
+void InitialisationPanel::buildHeaderGroup() {
+    m_groupBoxHeader = makeGroup(this, "GroupBoxHeader", QRect(10, 114, 610, 250));
+    QWidget* g = m_groupBoxHeader;
+    m_label3 = makeLabel(g, "Label3", 16, 34, 150);
+    m_editParamKserie = makeEdit(g, "EditParamKserie", 170, 31, 170);
+    m_label5 = makeLabel(g, "Label5", 16, 70, 150);
+    m_editParamKscint = makeEdit(g, "EditParamKscint", 170, 67, 170);
+    m_label6 = makeLabel(g, "Label6", 16, 106, 150);
+    m_editParamKhtval = makeEdit(g, "EditParamKhtval", 170, 103, 60);
+    m_label7 = makeLabel(g, "Label7", 16, 142, 150);
+    m_editParamKcontr = makeEdit(g, "EditParamKcontr", 170, 139, 60);
+    m_label12 = makeLabel(g, "Label12", 16, 178, 150);
+    m_editParamKMaint = new QCheckBox(g);
+    m_editParamKMaint->setObjectName(QStringLiteral("EditParamKMaint"));
+    m_editParamKMaint->setGeometry(170, 176, 20, 20);
+
+    for (QLineEdit* edit : {m_editParamKserie, m_editParamKscint})
+        edit->setValidator(new TypingLimit(kTypedTextLimit, edit));
+    const QRegularExpression integer(QStringLiteral("-?[0-9]*"));
+    for (QLineEdit* edit : {m_editParamKhtval, m_editParamKcontr}) {
+        // The length limit also cuts a longer text the program puts in.
+        edit->setMaxLength(kNumberLength);
+        edit->setValidator(new QRegularExpressionValidator(integer, edit));
+        edit->installEventFilter(this);
+    }
+    setHeaderFields({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
+                     QStringLiteral("512"), false});
+
+    m_buttonLireHeader = makeButton(g, "ButtonLireHeader", 400, 29, 180);
+    m_buttonEcrireHeader = makeButton(g, "ButtonEcrireHeader", 400, 65, 180);
+    m_buttonLoadHeader = makeButton(g, "ButtonLoadHeader", 400, 137, 180);
+    m_buttonSaveHeader = makeButton(g, "ButtonSaveHeader", 400, 173, 180);
+    connect(m_buttonLireHeader, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonLireHeaderClick(); }); });
+    connect(m_buttonEcrireHeader, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonEcrireHeaderClick(); }); });
+    connect(m_buttonLoadHeader, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonLoadHeaderClick(); }); });
+    connect(m_buttonSaveHeader, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonSaveHeaderClick(); }); });
+    keepOrdinaryWeight(m_groupBoxHeader);
+    m_groupBoxHeader->hide();
+}
+
+void InitialisationPanel::retranslateUi() {
+    m_groupBoxHorloge->setTitle(tr(" Horloge "));
+    m_label11->setText(tr("Régler la date et l'heure :"));
+    m_buttonHorloge->setText(tr("Régler l'horloge"));
+    m_groupBoxEffacement->setTitle(tr(" Mémoire "));
+    m_label2->setText(tr("Effacer les mesures stockées dans la mémoire de l'instrument :"));
+    m_buttonEffacer->setText(tr("Effacer"));
+    m_groupBoxHeader->setTitle(tr(" Paramètres spécifiques "));
+    m_label3->setText(tr("Numéro d'instrument"));
+    m_label5->setText(tr("PM/Scintillateur"));
+    m_label6->setText(tr("Réglage HT (Volts)"));
+    m_label7->setText(tr("Contraste (0-1023)"));
+    m_label12->setText(tr("Maintenance"));
+    m_buttonLireHeader->setText(tr("Lire Instrument"));
+    m_buttonEcrireHeader->setText(tr("Ecrire Instrument"));
+    m_buttonLoadHeader->setText(tr("Charger Fichier"));
+    m_buttonSaveHeader->setText(tr("Enregistrer Fichier"));
+}
+
+void InitialisationPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editHorlogeInit && event->type() == QEvent::FocusIn) {
+        EditHorlogeInitEnter();
+    } else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
+               event->type() == QEvent::FocusOut) {
+        if (m_context.editParamExit)
+            Guarded([&] { m_context.editParamExit(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool InitialisationPanel::operationRunning() const {
+    return m_context.gate.busy() || m_context.exchange.isWaiting();
+}
+
+// ---------------------------------------------------------------- clock and memory
+
+void InitialisationPanel::EntryStep() {
+    m_editHorlogeInit->setText(FormatClockText(m_clock()));
+    m_timerHorloge->start();
+    m_suiviHorloge = true;
+
+    m_groupBoxHeader->hide();
+    switch (LectureHeader()) {
+    case kHeaderRead:
+        if (m_context.maintenanceMode && m_context.maintenanceMode())
+            m_groupBoxHeader->show();
+        break;
+    case kHeaderNoAnswer:
+        m_context.feedback.ShowInformation(Msg(MsgId::NoAnswer));
+        break;
+    case kHeaderTimedOut:
+        m_context.feedback.ShowInformation(Msg(MsgId::CommError));
+        break;
+    default:
+        // An error number from the instrument: the group stays hidden, nothing is said.
+        break;
+    }
+}
+
+void InitialisationPanel::EditHorlogeInitEnter() {
+    m_suiviHorloge = false;
+}
+
+void InitialisationPanel::TimerHorlogeTimer() {
+    if (m_suiviHorloge)
+        m_editHorlogeInit->setText(FormatClockText(m_clock()));
+}
+
+QString InitialisationPanel::clockEditText() const {
+    // A position not typed yet reads as a blank.
+    return m_editHorlogeInit->displayText().replace(u'_', u' ');
+}
+
+void InitialisationPanel::ButtonHorlogeClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    RegleHorloge(m_context.exchange, m_context.feedback, [this] { return clockEditText(); });
+}
+
+void InitialisationPanel::ButtonEffacerClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    // The buttons stay disabled while the outcome is on screen.
+    EraseBusyState state({m_buttonEffacer, this, m_groupBoxEffacement, m_groupBoxHorloge},
+                         {m_buttonHorloge, m_buttonEffacer});
+    EffaceMemoire(m_context.exchange, m_context.feedback);
+}
+
+// ---------------------------------------------------------------- specific parameters
+
+SpecificParameters InitialisationPanel::headerFields() const {
+    return {m_editParamKserie->text(), m_editParamKscint->text(), m_editParamKhtval->text(),
+            m_editParamKcontr->text(), m_editParamKMaint->isChecked()};
+}
+
+void InitialisationPanel::setHeaderFields(const SpecificParameters& values) {
+    setProgramText(m_editParamKserie, values.serialNumber);
+    setProgramText(m_editParamKscint, values.pmReference);
+    setProgramText(m_editParamKhtval, values.highVoltage);
+    setProgramText(m_editParamKcontr, values.contrast);
+    m_editParamKMaint->setChecked(values.maintenance);
+}
+
+int InitialisationPanel::LectureHeader() {
+    const HeaderReading reading = ::LectureHeader(m_context.exchange);
+    if (reading.values)
+        setHeaderFields(*reading.values);
+    return reading.result;
+}
+
+void InitialisationPanel::ButtonLireHeaderClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    const int result = LectureHeader();
+    MsgId message = MsgId::UnknownCommand;
+    if (result == kHeaderRead)
+        message = MsgId::ReadDone;
+    else if (result == kHeaderNoAnswer)
+        message = MsgId::NoAnswer;
+    else if (result == kHeaderTimedOut)
+        message = MsgId::CommError;
+    m_context.feedback.ShowInformation(Msg(message));
+}
+
+void InitialisationPanel::ButtonEcrireHeaderClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    EcritHeader(m_context.exchange, m_context.feedback, headerFields());
+}
+
+void InitialisationPanel::ButtonLoadHeaderClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    const auto chosen = m_context.dialogs.execute(DialogKind::OpenHeader);
+    if (!chosen)
+        return;
+    const auto values = ChargerFichierHeader(*chosen);
+    if (!values) {
+        m_context.feedback.ShowInformation(Msg(MsgId::InvalidFile));
+        return;
+    }
+    // The maintenance box is the instrument's business, never a file's.
+    SpecificParameters fields = *values;
+    fields.maintenance = m_editParamKMaint->isChecked();
+    setHeaderFields(fields);
+}
+
+void InitialisationPanel::ButtonSaveHeaderClick() {
+    if (operationRunning())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    const auto chosen = m_context.dialogs.execute(DialogKind::SaveHeader);
+    if (!chosen)
+        return;
+    EnregistrerFichierHeader(*chosen, headerFields());
+    m_context.feedback.ShowInformation(kFichierEnregistre);
+}

@@ -1,18 +1,105 @@
 #pragma once
 
+#include "operations/SpecificParameters.h"
+
+#include <QDateTime>
 #include <QWidget>
+#include <functional>
 
 struct AppContext;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
 
-// The "PanelInitialisation" panel.
+// The "PanelInitialisation" panel: the instrument's clock, the erasing of its memory and,
+// in maintenance mode, its specific parameters.
 class InitialisationPanel : public QWidget {
     Q_OBJECT
 public:
     InitialisationPanel(AppContext& context, QWidget* parent = nullptr);
 
-    // What the menu entry does once the panel is shown.
+    // What the menu entry does once the panel is shown: the clock edit follows the
+    // computer's clock again, then the specific parameters are read.
     void EntryStep();
 
+    // The clock the edit follows.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    // Clock and memory
+    void EditHorlogeInitEnter();
+    void TimerHorlogeTimer();
+    void ButtonHorlogeClick();
+    void ButtonEffacerClick();
+    bool SuiviHorloge() const { return m_suiviHorloge; }
+
+    // Specific parameters
+    int LectureHeader();
+    void ButtonLireHeaderClick();
+    void ButtonEcrireHeaderClick();
+    void ButtonLoadHeaderClick();
+    void ButtonSaveHeaderClick();
+    SpecificParameters headerFields() const;
+    void setHeaderFields(const SpecificParameters& values);
+
+    QLineEdit* editHorlogeInit() const { return m_editHorlogeInit; }
+    QPushButton* buttonHorloge() const { return m_buttonHorloge; }
+    QPushButton* buttonEffacer() const { return m_buttonEffacer; }
+    QTimer* timerHorloge() const { return m_timerHorloge; }
+    QGroupBox* groupBoxHorloge() const { return m_groupBoxHorloge; }
+    QGroupBox* groupBoxEffacement() const { return m_groupBoxEffacement; }
+    QGroupBox* groupBoxHeader() const { return m_groupBoxHeader; }
+    QLineEdit* editParamKserie() const { return m_editParamKserie; }
+    QLineEdit* editParamKscint() const { return m_editParamKscint; }
+    QLineEdit* editParamKhtval() const { return m_editParamKhtval; }
+    QLineEdit* editParamKcontr() const { return m_editParamKcontr; }
+    QCheckBox* editParamKMaint() const { return m_editParamKMaint; }
+    QPushButton* buttonLireHeader() const { return m_buttonLireHeader; }
+    QPushButton* buttonEcrireHeader() const { return m_buttonEcrireHeader; }
+    QPushButton* buttonLoadHeader() const { return m_buttonLoadHeader; }
+    QPushButton* buttonSaveHeader() const { return m_buttonSaveHeader; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildClockGroup();
+    void buildEraseGroup();
+    void buildHeaderGroup();
+    void retranslateUi();
+    bool operationRunning() const;
+    QString clockEditText() const;
+
     AppContext& m_context;
+    std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+    bool m_suiviHorloge = false;
+
+    QGroupBox* m_groupBoxHorloge = nullptr;
+    QLabel* m_label11 = nullptr;
+    QLineEdit* m_editHorlogeInit = nullptr;
+    QPushButton* m_buttonHorloge = nullptr;
+    QTimer* m_timerHorloge = nullptr;
+
+    QGroupBox* m_groupBoxEffacement = nullptr;
+    QLabel* m_label2 = nullptr;
+    QPushButton* m_buttonEffacer = nullptr;
+
+    QGroupBox* m_groupBoxHeader = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QLabel* m_label6 = nullptr;
+    QLabel* m_label7 = nullptr;
+    QLabel* m_label12 = nullptr;
+    QLineEdit* m_editParamKserie = nullptr;
+    QLineEdit* m_editParamKscint = nullptr;
+    QLineEdit* m_editParamKhtval = nullptr;
+    QLineEdit* m_editParamKcontr = nullptr;
+    QCheckBox* m_editParamKMaint = nullptr;
+    QPushButton* m_buttonLireHeader = nullptr;
+    QPushButton* m_buttonEcrireHeader = nullptr;
+    QPushButton* m_buttonLoadHeader = nullptr;
+    QPushButton* m_buttonSaveHeader = nullptr;
 };

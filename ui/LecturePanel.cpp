@@ -1,12 +1,139 @@
 #include "ui/LecturePanel.h"
 
+#include "link/CommandExchange.h"
 #include "ui/AppContext.h"
+#include "ui/ErrorReport.h"
+#include "ui/FileDialogs.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace {
+
+// Often enough to look live, rarely enough that a fast line never waits on the screen.
+constexpr int kMemoFlushMs = 50;
+
+} // namespace
+
+LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("MemoLecture"));
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setFixedPitch(true);
+    setFont(courier);
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(kMemoFlushMs);
+    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::Flush);
+}
+
+void LectureMemo::ClearLines() {
+    m_flushTimer.stop();
+    m_pending.clear();
+    clear();
+}
+
+void LectureMemo::AppendLine(const QString& line) {
+    m_pending.append(line);
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+void LectureMemo::Flush() {
+    m_flushTimer.stop();
+    if (m_pending.isEmpty())
+        return;
+    // One block per line; a single insertion keeps the document's layout work to one pass.
+    appendPlainText(m_pending.join(u'\n'));
+    m_pending.clear();
+}
+
+QStringList LectureMemo::lines() const {
+    QStringList result;
+    if (!document()->isEmpty()) {
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            result.append(block.text());
+    }
+    return result + m_pending;
+}
 
 LecturePanel::LecturePanel(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelLecture"));
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(20, 14, 400, 17);
+
+    m_editFichierMesures = new QLineEdit(this);
+    m_editFichierMesures->setObjectName(QStringLiteral("EditFichierMesures"));
+    m_editFichierMesures->setGeometry(20, 34, 548, 22);
+    m_editFichierMesures->setReadOnly(true);
+
+    m_buttonSelectFichierMesures = new QPushButton(this);
+    m_buttonSelectFichierMesures->setObjectName(QStringLiteral("ButtonSelectFichierMesures"));
+    m_buttonSelectFichierMesures->setGeometry(574, 33, 36, 24);
+    connect(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonSelectFichierMesuresClick(); }); });
+
+    m_buttonLecture = new QPushButton(this);
+    m_buttonLecture->setObjectName(QStringLiteral("ButtonLecture"));
+    m_buttonLecture->setGeometry(20, 66, 120, 26);
+    m_buttonLecture->setEnabled(false);
+    connect(m_buttonLecture, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonLectureClick(); }); });
+
+    m_memoLecture = new LectureMemo(this);
+    m_memoLecture->setGeometry(20, 102, 590, 258);
+
+    retranslateUi();
 }
 
-void LecturePanel::EntryStep() {}
+void LecturePanel::retranslateUi() {
+    m_label1->setText(tr("Sélectionner un fichier :"));
+    m_buttonSelectFichierMesures->setText(tr("..."));
+    m_buttonLecture->setText(tr("Transfert"));
+}
 
-void LecturePanel::EnableTransfer() {}
+void LecturePanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+void LecturePanel::EntryStep() {
+    // Always in the dialog's start folder, whatever was chosen since.
+    const QString name =
+        ProposedResultFileName(m_context.dialogs.initialDir(DialogKind::SaveResult), m_clock());
+    m_context.dialogs.setFileName(DialogKind::SaveResult, name);
+    m_editFichierMesures->setText(name);
+}
+
+void LecturePanel::EnableTransfer() {
+    m_buttonLecture->setEnabled(true);
+}
+
+void LecturePanel::ButtonSelectFichierMesuresClick() {
+    if (m_context.gate.busy() || m_context.exchange.isWaiting())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    if (const auto chosen = m_context.dialogs.execute(DialogKind::SaveResult))
+        m_editFichierMesures->setText(*chosen);
+}
+
+void LecturePanel::ButtonLectureClick() {
+    if (m_context.gate.busy() || m_context.exchange.isWaiting())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    MeasurementTransfer transfer(m_context.exchange, m_context.feedback, m_memoLecture);
+    transfer.Run(m_editFichierMesures->text());
+}

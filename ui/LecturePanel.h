@@ -1,20 +1,73 @@
 #pragma once
 
+#include "operations/MeasurementTransfer.h"
+
+#include <QDateTime>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 struct AppContext;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
-// The "PanelLecture" panel.
+// "MemoLecture": the lines of the last transfer, fixed pitch, never wrapped, read-only.
+// Lines are put on screen in batches, so a fast line or a memory of 100,000 lines does
+// not cost a layout pass per line.
+class LectureMemo : public QPlainTextEdit, public TransferView {
+    Q_OBJECT
+public:
+    explicit LectureMemo(QWidget* parent = nullptr);
+
+    void ClearLines() override;
+    void AppendLine(const QString& line) override;
+    void Flush() override;
+
+    // Every line, the held-back ones included.
+    QStringList lines() const;
+
+private:
+    QStringList m_pending;
+    QTimer m_flushTimer;
+};
+
+// The "PanelLecture" panel: result file choice and the measurement transfer.
 class LecturePanel : public QWidget {
     Q_OBJECT
 public:
     LecturePanel(AppContext& context, QWidget* parent = nullptr);
 
-    // What the menu entry does once the panel is shown.
+    // What the menu entry does once the panel is shown: proposes the result file name.
     void EntryStep();
     // "Transfert" becomes usable once an instrument has been found.
     void EnableTransfer();
 
+    // The clock the proposed name is taken from.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    void ButtonSelectFichierMesuresClick();
+    void ButtonLectureClick();
+
+    QLineEdit* editFichierMesures() const { return m_editFichierMesures; }
+    QPushButton* buttonSelectFichierMesures() const { return m_buttonSelectFichierMesures; }
+    QPushButton* buttonLecture() const { return m_buttonLecture; }
+    LectureMemo* memoLecture() const { return m_memoLecture; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslateUi();
+
     AppContext& m_context;
+    std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+
+    QLabel* m_label1 = nullptr;
+    QLineEdit* m_editFichierMesures = nullptr;
+    QPushButton* m_buttonSelectFichierMesures = nullptr;
+    QPushButton* m_buttonLecture = nullptr;
+    LectureMemo* m_memoLecture = nullptr;
 };

@@ -1,0 +1,338 @@
+// The Initialisation panel in the real window: the clock edit following the computer's
+// clock, setting the clock and erasing the memory from the buttons, and the specific
+// parameters group with its edits and .par files.
+#include "gui/main/MainWindowFixture.h"
+
+#include "common/Messages.h"
+#include "link/TComPort.h"
+#include "sim/InstrumentSimulator.h"
+#include "ui/InitialisationPanel.h"
+#include "ui/MegaMenu.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void sendFocus(QWidget* widget, QEvent::Type type) {
+    QFocusEvent event(type, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+const QByteArray kSection = "[VEXA Param\xE8tres sp\xE9"
+                            "cifiques]\r\n";
+
+} // namespace
+
+class TestInitialisationPanel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void clockEditFollowsUntilEntered();
+    void clockButtonSendsEditText();
+    void clockEditWithMissingDigitIsReported();
+    void eraseHoldsButtonsUntilMessageClosed();
+    void headerGroupShownOnlyInMaintenanceAfterRead();
+    void headerButtonsTalkToInstrument();
+    void headerEditsAndParFiles();
+
+private:
+    InitialisationPanel* panel() const { return m_f->main->panelInitialisation(); }
+
+    std::unique_ptr<InstrumentSimulator> m_sim;
+    std::unique_ptr<MainWindowFixture> m_f;
+    std::unique_ptr<DialogAnswerer> m_answerer;
+    QDateTime m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
+};
+
+void TestInitialisationPanel::init() {
+    m_sim = std::make_unique<InstrumentSimulator>();
+    m_sim->start();
+    m_f = std::make_unique<MainWindowFixture>();
+    m_f->ports = {m_sim->slavePath()};
+    m_answerer = std::make_unique<DialogAnswerer>();
+    m_f->create();
+    QVERIFY(m_answerer->waitForMessages(1));
+    m_answerer->clear();
+    panel()->setClock([this] { return m_now; });
+}
+
+void TestInitialisationPanel::cleanup() {
+    m_answerer.reset();
+    m_f.reset();
+    m_sim.reset();
+}
+
+void TestInitialisationPanel::clockEditFollowsUntilEntered() {
+    QLineEdit* edit = panel()->editHorlogeInit();
+    QCOMPARE(edit->text(), QStringLiteral("01/01/2000 00:00:00"));
+    QVERIFY(!panel()->timerHorloge()->isActive());
+    QCOMPARE(edit->maxLength(), 19);
+
+    m_f->main->MegaMenuMenuItemClick(2);
+    QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:00"));
+    QVERIFY(panel()->SuiviHorloge());
+    QCOMPARE(panel()->timerHorloge()->interval(), 1000);
+
+    m_now = m_now.addSecs(7);
+    QTRY_COMPARE_WITH_TIMEOUT(edit->text(), QStringLiteral("08/12/2015 13:45:07"), 2500);
+
+    // Entering the edit stops the refresh; leaving it does not restart it.
+    sendFocus(edit, QEvent::FocusIn);
+    sendFocus(edit, QEvent::FocusOut);
+    QVERIFY(!panel()->SuiviHorloge());
+    m_now = m_now.addSecs(60);
+    QTest::qWait(1300);
+    QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:07"));
+    QVERIFY(panel()->timerHorloge()->isActive());
+
+    // Choosing the entry again does.
+    m_f->main->MegaMenuMenuItemClick(2);
+    QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:46:07"));
+    QVERIFY(panel()->SuiviHorloge());
+
+    // Only digits go into the fourteen positions.
+    edit->clear();
+    QCOMPARE(edit->displayText(), QStringLiteral("__/__/____ __:__:__"));
+    edit->setFocus();
+    edit->setCursorPosition(0);
+    QTest::keyClicks(edit, QStringLiteral("0a1"));
+    QCOMPARE(edit->displayText(), QStringLiteral("01/__/____ __:__:__"));
+}
+
+void TestInitialisationPanel::clockButtonSendsEditText() {
+    m_sim->setLanguageCode('C');
+    m_f->main->MegaMenuMenuItemClick(2);
+    sendFocus(panel()->editHorlogeInit(), QEvent::FocusIn);
+    panel()->editHorlogeInit()->setText(QStringLiteral("24/12/2016 07:08:09"));
+    m_sim->clearTranscript();
+
+    QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
+
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ClockDone)});
+    QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#p", "#D 12/24/2016 07:08:09 "}));
+    QVERIFY(!m_f->main->comPort().Connected());
+    QVERIFY(m_f->main->isEnabled());
+}
+
+void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
+    m_f->main->MegaMenuMenuItemClick(2);
+    QLineEdit* edit = panel()->editHorlogeInit();
+    sendFocus(edit, QEvent::FocusIn);
+    edit->setText(QStringLiteral("08/12/2015 1"));
+    m_sim->clearTranscript();
+
+    QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
+
+    // The error names the text as the edit shows it, untyped positions as blanks.
+    QCOMPARE(m_answerer->errors.size(), 1);
+    QVERIFY2(m_answerer->errors.first().contains(QStringLiteral("'08/12/2015 1 :  :  '")),
+             qPrintable(m_answerer->errors.first()));
+    QVERIFY(m_answerer->messages.isEmpty());
+    QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#p"}));
+    QVERIFY(!m_f->main->comPort().Connected());
+
+    // Still usable: a whole date goes through.
+    edit->setText(QStringLiteral("08/12/2015 13:45:00"));
+    QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ClockDone)});
+    QCOMPARE(m_sim->clockText(), QByteArray(" 08/12/2015 13:45:00"));
+}
+
+void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
+    m_sim->generateMemory(2, 4);
+    m_f->main->MegaMenuMenuItemClick(2);
+    InitialisationPanel* p = panel();
+    bool buttonsDisabled = false;
+    bool busyPointer = false;
+    m_answerer->onDialog = [&](const QString&) {
+        buttonsDisabled = !p->buttonHorloge()->isEnabled() && !p->buttonEffacer()->isEnabled();
+        busyPointer = true;
+        for (QWidget* w : {static_cast<QWidget*>(p), static_cast<QWidget*>(p->buttonEffacer()),
+                           static_cast<QWidget*>(p->groupBoxEffacement()),
+                           static_cast<QWidget*>(p->groupBoxHorloge())})
+            busyPointer = busyPointer && w->testAttribute(Qt::WA_SetCursor) &&
+                          w->cursor().shape() == Qt::WaitCursor;
+    };
+
+    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::EraseDone)});
+    QVERIFY(buttonsDisabled);
+    QVERIFY(busyPointer);
+    QVERIFY(m_sim->storedLines().isEmpty());
+    QVERIFY(p->buttonHorloge()->isEnabled());
+    QVERIFY(p->buttonEffacer()->isEnabled());
+    QVERIFY(!p->testAttribute(Qt::WA_SetCursor));
+    QVERIFY(!m_f->main->comPort().Connected());
+
+    // A silent instrument: the same restoration, with the no-answer message.
+    m_sim->setSilent(true);
+    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
+    QVERIFY(p->buttonEffacer()->isEnabled());
+    QVERIFY(!p->groupBoxHorloge()->testAttribute(Qt::WA_SetCursor));
+}
+
+void TestInitialisationPanel::headerGroupShownOnlyInMaintenanceAfterRead() {
+    TFormMain& w = *m_f->main;
+    QGroupBox* group = panel()->groupBoxHeader();
+
+    // Outside maintenance the group stays hidden, though the instrument was read.
+    m_sim->clearTranscript();
+    w.MegaMenuMenuItemClick(2);
+    QVERIFY(panel()->isVisible());
+    QVERIFY(!group->isVisible());
+    QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#i", "#k"}));
+
+    w.setMaintenanceMode(true);
+    w.MegaMenuMenuItemClick(2);
+    QVERIFY(group->isVisible());
+    QCOMPARE(panel()->editParamKserie()->text(), QStringLiteral("VX0123") + QString(10, u' '));
+    QCOMPARE(panel()->editParamKhtval()->text(), QStringLiteral("0800"));
+    QVERIFY(m_answerer->messages.isEmpty());
+
+    // An error number: hidden, nothing said. Error 0: shown, fields untouched.
+    panel()->editParamKserie()->setText(QStringLiteral("typed"));
+    m_sim->setErrorReply("#k", 7);
+    w.MegaMenuMenuItemClick(2);
+    QVERIFY(!group->isVisible());
+    QVERIFY(m_answerer->messages.isEmpty());
+    m_sim->clearErrorReplies();
+    m_sim->setErrorReply("#k", 0);
+    w.MegaMenuMenuItemClick(2);
+    QVERIFY(group->isVisible());
+    QCOMPARE(panel()->editParamKserie()->text(), QStringLiteral("typed"));
+
+    // "#k" unanswered: the panel is shown all the same, with the message.
+    m_sim->clearErrorReplies();
+    m_sim->scriptReply("#k", "");
+    w.MegaMenuMenuItemClick(2);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::CommError)});
+    QVERIFY(panel()->isVisible());
+    QVERIFY(!group->isVisible());
+
+    // A maintenance character that is no number: error report, port closed, panel shown.
+    m_sim->setSpecificLine(m_sim->specificLine().left(55) + 'x');
+    QTest::mouseClick(w.megaMenu()->item(2), Qt::LeftButton);
+    QCOMPARE(m_answerer->errors.size(), 1);
+    QVERIFY(!w.comPort().Connected());
+    QVERIFY(panel()->isVisible());
+}
+
+void TestInitialisationPanel::headerButtonsTalkToInstrument() {
+    TFormMain& w = *m_f->main;
+    w.setMaintenanceMode(true);
+    w.MegaMenuMenuItemClick(2);
+    InitialisationPanel* p = panel();
+    QVERIFY(p->groupBoxHeader()->isVisible());
+
+    p->setHeaderFields({QStringLiteral("123"), QStringLiteral("045/112"), QStringLiteral("800"),
+                        QStringLiteral("512"), true});
+    QTest::mouseClick(p->buttonEcrireHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::SpecificWriteDone)});
+    QCOMPARE(m_sim->specificLine(), "#k SN: 123" + QByteArray(13, ' ') + " PM: 045/112" +
+                                        QByteArray(9, ' ') + " 0800 0512 1");
+
+    // Read back: the number with its blank filling, the box from character 56.
+    p->setHeaderFields({});
+    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::ReadDone));
+    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("123") + QString(13, u' '));
+    QVERIFY(p->editParamKMaint()->isChecked());
+
+    m_sim->setErrorReply("#k", 5);
+    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::UnknownCommand));
+    m_sim->setSilent(true);
+    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
+    QVERIFY(!w.comPort().Connected());
+}
+
+void TestInitialisationPanel::headerEditsAndParFiles() {
+    TFormMain& w = *m_f->main;
+    w.setMaintenanceMode(true);
+    w.MegaMenuMenuItemClick(2);
+    InitialisationPanel* p = panel();
+    ScriptedFileDialogs& dialogs = *m_f->dialogs;
+    int exits = 0;
+    w.context().editParamExit = [&] { ++exits; };
+
+    // HT and contrast: whole numbers of at most 4 typed characters; leaving them runs the
+    // editor's field check.
+    p->editParamKhtval()->clear();
+    QTest::keyClicks(p->editParamKhtval(), QStringLiteral("9x87654"));
+    QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("9876"));
+    sendFocus(p->editParamKhtval(), QEvent::FocusOut);
+    sendFocus(p->editParamKcontr(), QEvent::FocusOut);
+    sendFocus(p->editParamKserie(), QEvent::FocusOut);
+    QCOMPARE(exits, 2);
+
+    // A file's values go in as they are, HT and contrast cut to 4; the box stays.
+    p->editParamKMaint()->setChecked(true);
+    const QString loaded = m_f->dir.filePath(QStringLiteral("in.par"));
+    writeFile(loaded, kSection + "SN=ABCDEFGHIJKLMNOPQRST\r\nPM=P/1\r\nPWM=123456\r\nCONTR=x\r\n");
+    dialogs.answers = {loaded};
+    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QVERIFY(m_answerer->messages.isEmpty());
+    QCOMPARE(dialogs.asked.last(), DialogKind::OpenHeader);
+    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("1234"));
+    QCOMPARE(p->editParamKcontr()->text(), QStringLiteral("x"));
+    QVERIFY(p->editParamKMaint()->isChecked());
+
+    // The number came longer than 16 from the file: typing may shorten it, not lengthen it.
+    QLineEdit* serial = p->editParamKserie();
+    serial->setFocus();
+    serial->end(false);
+    QTest::keyClicks(serial, QStringLiteral("U"));
+    QCOMPARE(serial->text().size(), 20);
+    QTest::keyClick(serial, Qt::Key_Backspace);
+    QTest::keyClicks(serial, QStringLiteral("V"));
+    QCOMPARE(serial->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
+    serial->clear();
+    QTest::keyClicks(serial, QStringLiteral("0123456789ABCDEFGH"));
+    QCOMPARE(serial->text(), QStringLiteral("0123456789ABCDEF"));
+
+    // Saved and loaded back; the box is never stored.
+    const QString saved = m_f->dir.filePath(QStringLiteral("out.par"));
+    dialogs.answers = {saved};
+    QTest::mouseClick(p->buttonSaveHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{kFichierEnregistre});
+    QCOMPARE(dialogs.asked.last(), DialogKind::SaveHeader);
+    p->setHeaderFields({});
+    dialogs.answers = {saved};
+    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QCOMPARE(p->headerFields(),
+             (SpecificParameters{QStringLiteral("0123456789ABCDEF"), QStringLiteral("P/1"),
+                                 QStringLiteral("1234"), QStringLiteral("x"), false}));
+
+    // A file without CONTR is refused and changes nothing; a cancelled dialog neither.
+    const QString bad = m_f->dir.filePath(QStringLiteral("bad.par"));
+    writeFile(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n");
+    dialogs.answers = {bad, std::nullopt};
+    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::InvalidFile));
+    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.size(), 2);
+    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("0123456789ABCDEF"));
+    QVERIFY(m_answerer->errors.isEmpty());
+}
+
+QTEST_MAIN(TestInitialisationPanel)
+#include "tst_initialisation_panel.moc"

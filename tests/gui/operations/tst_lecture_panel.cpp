@@ -1,0 +1,196 @@
+// The Lecture panel in the real window: the proposed result file, the "..." dialog, a
+// transfer from the "Transfert" button, and a memo that copes with a full memory.
+#include "gui/main/MainWindowFixture.h"
+
+#include "common/Messages.h"
+#include "link/TComPort.h"
+#include "sim/InstrumentSimulator.h"
+#include "ui/LecturePanel.h"
+#include "ui/SplashScreen.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+const QDateTime kFixedNow(QDate(2015, 3, 7), QTime(14, 5, 42));
+
+QStringList fileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<missing>")};
+    QByteArray bytes = file.readAll();
+    if (!bytes.endsWith("\r\n"))
+        return {QStringLiteral("<no final CR LF>")};
+    bytes.chop(2);
+    QStringList lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        lines.append(QString::fromLatin1(line.endsWith('\r') ? line.chopped(1) : line));
+    return lines;
+}
+
+} // namespace
+
+class TestLecturePanel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void entryProposesNameInStartFolder();
+    void transferFromTheWindow();
+    void memoIsFastReadOnlyAndUnwrapped();
+
+private:
+    std::unique_ptr<InstrumentSimulator> m_sim;
+    std::unique_ptr<MainWindowFixture> m_f;
+    std::unique_ptr<DialogAnswerer> m_answerer;
+};
+
+void TestLecturePanel::init() {
+    m_sim = std::make_unique<InstrumentSimulator>();
+    m_sim->start();
+    m_f = std::make_unique<MainWindowFixture>();
+    m_f->ports = {m_sim->slavePath()};
+    m_answerer = std::make_unique<DialogAnswerer>();
+    m_f->create();
+    QVERIFY(m_answerer->waitForMessages(1));
+    m_answerer->clear();
+    m_f->main->panelLecture()->setClock([] { return kFixedNow; });
+}
+
+void TestLecturePanel::cleanup() {
+    m_answerer.reset();
+    m_f.reset();
+    m_sim.reset();
+}
+
+void TestLecturePanel::entryProposesNameInStartFolder() {
+    TFormMain& w = *m_f->main;
+    LecturePanel* panel = w.panelLecture();
+    ScriptedFileDialogs& dialogs = *m_f->dialogs;
+
+    w.MegaMenuMenuItemClick(1);
+    const QString proposed = m_f->dir.path() + QStringLiteral("/VEXA1503071405.txt");
+    QCOMPARE(panel->editFichierMesures()->text(), proposed);
+    QCOMPARE(dialogs.fileName(DialogKind::SaveResult), proposed);
+    QVERIFY(panel->editFichierMesures()->isReadOnly());
+
+    // A start folder without a final separator gets one.
+    const QString folder = m_f->dir.path() + QStringLiteral("/Mesures");
+    dialogs.setInitialDir(DialogKind::SaveResult, folder);
+    w.MegaMenuMenuItemClick(1);
+    QCOMPARE(panel->editFichierMesures()->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
+
+    // "...": opens on the proposed name; a choice replaces the text, a cancel keeps it.
+    const QString chosen = m_f->dir.path() + QStringLiteral("/ailleurs/choisi.txt");
+    dialogs.answers = {chosen, std::nullopt};
+    panel->buttonSelectFichierMesures()->click();
+    QCOMPARE(dialogs.asked, QList<DialogKind>{DialogKind::SaveResult});
+    QCOMPARE(dialogs.startPaths.last(), folder + QStringLiteral("/VEXA1503071405.txt"));
+    QCOMPARE(panel->editFichierMesures()->text(), chosen);
+    panel->buttonSelectFichierMesures()->click();
+    QCOMPARE(panel->editFichierMesures()->text(), chosen);
+
+    // The next proposal is again in the start folder, not in the chosen one.
+    w.MegaMenuMenuItemClick(1);
+    QCOMPARE(panel->editFichierMesures()->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
+    QVERIFY(m_answerer->errors.isEmpty());
+}
+
+void TestLecturePanel::transferFromTheWindow() {
+    TFormMain& w = *m_f->main;
+    LecturePanel* panel = w.panelLecture();
+    m_sim->generateMemory(2, 3, true);
+    // Slow enough for the window's state to be seen during the transfer.
+    m_sim->setReplyDelay(15);
+    w.MegaMenuMenuItemClick(1);
+    QVERIFY(panel->buttonLecture()->isEnabled());
+
+    bool sawDisabledWithStatus = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (!w.isEnabled() && w.splashScreen()->isVisible())
+            sawDisabledWithStatus = true;
+    });
+    watch.start(5);
+    bool enabledAtMessage = false;
+    bool statusHiddenAtMessage = false;
+    bool portOpenAtMessage = false;
+    m_answerer->onDialog = [&](const QString&) {
+        enabledAtMessage = w.isEnabled();
+        statusHiddenAtMessage = !w.splashScreen()->isVisible();
+        portOpenAtMessage = w.comPort().Connected();
+    };
+
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    QVERIFY(sawDisabledWithStatus);
+    QVERIFY(enabledAtMessage);
+    QVERIFY(statusHiddenAtMessage);
+    QVERIFY(portOpenAtMessage);
+    QVERIFY(!w.comPort().Connected());
+
+    // The memo shows exactly the lines of the file.
+    const QStringList lines = fileLines(panel->editFichierMesures()->text());
+    QCOMPARE(lines.size(), 2 + m_sim->storedLines().size());
+    QCOMPARE(panel->memoLecture()->lines(), lines);
+    QCOMPARE(panel->memoLecture()->blockCount(), lines.size());
+
+    // No answer: the memo keeps the previous transfer.
+    m_sim->setSilent(true);
+    m_answerer->onDialog = nullptr;
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
+    QCOMPARE(panel->memoLecture()->lines(), lines);
+    QVERIFY(w.isEnabled());
+}
+
+void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
+    LectureMemo memo;
+    memo.resize(590, 258);
+    memo.show();
+    QVERIFY(memo.isReadOnly());
+    QVERIFY(!memo.isUndoRedoEnabled());
+    QCOMPARE(memo.lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(memo.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(QFontInfo(memo.font()).fixedPitch());
+
+    // A line shows up by itself shortly after it arrives.
+    memo.AppendLine(QStringLiteral("#R first"));
+    QTRY_COMPARE(memo.toPlainText(), QStringLiteral("#R first"));
+
+    constexpr int kLines = 100000;
+    const QString longLine =
+        QStringLiteral("#R 001 0001 07/03/2015 14:05:10 000412 cps ") + QString(200, u'x');
+    QElapsedTimer timer;
+    timer.start();
+    memo.ClearLines();
+    for (int i = 0; i < kLines; ++i)
+        memo.AppendLine(i == 5 ? longLine : QStringLiteral("#R %1 cps").arg(i));
+    memo.Flush();
+    QCoreApplication::processEvents();
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+
+    QCOMPARE(memo.blockCount(), kLines);
+    const QStringList lines = memo.lines();
+    QCOMPARE(lines.size(), kLines);
+    QCOMPARE(lines.at(5), longLine);
+    QCOMPARE(lines.last(), QStringLiteral("#R %1 cps").arg(kLines - 1));
+    // One received line is one memo line: nothing wraps, the long line scrolls sideways.
+    QVERIFY(memo.horizontalScrollBar()->maximum() > 0);
+
+    memo.ClearLines();
+    QVERIFY(memo.lines().isEmpty());
+}
+
+QTEST_MAIN(TestLecturePanel)
+#include "tst_lecture_panel.moc"
