@@ -1,10 +1,118 @@
 #include "ui/ParametresPanel.h"
 
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "link/CommandExchange.h"
+#include "params/ParamFile.h"
+#include "params/ParamSender.h"
 #include "ui/AppContext.h"
+#include "ui/ErrorReport.h"
+#include "ui/FileDialogs.h"
+#include "ui/ParamEditorPanel.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
 
 ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelHeader"));
+    resize(630, 375);
+
+    // Only a caption for the file field below.
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(20, 12, 400, 20);
+    m_edit1->setFrame(false);
+    m_edit1->setReadOnly(true);
+    m_edit1->setFocusPolicy(Qt::NoFocus);
+
+    m_editFichierParametres = new QLineEdit(this);
+    m_editFichierParametres->setObjectName(QStringLiteral("EditFichierParametres"));
+    m_editFichierParametres->setGeometry(20, 34, 548, 22);
+    m_editFichierParametres->setReadOnly(true);
+
+    m_buttonSelectFichierParametres = new QPushButton(this);
+    m_buttonSelectFichierParametres->setObjectName(QStringLiteral("ButtonSelectFichierParametres"));
+    m_buttonSelectFichierParametres->setGeometry(574, 33, 36, 24);
+    connect(m_buttonSelectFichierParametres, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonSelectFichierParametresClick(); }); });
+
+    m_buttonEdit = new QPushButton(this);
+    m_buttonEdit->setObjectName(QStringLiteral("ButtonEdit"));
+    m_buttonEdit->setGeometry(20, 70, 160, 26);
+    m_buttonEdit->setEnabled(false);
+    connect(m_buttonEdit, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonEditClick(); }); });
+
+    m_buttonInit = new QPushButton(this);
+    m_buttonInit->setObjectName(QStringLiteral("ButtonInit"));
+    m_buttonInit->setGeometry(190, 70, 160, 26);
+    m_buttonInit->setEnabled(false);
+    connect(m_buttonInit, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonInitClick(); }); });
+
+    m_panelParametres = new ParamEditorPanel(
+        context, [this] { return m_editFichierParametres->text(); }, this);
+    connect(m_panelParametres, &ParamEditorPanel::fileSaved, m_editFichierParametres,
+            &QLineEdit::setText);
+
+    // The specific-parameter fields of the Initialisation panel run the same check.
+    m_context.editParamExit = [this] { m_panelParametres->EditParamExit(); };
+
+    retranslateUi();
 }
 
-void ParametresPanel::EntryStep() {}
+void ParametresPanel::retranslateUi() {
+    m_edit1->setText(tr("Sélectionner un fichier :"));
+    m_buttonSelectFichierParametres->setText(tr("..."));
+    m_buttonEdit->setText(tr("Editer le fichier"));
+    m_buttonInit->setText(tr("Envoyer les paramètres"));
+}
+
+void ParametresPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}
+
+bool ParametresPanel::editorOpen() const {
+    return m_panelParametres->isVisible();
+}
+
+void ParametresPanel::EntryStep() {
+    m_panelParametres->hide();
+    m_editFichierParametres->clear();
+    m_buttonInit->setEnabled(false);
+    m_buttonEdit->setEnabled(false);
+}
+
+void ParametresPanel::ButtonSelectFichierParametresClick() {
+    if (editorOpen())
+        return;
+    const auto chosen = m_context.dialogs.execute(DialogKind::OpenConfig);
+    if (!chosen)
+        return;
+    if (FichierParametresValide(*chosen)) {
+        m_editFichierParametres->setText(*chosen);
+        m_buttonInit->setEnabled(true);
+        m_buttonEdit->setEnabled(true);
+    } else {
+        // The earlier file stays open for editing, but is no longer offered for sending.
+        m_buttonInit->setEnabled(false);
+        m_context.feedback.ShowInformation(Msg(MsgId::InvalidFile));
+    }
+}
+
+void ParametresPanel::ButtonEditClick() {
+    if (editorOpen())
+        return;
+    m_panelParametres->Open();
+}
+
+void ParametresPanel::ButtonInitClick() {
+    if (editorOpen() || m_context.gate.busy() || m_context.exchange.isWaiting())
+        return;
+    OperationGate::Scope busy(m_context.gate);
+    ParamSender(m_context.exchange, m_context.feedback).send(m_editFichierParametres->text());
+}

@@ -3,16 +3,46 @@
 #include <QWidget>
 
 struct AppContext;
+class QLineEdit;
+class QPushButton;
+class ParamEditorPanel;
 
-// The "PanelHeader" panel.
+// The "PanelHeader" panel: choice of a parameter file, its editor, and the sending of its
+// records to the instrument.
 class ParametresPanel : public QWidget {
     Q_OBJECT
 public:
     ParametresPanel(AppContext& context, QWidget* parent = nullptr);
 
-    // What the menu entry does once the panel is shown.
+    // What the menu entry does once the panel is shown: closes the editor and forgets the
+    // file.
     void EntryStep();
 
+    void ButtonSelectFichierParametresClick();
+    void ButtonEditClick();
+    void ButtonInitClick();
+
+    QLineEdit* edit1() const { return m_edit1; }
+    QLineEdit* editFichierParametres() const { return m_editFichierParametres; }
+    QPushButton* buttonSelectFichierParametres() const { return m_buttonSelectFichierParametres; }
+    QPushButton* buttonEdit() const { return m_buttonEdit; }
+    QPushButton* buttonInit() const { return m_buttonInit; }
+    ParamEditorPanel* panelParametres() const { return m_panelParametres; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslateUi();
+    // While the editor is open it covers the file choice and both buttons.
+    bool editorOpen() const;
+
     AppContext& m_context;
+
+    QLineEdit* m_edit1 = nullptr;
+    QLineEdit* m_editFichierParametres = nullptr;
+    QPushButton* m_buttonSelectFichierParametres = nullptr;
+    QPushButton* m_buttonEdit = nullptr;
+    QPushButton* m_buttonInit = nullptr;
+    ParamEditorPanel* m_panelParametres = nullptr;
 };

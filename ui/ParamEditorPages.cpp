@@ -1,0 +1,264 @@
+#include "ui/ParamEditorPanel.h"
+
+#include "ui/ErrorReport.h"
+#include "ui/ParamEditorWidgets.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <vector>
+
+// The editor's construction: the pages, their controls and texts.
+namespace {
+
+using PC = ParamControl;
+
+// Captions of the labels beside the controls, by control.
+// clang-format off
+const char* const kLabelTexts[kParamControlCount] = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temps de comptage (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Intervalle de temps en mode tracking (s)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissante affichage (points)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissantealarme (points)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe minimum (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe maximum (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe courant (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temporisation fin d'alarme (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Durée avant arrêt auto (s)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie pleine (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie vide (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil d'arrêt sur batterie vide (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil haut éclairage LCD (0-1023)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil bas éclairage LCD (0-1023)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Rafraichissement à l'écran (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Time out communications série/USB (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Fréquence buzzer (Hz)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Coefficient seuil dynamique"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Opérateur / Commentaires"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Ficher créé le"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Langue"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mode"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Alarme"),
+};
+
+const char* const kPageTexts[5] = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", " Identification "),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", " Mesure Gamma "),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", " Alarmes "),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", " Batterie "),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", " Divers"),
+};
+
+// The choices of the lists, in the order of their codes.
+const std::array<const char*, 3> kLanguageChoices = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Francais"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Anglais (date au format jj/mm/aaaa)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Anglais (date au format mm/jj/aaaa)"),
+};
+const std::array<const char*, 3> kModeChoices = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma uniquement"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma + mémorisation"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma + mémorisation + GPS"),
+};
+const std::array<const char*, 2> kAlarmChoices = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Pas d'alarme"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Alarme avec seuil fixe"),
+};
+// clang-format on
+
+// The controls of each page, top to bottom.
+const std::vector<PC> kPages[5] = {
+    {PC::PDate, PC::Popcom, PC::PLangue},
+    {PC::Rmodef, PC::Rdmesu, PC::Gintaf, PC::Rtrack, PC::Rmoyg1, PC::Rmoyg2},
+    {PC::Ralarm, PC::Ralsfc, PC::Ralsfmax, PC::Ralsfmin, PC::Ralard},
+    {PC::Garret, PC::Gbatpl, PC::Gbatvi, PC::Gbatar, PC::Geclsh, PC::Geclsb},
+    {PC::Gfbeep, PC::Gsci0t, PC::Gcoefs},
+};
+// Pages that carry the "(*)" note, and whether it is shown there.
+constexpr int kMesurePage = 1, kAlarmesPage = 2, kDiversPage = 4;
+
+constexpr int kLabelLeft = 16;
+constexpr int kFieldLeft = 330;
+constexpr int kFirstRowTop = 14;
+constexpr int kRowPitch = 30;
+constexpr int kRowHeight = 22;
+constexpr int kNoteTop = 195;
+
+// The label's object name: the three version-dependent ones have names of their own.
+QString labelName(PC c) {
+    for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i)
+        if (kVersionDependentControls[i] == c)
+            return QString::fromUtf16(kVersionDependentLabels[i]);
+    QString name = controlObjectName(c);
+    name.remove(QStringLiteral("ComboBoxParam")).remove(QStringLiteral("EditParam"));
+    return QStringLiteral("Label") + name;
+}
+
+int fieldWidth(PC c) {
+    switch (c) {
+    case PC::Popcom:
+        return 180;
+    case PC::PDate:
+        return 150;
+    case PC::PLangue:
+    case PC::Rmodef:
+    case PC::Ralarm:
+        return 240;
+    default:
+        return 70;
+    }
+}
+
+template <std::size_t N>
+void fillChoices(QComboBox* box, const std::array<const char*, N>& choices) {
+    const int current = box->currentIndex();
+    const bool first = box->count() == 0;
+    int i = 0;
+    for (const char* text : choices) {
+        const QString shown = QCoreApplication::translate("ParamEditorPanel", text);
+        if (first)
+            box->addItem(shown);
+        else
+            box->setItemText(i, shown);
+        ++i;
+    }
+    box->setCurrentIndex(first ? 0 : current);
+}
+
+} // namespace
+
+ParamEditorPanel::ParamEditorPanel(AppContext& context, std::function<QString()> currentFile,
+                                   QWidget* parent)
+    : QWidget(parent), m_context(context), m_currentFile(std::move(currentFile)) {
+    setObjectName(QStringLiteral("PanelParametres"));
+    resize(kWidth, kHeight);
+    setAutoFillBackground(true);
+
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setGeometry(3, 2, 582, 263);
+    buildPages();
+
+    m_buttonAnnuler = new QPushButton(this);
+    m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
+    m_buttonAnnuler->setGeometry(3, 292, 139, 40);
+    connect(m_buttonAnnuler, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonAnnulerClick(); }); });
+
+    m_buttonEnregistrer = new QPushButton(this);
+    m_buttonEnregistrer->setObjectName(QStringLiteral("ButtonEnregistrer"));
+    m_buttonEnregistrer->setGeometry(585 - 139, 292, 139, 40);
+    connect(m_buttonEnregistrer, &QPushButton::clicked, this,
+            [this] { Guarded([&] { ButtonEnregistrerClick(); }); });
+
+    retranslateUi();
+    setValues(EditorValues::initial());
+    hide();
+}
+
+// ---------------------------------------------------------------- pages
+
+void ParamEditorPanel::buildPages() {
+    for (int i = 0; i < kCheckedFieldCount; ++i) {
+        auto* edit = new ParamIntegerEdit;
+        edit->installEventFilter(this);
+        m_numbers[i] = edit;
+    }
+    m_popcom = new QLineEdit;
+    m_popcom->setValidator(new OperatorTextValidator(m_popcom));
+    m_date = new QLineEdit;
+    m_date->setReadOnly(true);
+    m_date->setEnabled(false);
+    m_date->setMaxLength(kDateWidth);
+    m_langue = new QComboBox;
+    m_modef = new QComboBox;
+    m_alarm = new QComboBox;
+
+    for (int p = 0; p < 5; ++p) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
+        m_pageControl->addTab(page, QString());
+        int row = 0;
+        for (PC c : kPages[p])
+            addRow(page, row++, c, control(c));
+        if (p == kMesurePage || p == kAlarmesPage || p == kDiversPage)
+            addNote(page, p, p == kMesurePage);
+    }
+    // The instrument's communication time-out is kept in the file but never offered.
+    control(PC::Gsci0t)->hide();
+    label(PC::Gsci0t)->hide();
+}
+
+void ParamEditorPanel::addRow(QWidget* page, int row, ParamControl c, QWidget* field) {
+    const int top = kFirstRowTop + row * kRowPitch;
+    auto* caption = new QLabel(page);
+    caption->setObjectName(labelName(c));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 8, kRowHeight);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_labels[index(c)] = caption;
+
+    field->setParent(page);
+    field->setObjectName(controlObjectName(c));
+    field->setGeometry(kFieldLeft, top, fieldWidth(c), kRowHeight);
+    caption->setBuddy(field);
+}
+
+void ParamEditorPanel::addNote(QWidget* page, int pageIndex, bool visible) {
+    auto* mark = new QLabel(page);
+    mark->setObjectName(QStringLiteral("LabelNoteMark%1").arg(pageIndex + 1));
+    mark->setGeometry(kLabelLeft, kNoteTop, 28, kRowHeight);
+    auto* text = new QLabel(page);
+    text->setObjectName(QStringLiteral("LabelNoteText%1").arg(pageIndex + 1));
+    text->setGeometry(kLabelLeft + 30, kNoteTop, 300, kRowHeight);
+    mark->setVisible(visible);
+    text->setVisible(visible);
+    m_noteMarks[pageIndex] = mark;
+    m_noteTexts[pageIndex] = text;
+}
+
+QWidget* ParamEditorPanel::control(ParamControl c) const {
+    if (isCheckedField(c))
+        return m_numbers[index(c)];
+    switch (c) {
+    case PC::Popcom:
+        return m_popcom;
+    case PC::PDate:
+        return m_date;
+    case PC::PLangue:
+        return m_langue;
+    case PC::Rmodef:
+        return m_modef;
+    case PC::Ralarm:
+        return m_alarm;
+    default:
+        return nullptr;
+    }
+}
+
+void ParamEditorPanel::retranslateUi() {
+    for (int i = 0; i < kParamControlCount; ++i)
+        m_labels[i]->setText(tr(kLabelTexts[i]));
+    for (int p = 0; p < 5; ++p)
+        m_pageControl->setTabText(p, tr(kPageTexts[p]));
+    for (int p = 0; p < 5; ++p) {
+        if (!m_noteMarks[p])
+            continue;
+        m_noteMarks[p]->setText(tr("(*)"));
+        m_noteTexts[p]->setText(tr("Réglable par pas de 10 ms"));
+    }
+    fillChoices(m_langue, kLanguageChoices);
+    fillChoices(m_modef, kModeChoices);
+    fillChoices(m_alarm, kAlarmChoices);
+    m_buttonAnnuler->setText(tr("Annuler"));
+    m_buttonEnregistrer->setText(tr("Enregistrer le fichier"));
+}
+
+void ParamEditorPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,144 @@
+#include "ui/ParamEditorPanel.h"
+
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "params/ParamCheck.h"
+#include "params/ParamEditor.h"
+#include "params/ParamSave.h"
+#include "ui/AppContext.h"
+#include "ui/FileDialogs.h"
+#include "ui/ParamEditorWidgets.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+using PC = ParamControl;
+
+bool ParamEditorPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control; not the window losing the keyboard to a
+        // dialog or another program, after which the same field gets it back.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            std::find(m_numbers.begin(), m_numbers.end(), watched) != m_numbers.end())
+            EditParamExit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- values
+
+EditorValues ParamEditorPanel::values() const {
+    EditorValues v;
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        v.numbers[i] = m_numbers[i]->text();
+    v.opcom = m_popcom->text();
+    v.date = m_date->text();
+    v.langue = m_langue->currentIndex();
+    v.modef = m_modef->currentIndex();
+    v.alarm = m_alarm->currentIndex();
+    return v;
+}
+
+void ParamEditorPanel::setValues(const EditorValues& v) {
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        m_numbers[i]->setText(v.numbers[i]);
+    m_popcom->setText(v.opcom);
+    m_date->setText(v.date);
+    m_langue->setCurrentIndex(v.langue);
+    m_modef->setCurrentIndex(v.modef);
+    m_alarm->setCurrentIndex(v.alarm);
+}
+
+// ---------------------------------------------------------------- opening
+
+void ParamEditorPanel::clearMarks() {
+    for (QLineEdit* edit : m_numbers)
+        setTextMarked(edit, false);
+    setTextMarked(m_popcom, false);
+}
+
+void ParamEditorPanel::Open() {
+    clearMarks();
+    const int parentWidth = parentWidget() ? parentWidget()->width() : kWidth;
+    move((parentWidth - kWidth) / 2, kTop);
+    raise();
+    show();
+    ChargerFichierParametres(m_currentFile(), m_state);
+    AfficherPlages();
+    AfficherParametres();
+    AccesParametres();
+    VisibiliteParametres();
+}
+
+void ParamEditorPanel::AfficherPlages() {
+    const auto tips = ::AfficherPlages(m_state.Plages);
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        m_numbers[i]->setToolTip(tips[i]);
+}
+
+void ParamEditorPanel::AfficherParametres() {
+    EditorValues v = values();
+    ::AfficherParametres(m_state, v);
+    setValues(v);
+}
+
+void ParamEditorPanel::AccesParametres() {
+    const bool maintenance = m_context.maintenanceMode && m_context.maintenanceMode();
+    for (int i = 0; i < kParamControlCount; ++i) {
+        const auto c = static_cast<PC>(i);
+        control(c)->setEnabled(isControlEnabled(c, maintenance));
+    }
+}
+
+void ParamEditorPanel::VisibiliteParametres() {
+    const QString version = m_context.softwareVersion ? m_context.softwareVersion() : QString();
+    const bool shown = !versionHidesOptionalSettings(version);
+    for (PC c : kVersionDependentControls) {
+        control(c)->setVisible(shown);
+        label(c)->setVisible(shown);
+    }
+}
+
+// ---------------------------------------------------------------- checking and saving
+
+bool ParamEditorPanel::TestParametres() {
+    const ParamCheck check = ::TestParametres(values(), m_state.Plages);
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        setTextMarked(m_numbers[i], check.marked[i]);
+    setTextMarked(m_popcom, check.operatorMarked);
+    return check.ok();
+}
+
+void ParamEditorPanel::EditParamExit() {
+    TestParametres();
+}
+
+void ParamEditorPanel::StockerParametres() {
+    EditorValues v = values();
+    ::StockerParametres(v, m_state);
+    setValues(v);
+}
+
+void ParamEditorPanel::ButtonEnregistrerClick() {
+    if (!TestParametres()) {
+        m_context.feedback.ShowInformation(Msg(MsgId::BadParameters));
+        return;
+    }
+    const QString current = m_currentFile();
+    m_context.dialogs.setFileName(DialogKind::SaveConfig, current);
+    const auto chosen = m_context.dialogs.execute(DialogKind::SaveConfig);
+    if (!chosen)
+        return;
+    StockerParametres();
+    SauverFichierParametres(current, *chosen, m_state, m_clock());
+    Q_EMIT fileSaved(*chosen);
+    hide();
+}
+
+void ParamEditorPanel::ButtonAnnulerClick() {
+    hide();
+}
