@@ -1,0 +1,87 @@
+#pragma once
+
+#include "gui/main/MainWindowFixture.h"
+#include "params/ParamFixture.h"
+#include "sim/InstrumentSimulator.h"
+#include "ui/MegaMenu.h"
+#include "ui/ParamEditorPanel.h"
+#include "ui/ParametresPanel.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+// The real main window on the "Paramétrage" panel, talking to a simulated instrument,
+// with parameter files in the window's temporary folder.
+struct ParamPanelFixture {
+    InstrumentSimulator sim;
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+
+    // Starts the instrument and the window, waits for the search, then chooses the panel.
+    bool start(const QString& softwareVersion = {}) {
+        if (!softwareVersion.isEmpty()) {
+            InstrumentSimulator::Identity id;
+            id.softwareVersion = softwareVersion;
+            sim.setIdentity(id);
+        }
+        sim.start();
+        f.ports = {sim.slavePath()};
+        f.create();
+        if (!answerer.waitForMessages(1) || !f.main->megaMenu()->isEnabled())
+            return false;
+        answerer.clear();
+        f.main->MegaMenuMenuItemClick(3);
+        return panel()->isVisible() && answerer.messages.isEmpty();
+    }
+
+    ParametresPanel* panel() const { return f.main->panelHeader(); }
+    ParamEditorPanel* editor() const { return panel()->panelParametres(); }
+    QLineEdit* edit(ParamControl c) const { return qobject_cast<QLineEdit*>(editor()->control(c)); }
+    QComboBox* combo(ParamControl c) const {
+        return qobject_cast<QComboBox*>(editor()->control(c));
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes) const {
+        return fixture::writeFile(f.dir, name, bytes);
+    }
+    QString workedExample(const QString& name = QStringLiteral("configVEXA.dat")) const {
+        return writeFile(name, fixture::workedExampleBytes());
+    }
+
+    // "..." answered with `path` (or cancelled).
+    void choose(const std::optional<QString>& path) {
+        f.dialogs->answers.push_back(path);
+        QTest::mouseClick(panel()->buttonSelectFichierParametres(), Qt::LeftButton);
+    }
+    void openEditor() { QTest::mouseClick(panel()->buttonEdit(), Qt::LeftButton); }
+    void save(const std::optional<QString>& path) {
+        f.dialogs->answers.push_back(path);
+        QTest::mouseClick(editor()->buttonEnregistrer(), Qt::LeftButton);
+    }
+
+    // Types `text` over the field's content, as a user who selected it all.
+    void type(ParamControl c, const QString& text) {
+        QLineEdit* field = edit(c);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        // One key press per character, the character as its text (any script).
+        for (QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    // Moves the keyboard on to another field, as Tab does.
+    void leave(ParamControl c) { QTest::keyClick(edit(c), Qt::Key_Tab); }
+
+    bool isRed(ParamControl c) const {
+        return editor()->control(c)->palette().color(QPalette::Text) == QColor(255, 0, 0);
+    }
+    QStringList redFields() const {
+        QStringList red;
+        for (int i = 0; i < kParamControlCount; ++i)
+            if (isRed(static_cast<ParamControl>(i)))
+                red << controlObjectName(static_cast<ParamControl>(i));
+        return red;
+    }
+};

@@ -1,0 +1,525 @@
+// The "Paramétrage" panel in the real main window: choosing a file, the editor's pages,
+// access and visibility, the range marks, saving, and sending to a simulated instrument.
+#include "ParamPanelFixture.h"
+
+#include "common/Messages.h"
+#include "link/TComPort.h"
+#include "params/ParamCheck.h"
+#include "ui/SplashScreen.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QTranslator>
+
+using PC = ParamControl;
+
+namespace {
+
+const QDateTime kSaveTime(QDate(2024, 3, 7), QTime(9, 5, 4));
+
+// The editor's view of the worked example, in check order.
+const QStringList kWorkedExampleNumbers = {"100",   "00001", "00001", "00001", "00050", "00050",
+                                           "00050", "0",     "00060", "00200", "00200", "00180",
+                                           "00000", "00000", "100",   "0",     "00050", "00002"};
+
+QStringList shownNumbers(const ParamPanelFixture& p) {
+    QStringList numbers;
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        numbers << p.edit(checkedField(i))->text();
+    return numbers;
+}
+
+QStringList enabledControls(const ParamPanelFixture& p) {
+    QStringList enabled;
+    for (int i = 0; i < kParamControlCount; ++i)
+        if (p.editor()->control(static_cast<PC>(i))->isEnabled())
+            enabled << controlObjectName(static_cast<PC>(i));
+    enabled.sort();
+    return enabled;
+}
+
+bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Puts "EN:" in front of every text of the editor's own context.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        if (qstrcmp(context, "ParamEditorPanel") != 0)
+            return {};
+        return u"EN:" + QString::fromUtf8(source);
+    }
+};
+
+} // namespace
+
+class TestParamPanel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void choosingFilesAndTheEntryStep();
+    void editorShowsTheWorkedExampleToAnOrdinaryUser();
+    void maintenanceModeUnlocksTheLockedFields();
+    void versionDecidesTheOptionalSettings_data();
+    void versionDecidesTheOptionalSettings();
+    void leavingAFieldRecolours();
+    void savingIsRefusedWhileAFieldIsRed();
+    void saveRoundTripMakesTheSavedFileCurrent();
+    void cancellingTheSaveDialogWritesNothing();
+    void unreadableFileWhenOpeningTheEditor();
+    void sendingFromTheWindow();
+    void editsAcceptOnlyWhatTheFileCanHold();
+    void languageChangeKeepsTheChoices();
+};
+
+void TestParamPanel::choosingFilesAndTheEntryStep() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    ParametresPanel* panel = p.panel();
+    QCOMPARE(panel->geometry(), QRect(8, 41, 630, 375));
+    QCOMPARE(panel->edit1()->text(), QStringLiteral("Sélectionner un fichier :"));
+    QVERIFY(panel->edit1()->isReadOnly() && !panel->edit1()->hasFrame());
+    QVERIFY(panel->editFichierParametres()->isReadOnly());
+    QVERIFY(panel->editFichierParametres()->text().isEmpty());
+    QVERIFY(!panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+    QVERIFY(!p.editor()->isVisible());
+
+    // Cancelling changes nothing.
+    p.choose(std::nullopt);
+    QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
+    QVERIFY(panel->editFichierParametres()->text().isEmpty());
+    QVERIFY(!panel->buttonEdit()->isEnabled());
+
+    const QString valid = p.workedExample();
+    p.choose(valid);
+    QCOMPARE(panel->editFichierParametres()->text(), valid);
+    QVERIFY(panel->buttonEdit()->isEnabled() && panel->buttonInit()->isEnabled());
+
+    // A file lacking "#F": the earlier file stays open for editing, not for sending.
+    QStringList lines = fixture::workedExampleLines();
+    lines.removeAt(3);
+    const QString invalid = p.writeFile("sansF.dat", fixture::cp1252Bytes(lines));
+    p.choose(invalid);
+    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::InvalidFile)}));
+    QCOMPARE(panel->editFichierParametres()->text(), valid);
+    QVERIFY(panel->buttonEdit()->isEnabled());
+    QVERIFY(!panel->buttonInit()->isEnabled());
+
+    // A file that cannot be read is an error report; nothing changes.
+    p.choose(p.f.dir.filePath("gone.dat"));
+    QCOMPARE(p.answerer.errors.size(), 1);
+    QVERIFY(p.answerer.errors.first().contains("gone.dat"));
+    QCOMPARE(panel->editFichierParametres()->text(), valid);
+    QVERIFY(panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+
+    // "#F" inside another line is enough for the check.
+    lines = fixture::workedExampleLines();
+    lines[3] = "; no record here, only #F in a comment";
+    const QString inside = p.writeFile("inside.dat", fixture::cp1252Bytes(lines));
+    p.choose(inside);
+    QCOMPARE(panel->editFichierParametres()->text(), inside);
+    QVERIFY(panel->buttonInit()->isEnabled());
+
+    // Choosing the panel again while the editor is open closes it and forgets the file.
+    p.openEditor();
+    QVERIFY(p.editor()->isVisible());
+    p.f.main->MegaMenuMenuItemClick(3);
+    QVERIFY(panel->isVisible());
+    QVERIFY(!p.editor()->isVisible());
+    QVERIFY(panel->editFichierParametres()->text().isEmpty());
+    QVERIFY(!panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+}
+
+void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.choose(p.workedExample());
+    p.openEditor();
+    ParamEditorPanel* editor = p.editor();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->geometry(), QRect(16, 5, 597, 337));
+    QCOMPARE(editor->pageControl()->geometry(), QRect(3, 2, 582, 263));
+    QCOMPARE(editor->buttonAnnuler()->geometry(), QRect(3, 292, 139, 40));
+    QCOMPARE(editor->buttonEnregistrer()->geometry().size(), QSize(139, 40));
+    QCOMPARE(editor->buttonEnregistrer()->y(), 292);
+    QVERIFY(editor->buttonEnregistrer()->x() > editor->buttonAnnuler()->x());
+    QCOMPARE(editor->pageControl()->currentIndex(), 0);
+    QStringList pages;
+    for (int i = 0; i < editor->pageControl()->count(); ++i)
+        pages << editor->pageControl()->tabText(i);
+    QCOMPARE(pages, QStringList({" Identification ", " Mesure Gamma ", " Alarmes ", " Batterie ",
+                                 " Divers"}));
+
+    QCOMPARE(shownNumbers(p), kWorkedExampleNumbers);
+    QCOMPARE(p.edit(PC::Popcom)->text(), QString(20, u' '));
+    QCOMPARE(p.edit(PC::PDate)->text(), QStringLiteral("01/01/2000 00:00:00"));
+    QCOMPARE(p.combo(PC::PLangue)->currentText(), QStringLiteral("Francais"));
+    QCOMPARE(p.combo(PC::Rmodef)->currentText(), QStringLiteral("Mesure Gamma uniquement"));
+    QCOMPARE(p.combo(PC::Ralarm)->currentText(), QStringLiteral("Pas d'alarme"));
+    QCOMPARE(p.combo(PC::Rmodef)->count(), 3);
+    QCOMPARE(p.combo(PC::Ralarm)->count(), 2);
+    QVERIFY(!p.combo(PC::PLangue)->isEditable());
+    QVERIFY(p.redFields().isEmpty());
+
+    QCOMPARE(p.edit(PC::Rdmesu)->toolTip(), QStringLiteral("Plage : 100 à 10000"));
+    QCOMPARE(p.edit(PC::Ralsfmax)->toolTip(), QStringLiteral("Plage : Seuil min à 20000"));
+    QCOMPARE(p.edit(PC::Ralsfc)->toolTip(), QStringLiteral("Plage : Seuil min à Seuil max"));
+    QCOMPARE(p.edit(PC::Gbatar)->toolTip(), QStringLiteral("Plage : 180 à Tension batterie vide"));
+
+    QCOMPARE(
+        enabledControls(p),
+        QStringList({"ComboBoxParamPLangue", "ComboBoxParamRalarm", "ComboBoxParamRmodef",
+                     "EditParamGarret", "EditParamGfbeep", "EditParamPopcom", "EditParamRalsfc"}));
+
+    // The communication time-out is never offered; the note stands on one page only.
+    QVERIFY(editor->control(PC::Gsci0t)->isHidden() && editor->label(PC::Gsci0t)->isHidden());
+    auto noteShown = [&](int page) {
+        return !editor->findChild<QLabel*>(QStringLiteral("LabelNoteText%1").arg(page))->isHidden();
+    };
+    QVERIFY(noteShown(2) && !noteShown(3) && !noteShown(5));
+    QCOMPARE(editor->findChild<QLabel*>("Label44")->text(),
+             QStringLiteral("Temporisation fin d'alarme (ms)  (*)"));
+
+    // "Annuler" closes without touching the file or the current file.
+    p.type(PC::Popcom, "changed");
+    QTest::mouseClick(editor->buttonAnnuler(), Qt::LeftButton);
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(fixture::readFile(p.panel()->editFichierParametres()->text()),
+             fixture::workedExampleBytes());
+    // Entering maintenance mode does not unlock the fields of an editor opened before.
+    p.f.main->setMaintenanceMode(true);
+    QCOMPARE(enabledControls(p).size(), 7);
+}
+
+void TestParamPanel::maintenanceModeUnlocksTheLockedFields() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.f.main->setMaintenanceMode(true);
+    p.choose(p.workedExample());
+    p.openEditor();
+    QStringList all;
+    for (int i = 0; i < kParamControlCount; ++i)
+        if (static_cast<PC>(i) != PC::PDate)
+            all << controlObjectName(static_cast<PC>(i));
+    all.sort();
+    QCOMPARE(enabledControls(p), all);
+    QCOMPARE(shownNumbers(p), kWorkedExampleNumbers);
+}
+
+void TestParamPanel::versionDecidesTheOptionalSettings_data() {
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("V2.05") << "V2.05" << false;
+    QTest::newRow("12.0") << "12.0" << false;
+    QTest::newRow("1.9") << "1.9" << true;
+}
+
+void TestParamPanel::versionDecidesTheOptionalSettings() {
+    QFETCH(QString, version);
+    QFETCH(bool, shown);
+    ParamPanelFixture p;
+    QVERIFY(p.start(version));
+    QCOMPARE(p.f.main->labelLN().trimmed(), version);
+    p.choose(p.workedExample());
+    p.openEditor();
+    for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i) {
+        const PC c = kVersionDependentControls[i];
+        QCOMPARE(p.editor()->control(c)->isHidden(), !shown);
+        QLabel* label =
+            p.editor()->findChild<QLabel*>(QString::fromUtf16(kVersionDependentLabels[i]));
+        QVERIFY(label);
+        QCOMPARE(label->isHidden(), !shown);
+    }
+    QVERIFY(p.editor()->control(PC::Gsci0t)->isHidden());
+    // Hidden settings still count: an out-of-range coefficient refuses the save.
+    p.edit(PC::Gcoefs)->setText("11");
+    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QVERIFY(p.isRed(PC::Gcoefs));
+}
+
+void TestParamPanel::leavingAFieldRecolours() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.f.main->setMaintenanceMode(true);
+    p.choose(p.workedExample());
+    p.openEditor();
+    QVERIFY(activate(p.f.main.get()));
+    p.editor()->pageControl()->setCurrentIndex(1);
+
+    p.type(PC::Rdmesu, "90");
+    p.leave(PC::Rdmesu);
+    QCOMPARE(p.redFields(), QStringList({"EditParamRdmesu"}));
+    QCOMPARE(p.isRed(PC::Rtrack), false);
+    QCOMPARE(p.edit(PC::Rtrack)->palette().color(QPalette::Text),
+             QApplication::palette(p.edit(PC::Rtrack)).color(QPalette::Text));
+
+    p.type(PC::Rdmesu, "10000");
+    p.leave(PC::Rdmesu);
+    QVERIFY(p.redFields().isEmpty());
+
+    // An empty field is marked, and the check still reaches the fields after it.
+    p.type(PC::Rtrack, "");
+    p.leave(PC::Rtrack);
+    p.edit(PC::Gfbeep)->setText("2501");
+    p.leave(PC::Rmoyg1);
+    QCOMPARE(p.redFields(), QStringList({"EditParamRtrack", "EditParamGfbeep"}));
+
+    // The cross-field bounds mark the field that breaks them.
+    p.edit(PC::Rtrack)->setText("99");
+    p.edit(PC::Gfbeep)->setText("2500");
+    p.editor()->pageControl()->setCurrentIndex(2);
+    p.type(PC::Ralsfmax, "49");
+    p.leave(PC::Ralsfmax);
+    QCOMPARE(p.redFields(), QStringList({"EditParamRalsfmax", "EditParamRalsfc"}));
+    p.type(PC::Ralsfmax, "500");
+    p.leave(PC::Ralsfmax);
+    QVERIFY(p.redFields().isEmpty());
+
+    // Reopening the editor clears the marks without checking.
+    p.edit(PC::Gbatvi)->setText("201");
+    p.leave(PC::Ralsfc);
+    QCOMPARE(p.redFields(), QStringList({"EditParamGbatvi"}));
+    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QStringList lines = fixture::workedExampleLines();
+    lines[2].replace(33, 5, "00300"); // batar above batvi
+    fixture::writeFile(p.f.dir, "configVEXA.dat", fixture::cp1252Bytes(lines));
+    p.openEditor();
+    QCOMPARE(p.edit(PC::Gbatar)->text(), QStringLiteral("00300"));
+    QVERIFY(p.redFields().isEmpty());
+
+    // The Initialisation panel's fields run the same check, editor open or not.
+    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QVERIFY(p.f.main->context().editParamExit);
+    p.f.main->context().editParamExit();
+    QCOMPARE(p.redFields(), QStringList({"EditParamGbatar"}));
+}
+
+void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    const QString path = p.workedExample();
+    p.choose(path);
+    p.openEditor();
+    p.edit(PC::Gfbeep)->setText("3000");
+    QVERIFY(p.redFields().isEmpty()); // not checked until asked
+    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
+    QCOMPARE(p.redFields(), QStringList({"EditParamGfbeep"}));
+    QVERIFY(p.editor()->isVisible());
+    QCOMPARE(fixture::readFile(path), fixture::workedExampleBytes());
+    QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
+}
+
+void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.f.main->setMaintenanceMode(true);
+    const QString source = p.workedExample();
+    p.choose(source);
+    p.openEditor();
+    p.editor()->setClock([] { return kSaveTime; });
+    QVERIFY(activate(p.f.main.get()));
+
+    p.type(PC::Popcom, "Dupont");
+    p.combo(PC::PLangue)->setCurrentIndex(2);
+    p.combo(PC::Rmodef)->setCurrentIndex(1);
+    p.combo(PC::Ralarm)->setCurrentIndex(1);
+    p.type(PC::Rdmesu, "115"); // stored as 12 tens of ms
+    p.type(PC::Ralard, "25");  // 2.5 goes to the even 2
+    p.type(PC::Garret, "120"); // zero-filled
+    p.type(PC::Gfbeep, "440");
+
+    const QString target = p.f.dir.filePath("parametres-de-la-campagne-2024.dat");
+    p.save(target);
+    QVERIFY(p.answerer.messages.isEmpty());
+    QCOMPARE(p.f.dialogs->asked.last(), DialogKind::SaveConfig);
+    QCOMPARE(p.f.dialogs->startPaths.last(), source); // proposes the current file
+    QVERIFY(!p.editor()->isVisible());
+    QCOMPARE(p.panel()->editFichierParametres()->text(), target);
+    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+
+    QStringList expected = fixture::workedExampleLines();
+    expected[0] = u"#P parametres-de-la-cam " + QStringLiteral("Dupont").leftJustified(20) +
+                  u" 07/03/2024 09:05:04 C";
+    expected[1] = "#R 00001 00012 00001 00001 00001 00001 00050 00050 00050 00002";
+    expected[2] = "#G 00010 00120 00000 00200 00200 00180 00000 00000 00440 00002";
+    QCOMPARE(fixture::readFile(target), fixture::cp1252Bytes(expected));
+    // The fields show what was stored.
+    QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("120"));
+    QCOMPARE(p.edit(PC::Ralard)->text(), QStringLiteral("20"));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Dupont").leftJustified(20));
+
+    // The editor now works on the saved file.
+    p.openEditor();
+    QCOMPARE(p.edit(PC::PDate)->text(), QStringLiteral("07/03/2024 09:05:04"));
+    QCOMPARE(p.edit(PC::Garret)->text(), QStringLiteral("00120"));
+    QCOMPARE(p.combo(PC::PLangue)->currentIndex(), 2);
+    QCOMPARE(p.combo(PC::Rmodef)->currentIndex(), 1);
+
+    // Saving over the current file itself.
+    p.edit(PC::Gfbeep)->setText("50");
+    p.save(target);
+    expected[2] = "#G 00010 00120 00000 00200 00200 00180 00000 00000 00050 00002";
+    QCOMPARE(fixture::readFile(target), fixture::cp1252Bytes(expected));
+    QCOMPARE(p.panel()->editFichierParametres()->text(), target);
+}
+
+void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    const QString source = p.workedExample();
+    p.choose(source);
+    p.openEditor();
+    p.edit(PC::Gfbeep)->setText("440");
+    p.save(std::nullopt);
+    QCOMPARE(p.f.dialogs->asked.last(), DialogKind::SaveConfig);
+    QVERIFY(p.editor()->isVisible());
+    QCOMPARE(p.edit(PC::Gfbeep)->text(), QStringLiteral("440"));
+    QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
+    QCOMPARE(p.panel()->editFichierParametres()->text(), source);
+    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+    QCOMPARE(QDir(p.f.dir.path()).entryList({"*.dat"}), QStringList({"configVEXA.dat"}));
+
+    // A target that cannot be written: reported, the editor stays open on the same file.
+    p.save(p.f.dir.path()); // a folder
+    QCOMPARE(p.answerer.errors.size(), 1);
+    QVERIFY(p.editor()->isVisible());
+    QCOMPARE(p.panel()->editFichierParametres()->text(), source);
+    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+}
+
+void TestParamPanel::unreadableFileWhenOpeningTheEditor() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    const QString path = p.workedExample();
+    p.choose(path);
+    p.openEditor();
+    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    p.edit(PC::Gfbeep)->setText("777");
+
+    QVERIFY(QFile::remove(path));
+    p.openEditor();
+    QCOMPARE(p.answerer.errors.size(), 1);
+    QVERIFY(p.answerer.errors.first().contains("configVEXA.dat"));
+    QVERIFY(p.editor()->isVisible()); // shown before the file was read
+    QCOMPARE(p.edit(PC::Gfbeep)->text(), QStringLiteral("777"));
+}
+
+void TestParamPanel::sendingFromTheWindow() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    const QString path = p.workedExample();
+    p.choose(path);
+
+    // Values edited and not saved are not what goes out.
+    p.openEditor();
+    p.edit(PC::Gfbeep)->setText("440");
+    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+
+    bool enabledAtMessage = true;
+    bool portOpenAtMessage = true;
+    p.answerer.onDialog = [&](const QString&) {
+        enabledAtMessage = p.f.main->isEnabled();
+        portOpenAtMessage = p.f.main->comPort().Connected();
+    };
+    p.sim.clearTranscript();
+    QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::SendDone)}));
+    QVERIFY(!enabledAtMessage);
+    QVERIFY(!portOpenAtMessage);
+    QVERIFY(p.f.main->isEnabled());
+    QVERIFY(!p.f.main->splashScreen()->isVisible());
+    QVERIFY(!p.f.main->comPort().Connected());
+
+    const QList<QByteArray> lines = [] {
+        QList<QByteArray> out;
+        for (const QString& line : fixture::workedExampleLines().mid(0, 4))
+            out << toCp1252(line);
+        return out;
+    }();
+    QCOMPARE(p.sim.receivedLines(), QList<QByteArray>({"#i"}) + lines);
+    QCOMPARE(p.sim.records("#P"), QList<QByteArray>({lines[0]}));
+    QCOMPARE(p.sim.records("#R"), QList<QByteArray>({lines[1]}));
+    QCOMPARE(p.sim.records("#G"), QList<QByteArray>({lines[2]}));
+    QCOMPARE(p.sim.records("#F"), QList<QByteArray>({lines[3]}));
+
+    // An instrument gone quiet: told so, and the window is usable again.
+    p.sim.setSilent(true);
+    QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
+    QVERIFY(p.answerer.waitForMessages(2));
+    QCOMPARE(p.answerer.messages.last(), Msg(MsgId::NoAnswer));
+    QVERIFY(p.f.main->isEnabled());
+    QVERIFY(!p.f.main->comPort().Connected());
+}
+
+void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.f.main->setMaintenanceMode(true);
+    p.choose(p.workedExample());
+    p.openEditor();
+    p.editor()->pageControl()->setCurrentIndex(1);
+
+    p.type(PC::Rdmesu, "12a3b4567");
+    QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("12345"));
+    // No sign: "+440" would pass the check and be stored as "0+440".
+    p.type(PC::Rdmesu, "+-5 ");
+    QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("5"));
+    p.edit(PC::Rdmesu)->setText("1234567");
+    QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("12345"));
+
+    p.editor()->pageControl()->setCurrentIndex(0);
+    p.type(PC::Popcom, QStringLiteral("Équipe Nord — 12345678901234"));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Équipe Nord — 123456"));
+    p.type(PC::Popcom, QStringLiteral("Ωmega"));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("mega"));
+
+    // A file in UTF-8 may bring a character the record cannot carry: it is refused at save,
+    // and can be removed.
+    QStringList lines = fixture::workedExampleLines();
+    lines[0].replace(24, 5, QStringLiteral("Ωmega"));
+    const QString utf8 = p.writeFile("utf8.dat", "\xEF\xBB\xBF" + lines.join("\r\n").toUtf8());
+    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    p.choose(utf8);
+    p.openEditor();
+    QVERIFY(p.edit(PC::Popcom)->text().startsWith(QStringLiteral("Ωmega")));
+    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QCOMPARE(p.redFields(), QStringList({"EditParamPopcom"}));
+    QLineEdit* popcom = p.edit(PC::Popcom);
+    popcom->setFocus();
+    popcom->home(false);
+    QTest::keyClick(popcom, Qt::Key_Delete);
+    QVERIFY(popcom->text().startsWith(QStringLiteral("mega")));
+    p.save(p.f.dir.filePath("out.dat"));
+    QVERIFY(QFile::exists(p.f.dir.filePath("out.dat")));
+}
+
+void TestParamPanel::languageChangeKeepsTheChoices() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.combo(PC::PLangue)->setCurrentIndex(1);
+    p.combo(PC::Ralarm)->setCurrentIndex(-1);
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    QCoreApplication::processEvents();
+    const QString langue = p.combo(PC::PLangue)->currentText();
+    const QString tab = p.editor()->pageControl()->tabText(1);
+    const QString label = p.editor()->label(PC::Rdmesu)->text();
+    const int alarm = p.combo(PC::Ralarm)->currentIndex();
+    QCoreApplication::removeTranslator(&translator);
+    QCoreApplication::processEvents();
+    QCOMPARE(langue, QStringLiteral("EN:Anglais (date au format jj/mm/aaaa)"));
+    QCOMPARE(tab, QStringLiteral("EN: Mesure Gamma "));
+    QCOMPARE(label, QStringLiteral("EN:Temps de comptage (ms)  (*)"));
+    QCOMPARE(alarm, -1);
+    QCOMPARE(p.combo(PC::PLangue)->currentText(),
+             QStringLiteral("Anglais (date au format jj/mm/aaaa)"));
+}
+
+QTEST_MAIN(TestParamPanel)
+#include "tst_parampanel.moc"
