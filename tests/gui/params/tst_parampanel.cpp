@@ -5,6 +5,7 @@
 #include "common/Messages.h"
 #include "link/TComPort.h"
 #include "params/ParamCheck.h"
+#include "ui/InitialisationPanel.h"
 #include "ui/SplashScreen.h"
 
 #include <QLabel>
@@ -290,10 +291,16 @@ void TestParamPanel::leavingAFieldRecolours() {
     QCOMPARE(p.edit(PC::Gbatar)->text(), QStringLiteral("00300"));
     QVERIFY(p.redFields().isEmpty());
 
-    // The Initialisation panel's fields run the same check, editor open or not.
+    // Leaving the Initialisation panel's high-voltage field runs the same check on the
+    // editor's fields, with the editor closed.
     QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
-    QVERIFY(p.f.main->context().editParamExit);
-    p.f.main->context().editParamExit();
+    QVERIFY(p.redFields().isEmpty());
+    p.f.main->MegaMenuMenuItemClick(2);
+    QLineEdit* khtval = p.f.main->panelInitialisation()->editParamKhtval();
+    QVERIFY(khtval->isVisible());
+    QVERIFY(activate(p.f.main.get()));
+    khtval->setFocus();
+    QTest::keyClick(khtval, Qt::Key_Tab);
     QCOMPARE(p.redFields(), QStringList({"EditParamGbatar"}));
 }
 
