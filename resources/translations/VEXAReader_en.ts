@@ -245,6 +245,188 @@
     </message>
 </context>
 <context>
+    <name>ParamEditorPanel</name>
+    <message>
+        <source>Temps de comptage (ms)  (*)</source>
+        <translation>Counting time (ms)  (*)</translation>
+    </message>
+    <message>
+        <source>Intervalle de temps en mode tracking (s)</source>
+        <translation>Time interval in tracking mode (s)</translation>
+    </message>
+    <message>
+        <source>Moyenne glissante affichage (points)</source>
+        <translation>Display moving average (points)</translation>
+    </message>
+    <message>
+        <source>Moyenne glissantealarme (points)</source>
+        <translation>Alarm moving average (points)</translation>
+    </message>
+    <message>
+        <source>Seuil fixe minimum (cps)</source>
+        <translation>Minimum fixed threshold (cps)</translation>
+    </message>
+    <message>
+        <source>Seuil fixe maximum (cps)</source>
+        <translation>Maximum fixed threshold (cps)</translation>
+    </message>
+    <message>
+        <source>Seuil fixe courant (cps)</source>
+        <translation>Current fixed threshold (cps)</translation>
+    </message>
+    <message>
+        <source>Temporisation fin d&apos;alarme (ms)  (*)</source>
+        <translation>End-of-alarm delay (ms)  (*)</translation>
+    </message>
+    <message>
+        <source>Durée avant arrêt auto (s)</source>
+        <translation>Time before automatic switch-off (s)</translation>
+    </message>
+    <message>
+        <source>Tension batterie pleine (1/100 V)</source>
+        <translation>Full battery voltage (1/100 V)</translation>
+    </message>
+    <message>
+        <source>Tension batterie vide (1/100 V)</source>
+        <translation>Empty battery voltage (1/100 V)</translation>
+    </message>
+    <message>
+        <source>Seuil d&apos;arrêt sur batterie vide (1/100 V)</source>
+        <translation>Switch-off threshold on empty battery (1/100 V)</translation>
+    </message>
+    <message>
+        <source>Seuil haut éclairage LCD (0-1023)</source>
+        <translation>LCD lighting upper threshold (0-1023)</translation>
+    </message>
+    <message>
+        <source>Seuil bas éclairage LCD (0-1023)</source>
+        <translation>LCD lighting lower threshold (0-1023)</translation>
+    </message>
+    <message>
+        <source>Rafraichissement à l&apos;écran (ms)  (*)</source>
+        <translation>Display refresh (ms)  (*)</translation>
+    </message>
+    <message>
+        <source>Time out communications série/USB (ms)  (*)</source>
+        <translation>Serial/USB communication time-out (ms)  (*)</translation>
+    </message>
+    <message>
+        <source>Fréquence buzzer (Hz)</source>
+        <translation>Buzzer frequency (Hz)</translation>
+    </message>
+    <message>
+        <source>Coefficient seuil dynamique</source>
+        <translation>Dynamic threshold coefficient</translation>
+    </message>
+    <message>
+        <source>Opérateur / Commentaires</source>
+        <translation>Operator / Comments</translation>
+    </message>
+    <message>
+        <source>Ficher créé le</source>
+        <translation>File created on</translation>
+    </message>
+    <message>
+        <source>Langue</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Alarme</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source> Identification </source>
+        <translation> Identification </translation>
+    </message>
+    <message>
+        <source> Mesure Gamma </source>
+        <translation> Gamma Measurement </translation>
+    </message>
+    <message>
+        <source> Alarmes </source>
+        <translation> Alarms </translation>
+    </message>
+    <message>
+        <source> Batterie </source>
+        <translation> Battery </translation>
+    </message>
+    <message>
+        <source> Divers</source>
+        <translation> Miscellaneous</translation>
+    </message>
+    <message>
+        <source>Francais</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>Anglais (date au format jj/mm/aaaa)</source>
+        <translation>English (date as dd/mm/yyyy)</translation>
+    </message>
+    <message>
+        <source>Anglais (date au format mm/jj/aaaa)</source>
+        <translation>English (date as mm/dd/yyyy)</translation>
+    </message>
+    <message>
+        <source>Mesure Gamma uniquement</source>
+        <translation>Gamma measurement only</translation>
+    </message>
+    <message>
+        <source>Mesure Gamma + mémorisation</source>
+        <translation>Gamma measurement + storing</translation>
+    </message>
+    <message>
+        <source>Mesure Gamma + mémorisation + GPS</source>
+        <translation>Gamma measurement + storing + GPS</translation>
+    </message>
+    <message>
+        <source>Pas d&apos;alarme</source>
+        <translation>No alarm</translation>
+    </message>
+    <message>
+        <source>Alarme avec seuil fixe</source>
+        <translation>Alarm with fixed threshold</translation>
+    </message>
+    <message>
+        <source>(*)</source>
+        <translation>(*)</translation>
+    </message>
+    <message>
+        <source>Réglable par pas de 10 ms</source>
+        <translation>Adjustable in steps of 10 ms</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Enregistrer le fichier</source>
+        <translation>Save the file</translation>
+    </message>
+</context>
+<context>
+    <name>ParametresPanel</name>
+    <message>
+        <source>Sélectionner un fichier :</source>
+        <translation>Select a file:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Editer le fichier</source>
+        <translation>Edit the file</translation>
+    </message>
+    <message>
+        <source>Envoyer les paramètres</source>
+        <translation>Send the parameters</translation>
+    </message>
+</context>
+<context>
     <name>TFormMain</name>
     <message>
         <source>VEXA-Reader</source>
