@@ -21,7 +21,6 @@ private Q_SLOTS:
     void clockFailures();
     void notADateStopsBeforeClockCommand_data();
     void notADateStopsBeforeClockCommand();
-    void editTextReadAfterLanguage();
     void eraseEmptiesMemory();
     void eraseFailuresReadAsNoAnswer();
 
@@ -147,19 +146,6 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     // The port is free again: the next setting goes through.
     RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("08/12/2015 13:45:00"); });
     QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::ClockDone)});
-}
-
-void TestClockErase::editTextReadAfterLanguage() {
-    // The edit keeps following the clock during the "#p" exchange: the text is the one it
-    // shows when the date is needed, not when the button was pressed.
-    OperationsRig& rig = *m_rig;
-    int asked = 0;
-    RegleHorloge(*rig.exchange, rig.feedback, [&] {
-        ++asked;
-        return rig.received("#p") == 1 ? QStringLiteral("02/01/2020 00:00:00") : QString();
-    });
-    QCOMPARE(asked, 1);
-    QCOMPARE(rig.sim.clockText(), QByteArray(" 02/01/2020 00:00:00"));
 }
 
 void TestClockErase::eraseEmptiesMemory() {
