@@ -60,7 +60,10 @@ QStringList ReadTextLines(const QString& path) {
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // commit() alone misses a failed flush of the last buffered bytes (a full disk) and
+    // would then put a truncated file in place of the good one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         throw EFileError(Msg(MsgId::CannotWriteFile).arg(path));
 }
 

@@ -5,6 +5,8 @@
 #include "common/TextFile.h"
 
 #include <QDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -40,6 +42,7 @@ private Q_SLOTS:
     void iniCreatesFileAndKeepsUnicode();
     void iniWriteFailureNamesTheFile();
     void atomicWriteKeepsOldFileOnFailure();
+    void fullDiskKeepsOldFile();
 };
 
 void TestCommon::integerConversion_data() {
@@ -208,6 +211,29 @@ void TestCommon::atomicWriteKeepsOldFileOnFailure() {
     QVERIFY_THROWS_EXCEPTION(EFileError, WriteCp1252Lines(dir.filePath("no/such.txt"), {"x"}));
     QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextLines(dir.filePath("missing.txt")));
     QCOMPARE(readAll(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
+}
+
+void TestCommon::fullDiskKeepsOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("settings.ini");
+    writeAll(path, "[CONFIG]\r\nLanguage=1036\r\n");
+    // A disk that fills up after 200 bytes; the write must fail, not truncate.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool raised = false;
+    try {
+        WriteFileAtomically(path, QByteArray(1000, 'x'));
+    } catch (const EFileError&) {
+        raised = true;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(raised);
+    QCOMPARE(readAll(path), QByteArray("[CONFIG]\r\nLanguage=1036\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"settings.ini"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommon)
