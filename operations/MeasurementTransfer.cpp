@@ -5,13 +5,13 @@
 #include "common/IntConv.h"
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
+#include "common/TextFile.h"
 #include "link/EComPort.h"
 #include "operations/PortSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -20,22 +20,6 @@ namespace {
 // Characters 24 to 28 of the "#T" reply hold the number of stored files.
 constexpr int kCountPosition = 24;
 constexpr int kCountLength = 5;
-
-// Every line followed by CR LF, in Windows-1252, replacing the file only once the whole new
-// content is on disk. Qt 6.4's QSaveFile::commit() does not notice when flushing its
-// buffered tail fails (a full disk): it would put a truncated file in place of the earlier
-// one. Flushing first makes that failure visible.
-void writeResultFile(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += toCp1252(line);
-        bytes += "\r\n";
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        throw EFileError(Msg(MsgId::CannotWriteFile).arg(path));
-}
 
 } // namespace
 
@@ -96,7 +80,7 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
     if (!keepEarlierFile) {
-        writeResultFile(resultPath, result.lines);
+        WriteCp1252Lines(resultPath, result.lines);
         result.fileWritten = true;
     }
     QCoreApplication::processEvents();
