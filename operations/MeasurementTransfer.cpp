@@ -1,6 +1,5 @@
 #include "operations/MeasurementTransfer.h"
 
-#include "common/Cp1252.h"
 #include "common/Errors.h"
 #include "common/IntConv.h"
 #include "common/Messages.h"
