@@ -35,12 +35,12 @@ std::optional<QString> FileDialogs::execute(DialogKind kind) {
 }
 
 std::optional<QString> QtFileDialogs::present(DialogKind kind, const QString& startPath) {
-    const DialogSpec& spec = dialogSpec(kind);
+    const DialogSpec& info = dialogSpec(kind);
     QFileDialog dialog(m_parent);
-    dialog.setNameFilter(QCoreApplication::translate("FileDialogs", spec.filter));
-    dialog.setDefaultSuffix(QString::fromLatin1(spec.defaultSuffix));
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QCoreApplication::translate("FileDialogs", info.filter));
+    dialog.setDefaultSuffix(QString::fromLatin1(info.defaultSuffix));
+    dialog.setAcceptMode(info.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(info.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QFileInfo start(startPath);
     if (start.isDir()) {
         dialog.setDirectory(startPath);
