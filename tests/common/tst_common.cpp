@@ -4,27 +4,12 @@
 #include "common/IntConv.h"
 #include "common/TextFile.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class TestCommon : public QObject {
     Q_OBJECT
@@ -150,8 +135,9 @@ void TestCommon::iniReadsLikePrivateProfile() {
     IniFile ini(path);
     QCOMPARE(ini.ReadString("CONFIG", "Language", "dflt"), QString("dflt")); // no file
     QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 2057);
-    writeAll(path, "[Other]\r\nLanguage=1\r\n[config]\r\n  LANGUAGE  =  1036  \r\nEmpty=\r\n"
-                   "Bad=abc\r\nPath= C:\\Mesures\\ \r\n");
+    QVERIFY(writeFileBytes(
+        path, "[Other]\r\nLanguage=1\r\n[config]\r\n  LANGUAGE  =  1036  \r\nEmpty=\r\n"
+              "Bad=abc\r\nPath= C:\\Mesures\\ \r\n"));
     QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 1036);
     QCOMPARE(ini.ReadString("CONFIG", "Empty", "x"), QString(""));
     QCOMPARE(ini.ReadInteger("CONFIG", "Bad", 2057), 2057);
@@ -163,14 +149,15 @@ void TestCommon::iniReadsLikePrivateProfile() {
 void TestCommon::iniWritesInPlaceAndAppends() {
     QTemporaryDir dir;
     const QString path = dir.filePath("s.ini");
-    writeAll(path, "; comment\n[A]\nx=1\ny=2\n\n[CONFIG]\nLanguage=1036\n\n[B]\nz=3\n");
+    QVERIFY(
+        writeFileBytes(path, "; comment\n[A]\nx=1\ny=2\n\n[CONFIG]\nLanguage=1036\n\n[B]\nz=3\n"));
     IniFile ini(path);
     ini.WriteString("config", "LANGUAGE", "2057");          // replaced in place
     ini.WriteString("CONFIG", "ResultSavePath", "/tmp/r/"); // added at the end of its section
     ini.WriteString("New", "k", "v");                       // new section at the end
-    QCOMPARE(readAll(path), QByteArray("; comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[CONFIG]\r\n"
-                                       "LANGUAGE=2057\r\nResultSavePath=/tmp/r/\r\n\r\n"
-                                       "[B]\r\nz=3\r\n[New]\r\nk=v\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("; comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[CONFIG]\r\n"
+                                         "LANGUAGE=2057\r\nResultSavePath=/tmp/r/\r\n\r\n"
+                                         "[B]\r\nz=3\r\n[New]\r\nk=v\r\n"));
     QCOMPARE(ini.ReadInteger("CONFIG", "Language", 0), 2057);
 }
 
@@ -179,11 +166,11 @@ void TestCommon::iniCreatesFileAndKeepsUnicode() {
     const QString path = dir.filePath("h.par");
     IniFile ini(path);
     ini.WriteString("VEXA Paramètres spécifiques", "SN", "123");
-    QCOMPARE(readAll(path), QByteArray("[VEXA Param\xE8tres sp\xE9"
-                                       "cifiques]\r\nSN=123\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("[VEXA Param\xE8tres sp\xE9"
+                                         "cifiques]\r\nSN=123\r\n"));
     // A value Windows-1252 cannot hold turns the file into UTF-8 rather than losing it.
     ini.WriteString("VEXA Paramètres spécifiques", "PM", "\u4E2D");
-    QVERIFY(readAll(path).startsWith("\xEF\xBB\xBF"));
+    QVERIFY(fileBytes(path).startsWith("\xEF\xBB\xBF"));
     QCOMPARE(ini.ReadString("vexa paramètres spécifiques", "pm", ""), QString("\u4E2D"));
     QCOMPARE(ini.ReadString("VEXA Paramètres spécifiques", "SN", ""), QString("123"));
 }
@@ -205,34 +192,31 @@ void TestCommon::atomicWriteKeepsOldFileOnFailure() {
     QTemporaryDir dir;
     const QString path = dir.filePath("r.txt");
     WriteCp1252Lines(path, {"été", "b"});
-    QCOMPARE(readAll(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
     QCOMPARE(ReadTextLines(path), QStringList({"été", "b"}));
     // Writing into a folder that does not exist fails without touching anything.
     QVERIFY_THROWS_EXCEPTION(EFileError, WriteCp1252Lines(dir.filePath("no/such.txt"), {"x"}));
     QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextLines(dir.filePath("missing.txt")));
-    QCOMPARE(readAll(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
 }
 
 void TestCommon::fullDiskKeepsOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("settings.ini");
-    writeAll(path, "[CONFIG]\r\nLanguage=1036\r\n");
-    // A disk that fills up after 200 bytes; the write must fail, not truncate.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 200;
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QVERIFY(writeFileBytes(path, "[CONFIG]\r\nLanguage=1036\r\n"));
     bool raised = false;
-    try {
-        WriteFileAtomically(path, QByteArray(1000, 'x'));
-    } catch (const EFileError&) {
-        raised = true;
+    {
+        // A disk that fills up after 200 bytes; the write must fail, not truncate.
+        FileSizeLimit full(200);
+        QVERIFY(full.active());
+        try {
+            WriteFileAtomically(path, QByteArray(1000, 'x'));
+        } catch (const EFileError&) {
+            raised = true;
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY(raised);
-    QCOMPARE(readAll(path), QByteArray("[CONFIG]\r\nLanguage=1036\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray("[CONFIG]\r\nLanguage=1036\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"settings.ini"}));
 }
 

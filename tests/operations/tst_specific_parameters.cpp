@@ -5,21 +5,12 @@
 #include "common/Messages.h"
 #include "operations/SpecificParameters.h"
 
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A "#k" reply from its fields, each blank-filled to its width.
 QByteArray specificLine(const QByteArray& serial, const QByteArray& pm, const QByteArray& tail) {
@@ -252,16 +243,16 @@ void TestSpecificParameters::parRefusedWhenKeyMissingOrUnknown_data() {
 void TestSpecificParameters::parRefusedWhenKeyMissingOrUnknown() {
     QFETCH(QByteArray, content);
     const QString path = m_dir->filePath(QStringLiteral("bad.par"));
-    writeFile(path, content);
+    QVERIFY(writeFileBytes(path, content));
     QVERIFY(!ChargerFichierHeader(path).has_value());
 }
 
 void TestSpecificParameters::parEmptyValuesAccepted() {
     const QString path = m_dir->filePath(QStringLiteral("empty.par"));
     // Names in another case, blanks around the values: read the way Windows reads them.
-    writeFile(path, "[vexa param\xE8tres sp\xE9"
-                    "cifiques]\r\nsn =\r\nPM=  \r\n"
-                    "pwm= 12345 \r\nContr=Inconnu\r\n");
+    QVERIFY(writeFileBytes(path, "[vexa param\xE8tres sp\xE9"
+                                 "cifiques]\r\nsn =\r\nPM=  \r\n"
+                                 "pwm= 12345 \r\nContr=Inconnu\r\n"));
     const auto loaded = ChargerFichierHeader(path);
     QVERIFY(loaded.has_value());
     QCOMPARE(*loaded, (SpecificParameters{QString(), QString(), QStringLiteral("12345"),
@@ -270,8 +261,8 @@ void TestSpecificParameters::parEmptyValuesAccepted() {
 
 void TestSpecificParameters::parSaveKeepsOtherSections() {
     const QString path = m_dir->filePath(QStringLiteral("shared.par"));
-    writeFile(path, "; notes\r\n[Autre]\r\nSN=keep\r\n" + kSectionLine +
-                        "\r\nPM=old\r\nExtra=1\r\n[Fin]\r\nX=2\r\n");
+    QVERIFY(writeFileBytes(path, "; notes\r\n[Autre]\r\nSN=keep\r\n" + kSectionLine +
+                                     "\r\nPM=old\r\nExtra=1\r\n[Fin]\r\nX=2\r\n"));
     EnregistrerFichierHeader(path, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                                     QStringLiteral("D"), true});
     QCOMPARE(fileBytes(path), "; notes\r\n[Autre]\r\nSN=keep\r\n" + kSectionLine +

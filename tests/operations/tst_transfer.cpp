@@ -7,13 +7,13 @@
 #include "operations/MeasurementTransfer.h"
 #include "support/CpuMeter.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -22,11 +22,6 @@ QByteArray crlfLines(const QList<QByteArray>& lines) {
     for (const QByteArray& line : lines)
         bytes += line + "\r\n";
     return bytes;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // A "#T" reply whose characters 24 to 28 are `count`.
@@ -294,11 +289,7 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     QFETCH(QString, message);
     OperationsRig& rig = *m_rig;
     const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
-    {
-        QFile file(m_path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
-    }
+    QVERIFY(writeFileBytes(m_path, earlier));
     switch (fault) {
     case 0:
         rig.sim.setStoredLines({});
@@ -366,27 +357,19 @@ void TestTransfer::failedWriteKeepsEarlierFileAndRestoresWindow() {
     OperationsRig& rig = *m_rig;
     rig.sim.generateMemory(2, 10);
     const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
-    {
-        QFile file(m_path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
-    }
-    // A disk that fills up: writes past 200 bytes fail (and do not kill the process).
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 200;
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-
+    QVERIFY(writeFileBytes(m_path, earlier));
     bool raised = false;
-    try {
-        run();
-    } catch (const EFileError& e) {
-        raised = true;
-        QVERIFY(e.message().contains(m_path));
+    {
+        // A disk that fills up: writes past 200 bytes fail.
+        FileSizeLimit full(200);
+        QVERIFY(full.active());
+        try {
+            run();
+        } catch (const EFileError& e) {
+            raised = true;
+            QVERIFY(e.message().contains(m_path));
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
 
     QVERIFY(raised);
     QCOMPARE(fileBytes(m_path), earlier);

@@ -3,22 +3,13 @@
 #include "app/Language.h"
 #include "ui/MegaMenu.h"
 
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The English module the build places next to the program file.
 QString builtModule() {
@@ -99,7 +90,7 @@ void TestLanguage::threeLetterModuleFirstThenTwoLetter() {
 void TestLanguage::noModuleLeavesFrench() {
     QTemporaryDir dir;
     const QString program = dir.filePath("VEXAReader");
-    writeAll(program + ".FRA", "not a translation module");
+    QVERIFY(writeFileBytes(program + ".FRA", "not a translation module"));
     Language language(program);
     QVERIFY(!language.ApplyStoredLanguage(2057)); // nothing there
     QVERIFY(!language.ApplyStoredLanguage(1036)); // unreadable module
@@ -134,7 +125,8 @@ void TestLanguage::startsInEnglishWithTheModule() {
 void TestLanguage::startsInFrenchWithoutIt() {
     {
         Started s;
-        writeAll(s.fixture.dir.filePath("VEXAReader.ini"), "[CONFIG]\r\nLanguage=1036\r\n");
+        QVERIFY(writeFileBytes(s.fixture.dir.filePath("VEXAReader.ini"),
+                               "[CONFIG]\r\nLanguage=1036\r\n"));
         DialogAnswerer answerer;
         start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
         QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
@@ -163,7 +155,7 @@ void TestLanguage::otherFlagStoresLanguageAndRestarts() {
     const QByteArray before =
         "[CONFIG]\r\nResultSavePath=/r/\r\nConfigSavePath=/c/\r\n"
         "HeaderSavePath=/h/\r\nConfigLoadPath=/cl/\r\nHeaderLoadPath=/hl/\r\n";
-    writeAll(s.fixture.dir.filePath("VEXAReader.ini"), before);
+    QVERIFY(writeFileBytes(s.fixture.dir.filePath("VEXAReader.ini"), before));
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
     s.fixture.dialogs->setFileName(DialogKind::SaveResult, "/elsewhere/VEXA.txt");
@@ -172,10 +164,10 @@ void TestLanguage::otherFlagStoresLanguageAndRestarts() {
     QCOMPARE(s.restarts, 1);
     QCOMPARE(s.ends, 1);
     // Only the language changed: the folders stay those of the previous close.
-    QCOMPARE(readAll(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+    QCOMPARE(fileBytes(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
     // The program ends without its close steps.
     s.fixture.main->close();
-    QCOMPARE(readAll(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+    QCOMPARE(fileBytes(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
 }
 
 void TestLanguage::failedLanguageWriteRestartsNothing() {

@@ -2,24 +2,11 @@
 
 #include "ui/MegaMenu.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QtTest>
-
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 // Start-up and shutdown around the settings file in the working directory.
 class TestSettings : public QObject {
@@ -51,7 +38,7 @@ void TestSettings::noSettingsFile() {
 
 void TestSettings::languageThatIsNotANumber() {
     MainWindowFixture f;
-    writeAll(f.dir.filePath("VEXAReader.ini"), "[CONFIG]\r\nLanguage=abc\r\n");
+    QVERIFY(writeFileBytes(f.dir.filePath("VEXAReader.ini"), "[CONFIG]\r\nLanguage=abc\r\n"));
     DialogAnswerer answerer;
     f.create();
     QCOMPARE(f.main->CurrentLanguage(), 2057);
@@ -59,9 +46,10 @@ void TestSettings::languageThatIsNotANumber() {
 
 void TestSettings::foldersReadAtStart() {
     MainWindowFixture f;
-    writeAll(f.dir.filePath("VEXAReader.ini"),
-             "[config]\r\nlanguage=1036\r\nResultSavePath=/data/results/\r\nConfigSavePath=\r\n"
-             "HeaderLoadPath=/gone/folder/\r\n");
+    QVERIFY(writeFileBytes(
+        f.dir.filePath("VEXAReader.ini"),
+        "[config]\r\nlanguage=1036\r\nResultSavePath=/data/results/\r\nConfigSavePath=\r\n"
+        "HeaderLoadPath=/gone/folder/\r\n"));
     DialogAnswerer answerer;
     f.create();
     const QString appDir = f.dir.path() + u'/';
@@ -80,20 +68,21 @@ void TestSettings::closeWritesTheFiveFoldersInOrder() {
     f.dialogs->setFileName(DialogKind::OpenConfig, "/cfg/in/configVEXA.dat");
     QVERIFY(f.main->close());
     // Unused dialogs have no folder part: their keys are written empty.
-    QCOMPARE(readAll(f.main->settingsPath()),
+    QCOMPARE(fileBytes(f.main->settingsPath()),
              QByteArray("[CONFIG]\r\nResultSavePath=/data/r/\r\nConfigSavePath=\r\n"
                         "HeaderSavePath=\r\nConfigLoadPath=/cfg/in/\r\nHeaderLoadPath=\r\n"));
 }
 
 void TestSettings::closeKeepsOtherSections() {
     MainWindowFixture f;
-    writeAll(f.dir.filePath("VEXAReader.ini"),
-             "[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=/old/\r\n");
+    QVERIFY(
+        writeFileBytes(f.dir.filePath("VEXAReader.ini"),
+                       "[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=/old/\r\n"));
     DialogAnswerer answerer;
     f.create();
     QCOMPARE(f.dialogs->initialDir(DialogKind::SaveHeader), QString("/old/"));
     QVERIFY(f.main->close());
-    QCOMPARE(readAll(f.main->settingsPath()),
+    QCOMPARE(fileBytes(f.main->settingsPath()),
              QByteArray("[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=\r\n"
                         "ResultSavePath=\r\nConfigSavePath=\r\nConfigLoadPath=\r\n"
                         "HeaderLoadPath=\r\n"));

@@ -9,6 +9,8 @@
 #include "ui/InitialisationPanel.h"
 #include "ui/MegaMenu.h"
 
+#include "support/TestFiles.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -18,12 +20,6 @@
 #include <QtTest>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 void sendFocus(QWidget* widget, QEvent::Type type) {
     QFocusEvent event(type, Qt::TabFocusReason);
@@ -267,7 +263,8 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
     // A file's values go in as they are, HT and contrast cut to 4; the box stays.
     p->editParamKMaint()->setChecked(true);
     const QString loaded = m_f->dir.filePath(QStringLiteral("in.par"));
-    writeFile(loaded, kSection + "SN=ABCDEFGHIJKLMNOPQRST\r\nPM=P/1\r\nPWM=123456\r\nCONTR=x\r\n");
+    QVERIFY(writeFileBytes(
+        loaded, kSection + "SN=ABCDEFGHIJKLMNOPQRST\r\nPM=P/1\r\nPWM=123456\r\nCONTR=x\r\n"));
     dialogs.answers = {loaded};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
     QVERIFY(m_answerer->messages.isEmpty());
@@ -305,7 +302,7 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
 
     // A file without CONTR is refused and changes nothing; a cancelled dialog neither.
     const QString bad = m_f->dir.filePath(QStringLiteral("bad.par"));
-    writeFile(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n");
+    QVERIFY(writeFileBytes(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n"));
     dialogs.answers = {bad, std::nullopt};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.last(), Msg(MsgId::InvalidFile));
