@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes a picture of the real window under a virtual X server, against the simulator.
-#   scripts/screenshot.sh OUT.png [--language 1036|2057] [STEP...]
+#   scripts/screenshot.sh OUT.png [--language 1036|2057] [--file PATH]... [STEP...]
 # Steps, run in order after start-up: a key name (Return, Tab...), click:X,Y (window
 # coordinates), type:TEXT, sleep:SECONDS. Needs: scripts/install-deps.sh --screenshots
 set -euo pipefail
@@ -9,10 +9,13 @@ out=$(realpath -m "$1"); shift
 bin="$(cd "$(dirname "$0")/../build/bin" && pwd)"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-if [ "${1:-}" = "--language" ]; then
-    printf '[CONFIG]\r\nLanguage=%s\r\n' "$2" > "$work/VEXAReader.ini"
-    shift 2
-fi
+while [ $# -gt 0 ]; do
+    case $1 in
+    --language) printf '[CONFIG]\r\nLanguage=%s\r\n' "$2" >> "$work/VEXAReader.ini"; shift 2 ;;
+    --file) cp "$2" "$work/"; shift 2 ;; # offered by the file dialogs, which open here
+    *) break ;;
+    esac
+done
 "$bin/vexa-sim" --link "$work/vexameter" > "$work/sim.out" &
 for _ in $(seq 50); do [ -e "$work/vexameter" ] && break; sleep 0.1; done
 (cd "$work" && VEXA_EXTRA_PORTS="$work/vexameter" "$bin/VEXAReader") &
