@@ -28,7 +28,7 @@ test-asan: deps
 	@ctest --preset asan -j $(JOBS)
 
 bench: build
-	@$(BUILD)/bench/bench_transfer
+	@$(BUILD)/bin/bench_transfer
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
