@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTranslator>
 #include <QWidget>
 
@@ -34,6 +35,10 @@ QString TranslationModulePath(const QString& programFile, const QString& abbrevi
     if (dot > nameStart)
         return programFile.left(dot + 1) + abbreviation;
     return programFile + u'.' + abbreviation;
+}
+
+bool StartNewCopy(const QString& programFile, const QString& workingDirectory) {
+    return QProcess::startDetached(programFile, {}, workingDirectory);
 }
 
 Language::Language(QString programFile) : m_programFile(std::move(programFile)) {}

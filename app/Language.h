@@ -15,6 +15,11 @@ QString LocaleAbbreviation(int locale);
 // file name has none (program files on Linux). A dot in a folder name never counts.
 QString TranslationModulePath(const QString& programFile, const QString& abbreviation);
 
+// Starts a new copy of the program after a change of language: the program file itself,
+// wherever it was started from, in the same working directory so the copy reads the same
+// settings file. The outcome is not reported: the new language is stored already.
+bool StartNewCopy(const QString& programFile, const QString& workingDirectory);
+
 // Translation modules lie next to the program file: VEXAReader.ENG, falling back to the
 // two-letter VEXAReader.EN. Installing one makes it the source of every text: the
 // windows that exist re-read their texts, and later windows come up translated.

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
 
 int main(int argc, char** argv) {
@@ -13,14 +12,13 @@ int main(int argc, char** argv) {
 
     Language language(QCoreApplication::applicationFilePath());
     MainWindowEnvironment environment;
-    environment.appDir = QDir::currentPath() + QDir::separator();
+    // The window adds the separator where it is missing (a root already has one).
+    environment.appDir = QDir::toNativeSeparators(QDir::currentPath());
     environment.applyStoredLanguage = [&language](int locale) {
         return language.ApplyStoredLanguage(locale);
     };
     environment.startNewCopy = [] {
-        // The program file itself, so a copy started from any folder finds its way back;
-        // the same working directory keeps the same settings file.
-        QProcess::startDetached(QCoreApplication::applicationFilePath(), {}, QDir::currentPath());
+        StartNewCopy(QCoreApplication::applicationFilePath(), QDir::currentPath());
     };
 
     TFormMain main(environment);

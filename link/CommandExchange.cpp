@@ -104,8 +104,14 @@ void CommandExchange::AttendreReponse() {
     while (!ReplyComplete && !ReplyTimedOut) {
         QEventLoop loop;
         m_waitLoops.push_back(&loop);
-        loop.exec();
+        const int result = loop.exec();
         m_waitLoops.pop_back();
+        // Once the program is ending no event loop runs any more: without this the wait
+        // would go round for ever. It ends as a time-out.
+        if (result < 0) {
+            m_timer->stop();
+            ReplyTimedOut = true;
+        }
     }
 }
 
@@ -141,6 +147,7 @@ void Temporiser(quint32 ms, const TickSource& ticks) {
         timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         timer.start(int(qMin<quint32>(left, quint32(std::numeric_limits<int>::max()))));
-        loop.exec();
+        if (loop.exec() < 0)
+            return; // the program is ending: no event loop will run the timer
     }
 }

@@ -31,9 +31,12 @@ const QString kSettingsFile = QStringLiteral("VEXAReader.ini");
 const char* const kLocaleProperty = "localeId";
 const QString kMakerUrl = QStringLiteral("https://www.norvane.example/");
 
-// The folder part of a file name: up to and including its last separator.
+// The folder part of a file name: up to and including its last separator, or the drive
+// colon of a Windows name such as "C:file.txt".
 QString folderPart(const QString& fileName) {
-    const qsizetype cut = std::max(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'));
+    qsizetype cut = std::max(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'));
+    if (cut < 0 && fileName.size() >= 2 && fileName[1] == u':' && fileName[0].isLetter())
+        cut = 1;
     return cut < 0 ? QString() : fileName.left(cut + 1);
 }
 
@@ -223,8 +226,7 @@ void TFormMain::buildIdentBox() {
     m_labelDN = makeLabel(box, 446, 64, "LabelDN");
     m_captionDN->hide();
     m_labelDN->hide();
-    for (QLabel* value : {m_labelDescription, m_labelSN, m_labelPN, m_labelPM, m_labelLN})
-    {
+    for (QLabel* value : {m_labelDescription, m_labelSN, m_labelPN, m_labelPM, m_labelLN}) {
         value->resize(value == m_labelDescription ? 540 : 220, 17);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
@@ -242,8 +244,8 @@ void TFormMain::retranslateUi() {
     m_langueCaption->setText(tr("Choix de la Langue"));
     m_buttonLangueFr->setToolTip(tr("Francais"));
     m_buttonLangueEn->setToolTip(tr("English"));
-    m_infoConnexionText->setText(tr("Connecter le Vexameter au PC\n\nPuis cliquer sur le bouton "
-                                    "\"Connexion\""));
+    m_infoConnexionText->setText(
+        tr("Connecter le Vexameter au PC\nPuis cliquer sur le bouton \"Connexion\""));
     m_buttonConnexion->setText(tr("Connexion"));
     m_groupBoxIdent->setTitle(tr(" Identification de l'instrument "));
     m_captionSN->setText(tr("Numéro de série : "));
@@ -268,7 +270,7 @@ void TFormMain::changeEvent(QEvent* event) {
 void TFormMain::FormCreate() {
     m_appDir = m_env.appDir;
     if (m_appDir.isEmpty())
-        m_appDir = QDir::currentPath();
+        m_appDir = QDir::toNativeSeparators(QDir::currentPath());
     if (!m_appDir.endsWith(QDir::separator()))
         m_appDir += QDir::separator();
     m_settings = IniFile(m_appDir + kSettingsFile);
@@ -468,6 +470,9 @@ QString TFormMain::labelLN() const {
 // ---------------------------------------------------------------- language and maker link
 
 void TFormMain::ButtonLangueClick(QObject* sender) {
+    // Ending the program inside a wait would leave that wait with no event loop to end it.
+    if (m_gate.busy() || m_exchange->isWaiting())
+        return;
     const int language = sender->property(kLocaleProperty).toInt();
     if (language == m_currentLanguage)
         return;

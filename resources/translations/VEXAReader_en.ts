@@ -473,14 +473,6 @@
         <translation>English</translation>
     </message>
     <message>
-        <source>Connecter le Vexameter au PC
-
-Puis cliquer sur le bouton &quot;Connexion&quot;</source>
-        <translation>Connect the Vexameter to the PC
-
-then click the &quot;Connect&quot; button</translation>
-    </message>
-    <message>
         <source>Connexion</source>
         <translation>Connect</translation>
     </message>
@@ -511,6 +503,12 @@ then click the &quot;Connect&quot; button</translation>
     <message>
         <source>Version du logiciel</source>
         <translation>Software version</translation>
+    </message>
+    <message>
+        <source>Connecter le Vexameter au PC
+Puis cliquer sur le bouton &quot;Connexion&quot;</source>
+        <translation>Connect the Vexameter to the PC
+then click the &quot;Connect&quot; button</translation>
     </message>
 </context>
 <context>

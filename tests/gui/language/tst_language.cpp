@@ -1,6 +1,8 @@
 #include "../main/MainWindowFixture.h"
 
 #include "app/Language.h"
+#include "link/CommandExchange.h"
+#include "sim/InstrumentSimulator.h"
 #include "ui/MegaMenu.h"
 
 #include "support/TestFiles.h"
@@ -31,6 +33,8 @@ private Q_SLOTS:
     void currentLanguageFlagDoesNothing();
     void otherFlagStoresLanguageAndRestarts();
     void failedLanguageWriteRestartsNothing();
+    void flagIgnoredWhileSearching();
+    void newCopyIsTheProgramFileInTheSameFolder();
 
 private:
     struct Started {
@@ -182,6 +186,42 @@ void TestLanguage::failedLanguageWriteRestartsNothing() {
     QCOMPARE(s.restarts, 0);
     QCOMPARE(s.ends, 0);
     QCOMPARE(s.fixture.main->CurrentLanguage(), 1036);
+}
+
+void TestLanguage::flagIgnoredWhileSearching() {
+    InstrumentSimulator sim;
+    sim.setReplyDelay(800);
+    sim.start();
+    Started s;
+    s.fixture.ports = {sim.slavePath()};
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
+    // While the start-up search waits for the instrument, a flag must not end the program
+    // under it.
+    bool clickedWhileWaiting = false;
+    QTimer::singleShot(400, s.fixture.main.get(), [&] {
+        clickedWhileWaiting = s.fixture.main->exchange().isWaiting();
+        QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+    });
+    QVERIFY(answerer.waitForMessages(1));
+    QVERIFY(clickedWhileWaiting);
+    QCOMPARE(s.restarts, 0);
+    QCOMPARE(s.ends, 0);
+    QVERIFY(!QFile::exists(s.fixture.main->settingsPath()));
+    QCOMPARE(answerer.messages.first(),
+             QStringLiteral("      Instrument found on ") + sim.slavePath() + "      ");
+}
+
+void TestLanguage::newCopyIsTheProgramFileInTheSameFolder() {
+    // A stand-in program that records where it was started from.
+    QTemporaryDir programDir, workDir;
+    const QString program = programDir.filePath("VEXAReader");
+    const QString record = programDir.filePath("started-in.txt");
+    QVERIFY(writeFileBytes(program, "#!/bin/sh\npwd > \"$(dirname \"$0\")/started-in.txt\"\n"));
+    QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(StartNewCopy(program, workDir.path()));
+    QVERIFY(QTest::qWaitFor([&] { return fileBytes(record).endsWith('\n'); }, 5000));
+    QCOMPARE(fileBytes(record).trimmed(), QDir(workDir.path()).canonicalPath().toUtf8());
 }
 
 QTEST_MAIN(TestLanguage)

@@ -13,6 +13,7 @@ class TestSettings : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void noSettingsFile();
+    void rootFolderGetsOneSeparator();
     void languageThatIsNotANumber();
     void foldersReadAtStart();
     void closeWritesTheFiveFoldersInOrder();
@@ -34,6 +35,16 @@ void TestSettings::noSettingsFile() {
     QCOMPARE(f.main->settingsPath(), appDir + "VEXAReader.ini");
     QCOMPARE(f.main->size(), QSize(640, 450));
     QVERIFY(!f.main->megaMenu()->isEnabled());
+}
+
+void TestSettings::rootFolderGetsOneSeparator() {
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+    f.create([](MainWindowEnvironment& env) { env.appDir = QStringLiteral("/"); });
+    QCOMPARE(f.main->AppDir(), QString("/"));
+    QCOMPARE(f.main->settingsPath(), QString("/VEXAReader.ini"));
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveResult), QString("/"));
+    f.main->hide(); // never closed: nothing is written at the root
 }
 
 void TestSettings::languageThatIsNotANumber() {
@@ -66,11 +77,14 @@ void TestSettings::closeWritesTheFiveFoldersInOrder() {
     f.create();
     f.dialogs->setFileName(DialogKind::SaveResult, "/data/r/VEXA1503071405.txt");
     f.dialogs->setFileName(DialogKind::OpenConfig, "/cfg/in/configVEXA.dat");
+    f.dialogs->setFileName(DialogKind::SaveHeader, "C:header.par"); // a Windows drive colon
+    f.dialogs->setFileName(DialogKind::OpenHeader, "/data/run:2/x:y.par");
     QVERIFY(f.main->close());
     // Unused dialogs have no folder part: their keys are written empty.
     QCOMPARE(fileBytes(f.main->settingsPath()),
              QByteArray("[CONFIG]\r\nResultSavePath=/data/r/\r\nConfigSavePath=\r\n"
-                        "HeaderSavePath=\r\nConfigLoadPath=/cfg/in/\r\nHeaderLoadPath=\r\n"));
+                        "HeaderSavePath=C:\r\nConfigLoadPath=/cfg/in/\r\n"
+                        "HeaderLoadPath=/data/run:2/\r\n"));
 }
 
 void TestSettings::closeKeepsOtherSections() {
