@@ -43,6 +43,7 @@ const Entry kTable[] = {
     {MsgId::InvalidInteger,         QT_TRANSLATE_NOOP("Messages", "'%1' n'est pas une valeur entière correcte")},
     {MsgId::CannotReadFile,         QT_TRANSLATE_NOOP("Messages", "Impossible d'ouvrir le fichier %1")},
     {MsgId::CannotWriteFile,        QT_TRANSLATE_NOOP("Messages", "Impossible de créer le fichier %1")},
+    {MsgId::UnwritableCharacter,    QT_TRANSLATE_NOOP("Messages", "Le caractère « %1 » ne peut pas être enregistré dans %2")},
 };
 // clang-format on
 

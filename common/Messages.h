@@ -38,10 +38,11 @@ enum class MsgId : int {
     InvalidInteger,         // %1 is the text
     CannotReadFile,         // %1 is the file's full path
     CannotWriteFile,        // %1 is the file's full path
+    UnwritableCharacter,    // %1 the character, %2 the file's full path
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CannotWriteFile);
+constexpr int kLastMessageId = static_cast<int>(MsgId::UnwritableCharacter);
 
 // The text in the installed language (French when no translation is installed).
 QString Msg(MsgId id);

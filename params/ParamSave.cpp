@@ -16,6 +16,15 @@ QString record(QStringView tag, const std::array<QString, 10>& fields) {
     return line;
 }
 
+// The file-name field only tells which file a record was saved in: a character the file
+// cannot hold is shown as "_" there rather than refusing the save.
+QString writableName(QString name) {
+    for (QChar& c : name)
+        if (!isCp1252Representable(QStringView(&c, 1)))
+            c = u'_';
+    return name;
+}
+
 QString twoDigits(int v) {
     return QString::number(v).rightJustified(2, u'0');
 }
@@ -32,8 +41,8 @@ QString parameterTimeStamp(const QDateTime& when) {
 
 QStringList rebuildParameterLines(const QStringList& lines, const QString& targetFile,
                                   const ParamState& state, const QDateTime& now) {
-    const QString name =
-        QFileInfo(targetFile).fileName().left(kFileNameWidth).leftJustified(kFileNameWidth, u' ');
+    const QString name = writableName(
+        QFileInfo(targetFile).fileName().left(kFileNameWidth).leftJustified(kFileNameWidth, u' '));
     const QString identification = u"#P " + name + u' ' + state.ChampsP[ChampPOperator] + u' ' +
                                    parameterTimeStamp(now) + u' ' + state.ChampsP[ChampPLanguage];
     QStringList out;
@@ -54,8 +63,11 @@ void SauverFichierParametres(const QString& currentFile, const QString& targetFi
                              const ParamState& state, const QDateTime& now) {
     const QStringList lines =
         rebuildParameterLines(ReadTextLines(currentFile), targetFile, state, now);
+    // A comment line from a UTF-8 or UTF-16 file, or an operator text from one, may hold a
+    // character Windows-1252 lacks: refuse rather than write "?" in its place.
     for (const QString& line : lines)
-        if (!isCp1252Representable(line))
-            throw EFileError(Msg(MsgId::CannotWriteFile).arg(targetFile));
+        for (QChar c : line)
+            if (!isCp1252Representable(QStringView(&c, 1)))
+                throw EFileError(Msg(MsgId::UnwritableCharacter).arg(QString(c), targetFile));
     WriteCp1252Lines(targetFile, lines);
 }

@@ -32,9 +32,17 @@ OperatorTextValidator::OperatorTextValidator(QLineEdit* edit) : QValidator(edit)
             [this](const QString& text) { m_accepted = text; });
 }
 
-QValidator::State OperatorTextValidator::validate(QString& input, int&) const {
-    if (input.size() > kMaxTyped && input.size() > m_accepted.size())
-        return Invalid;
+QValidator::State OperatorTextValidator::validate(QString& input, int& pos) const {
+    // Typing stops at the limit; a pasted text is cut to the room left instead of being
+    // dropped whole. The excess is taken off the end of what was just inserted.
+    const qsizetype room = std::max<qsizetype>(kMaxTyped, m_accepted.size());
+    if (input.size() > room) {
+        const qsizetype excess = input.size() - room;
+        if (excess > pos)
+            return Invalid;
+        input.remove(pos - excess, excess);
+        pos -= int(excess);
+    }
     if (unrepresentableCount(input) > unrepresentableCount(m_accepted))
         return Invalid;
     return Acceptable;

@@ -243,6 +243,10 @@
         <source>Impossible de créer le fichier %1</source>
         <translation>Cannot create the file %1</translation>
     </message>
+    <message>
+        <source>Le caractère « %1 » ne peut pas être enregistré dans %2</source>
+        <translation>The character “%1” cannot be saved in %2</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

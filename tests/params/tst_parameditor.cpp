@@ -5,6 +5,8 @@
 #include "params/ParamEditor.h"
 #include "params/ParamSave.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 
 using PC = ParamControl;
@@ -33,6 +35,7 @@ private Q_SLOTS:
     void roundTripOfTheWorkedExample();
     void saveRebuildsRecordsAndKeepsEveryOtherLine();
     void failedSaveLeavesFilesIntact();
+    void nameFieldTakesAnyFileName();
 };
 
 void TestParamEditor::workedExampleShowsItsValues() {
@@ -248,14 +251,38 @@ void TestParamEditor::failedSaveLeavesFilesIntact() {
     QVERIFY_THROWS_EXCEPTION(EFileError,
                              SauverFichierParametres(dir.filePath("gone.dat"), old, state, {}));
 
-    // A character Windows-1252 cannot carry is refused, not replaced.
+    // The disk fills up while the target, an existing file, is rewritten.
+    {
+        FileSizeLimit full(100);
+        QVERIFY(full.active());
+        QVERIFY_THROWS_EXCEPTION(EFileError, SauverFichierParametres(current, old, state, {}));
+    }
+
+    // A character Windows-1252 cannot carry is refused, not replaced, and the refusal says
+    // which one.
     state.ChampsP[ChampPOperator] = QString::fromUtf8("Zoë ✓").leftJustified(20);
-    QVERIFY_THROWS_EXCEPTION(EFileError, SauverFichierParametres(current, old, state, {}));
+    try {
+        SauverFichierParametres(current, old, state, {});
+        QFAIL("no error raised");
+    } catch (const EFileError& e) {
+        QVERIFY(e.message().contains(QString::fromUtf8("« ✓ »")));
+        QVERIFY(e.message().contains(old));
+    }
     QVERIFY_THROWS_EXCEPTION(EFileError, SauverFichierParametres(current, current, state, {}));
 
     QCOMPARE(fixture::readFile(old), QByteArray("old content\r\n"));
     QCOMPARE(fixture::readFile(current), original);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"configVEXA.dat", "old.dat"}));
+}
+
+void TestParamEditor::nameFieldTakesAnyFileName() {
+    QTemporaryDir dir;
+    const QString current =
+        fixture::writeFile(dir, "configVEXA.dat", fixture::workedExampleBytes());
+    const QString target = dir.filePath(QString::fromUtf8("Łódź.dat"));
+    SauverFichierParametres(current, target, workedExampleState(), {});
+    QVERIFY(fixture::readFile(target).startsWith(QByteArray("#P _\xF3"
+                                                            "d_.dat ")));
 }
 
 QTEST_GUILESS_MAIN(TestParamEditor)

@@ -484,6 +484,10 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Équipe Nord — 123456"));
     p.type(PC::Popcom, QStringLiteral("Ωmega"));
     QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("mega"));
+    // A pasted text longer than the room left is cut to it, not dropped.
+    p.edit(PC::Popcom)->selectAll();
+    p.edit(PC::Popcom)->insert(QStringLiteral("Contrôle annuel du site nord, équipe B"));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Contrôle annuel du s"));
 
     // A file in UTF-8 may bring a character the record cannot carry: it is refused at save,
     // and can be removed.
