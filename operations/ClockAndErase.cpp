@@ -24,10 +24,6 @@ bool replyHasOk(const CommandExchange& exchange) {
 
 } // namespace
 
-DateTimeSeparators RegionalSeparators() {
-    return {};
-}
-
 QString FormatClockText(const QDateTime& when, DateTimeSeparators separators) {
     const QDate d = when.date();
     return twoDigits(d.day()) + separators.date + twoDigits(d.month()) + separators.date +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Regional.h"
+
 #include <QChar>
 #include <QDateTime>
 #include <QString>
@@ -7,14 +9,6 @@
 
 class CommandExchange;
 class OperatorFeedback;
-
-// The date and time separators of the regional settings. Linux keeps none per user, so
-// the French ones serve there; this is the one place to change them.
-struct DateTimeSeparators {
-    QChar date = u'/';
-    QChar time = u':';
-};
-DateTimeSeparators RegionalSeparators();
 
 // "dd/mm/yyyy hh:nn:ss" with the regional separators: the clock edit's text.
 QString FormatClockText(const QDateTime& when,

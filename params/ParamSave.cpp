@@ -31,12 +31,12 @@ QString twoDigits(int v) {
 
 } // namespace
 
-QString parameterTimeStamp(const QDateTime& when) {
+QString parameterTimeStamp(const QDateTime& when, DateTimeSeparators separators) {
     const QDate d = when.date();
     const QTime t = when.time();
-    return twoDigits(d.day()) + kDateSeparator + twoDigits(d.month()) + kDateSeparator +
+    return twoDigits(d.day()) + separators.date + twoDigits(d.month()) + separators.date +
            QString::number(d.year()).rightJustified(4, u'0') + u' ' + twoDigits(t.hour()) +
-           kTimeSeparator + twoDigits(t.minute()) + kTimeSeparator + twoDigits(t.second());
+           separators.time + twoDigits(t.minute()) + separators.time + twoDigits(t.second());
 }
 
 QStringList rebuildParameterLines(const QStringList& lines, const QString& targetFile,

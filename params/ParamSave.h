@@ -1,18 +1,15 @@
 #pragma once
 
+#include "common/Regional.h"
 #include "params/ParamFile.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
-// Separators of the "#P" time stamp. Linux has no per-user regional separators; these are
-// the ones French settings give, which is what instruments and earlier files expect.
-inline constexpr QChar kDateSeparator = u'/';
-inline constexpr QChar kTimeSeparator = u':';
-
-// "dd/mm/yyyy hh:nn:ss" with the separators above.
-QString parameterTimeStamp(const QDateTime& when);
+// "dd/mm/yyyy hh:nn:ss" with the separators of the regional settings.
+QString parameterTimeStamp(const QDateTime& when,
+                           DateTimeSeparators separators = RegionalSeparators());
 
 // The lines of a saved file: every line kept in place, except that a line beginning with
 // "#P" becomes the identification record (the target's file name without folder, cut or

@@ -2,12 +2,14 @@
 #include "common/Errors.h"
 #include "common/IniFile.h"
 #include "common/IntConv.h"
+#include "common/Regional.h"
 #include "common/TextFile.h"
 
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void iniWriteFailureNamesTheFile();
     void atomicWriteKeepsOldFileOnFailure();
     void fullDiskKeepsOldFile();
+    void regionalSeparators();
 };
 
 void TestCommon::integerConversion_data() {
@@ -218,6 +221,19 @@ void TestCommon::fullDiskKeepsOldFile() {
     QVERIFY(raised);
     QCOMPARE(fileBytes(path), QByteArray("[CONFIG]\r\nLanguage=1036\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"settings.ini"}));
+}
+
+void TestCommon::regionalSeparators() {
+    const auto french = SeparatorsOf(QLocale(QLocale::French, QLocale::France));
+    QCOMPARE(french.date, QChar(u'/'));
+    QCOMPARE(french.time, QChar(u':'));
+    const auto german = SeparatorsOf(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(german.date, QChar(u'.'));
+    QCOMPARE(german.time, QChar(u':'));
+    // The C locale writes "d MMM yyyy": no separator, the French ones stand in.
+    const auto c = SeparatorsOf(QLocale::c());
+    QCOMPARE(c.date, QChar(u'/'));
+    QCOMPARE(c.time, QChar(u':'));
 }
 
 QTEST_GUILESS_MAIN(TestCommon)
