@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,8 +37,16 @@ public:
     // Called before the program replaces the text, which is then accepted as it is.
     void allow(qsizetype length) { m_allowed = std::max(m_limit, int(length)); }
 
-    State validate(QString& input, int&) const override {
-        return input.size() > m_allowed ? Invalid : Acceptable;
+    // A paste longer than the room left is cut to it rather than dropped.
+    State validate(QString& input, int& pos) const override {
+        const qsizetype excess = input.size() - m_allowed;
+        if (excess <= 0)
+            return Acceptable;
+        if (excess > pos)
+            return Invalid;
+        input.remove(pos - excess, excess);
+        pos -= int(excess);
+        return Acceptable;
     }
 
 private:
@@ -98,8 +107,13 @@ public:
         : m_pointerOver(pointerOver), m_buttons(buttons) {
         for (QWidget* w : m_pointerOver)
             w->setCursor(Qt::WaitCursor);
-        for (QPushButton* b : m_buttons)
+        for (QPushButton* b : m_buttons) {
+            // A disabled button hands its focus on to the next control, which may be the
+            // clock edit: entering it would stop the clock following. Let go of it first.
+            if (b->hasFocus())
+                b->clearFocus();
             b->setEnabled(false);
+        }
     }
     ~EraseBusyState() {
         for (QPushButton* b : m_buttons)
@@ -226,7 +240,12 @@ void InitialisationPanel::changeEvent(QEvent* event) {
 
 bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editHorlogeInit && event->type() == QEvent::FocusIn) {
-        EditHorlogeInitEnter();
+        // Only the operator clicking or tabbing into the edit stops it following the clock,
+        // not the focus it gets when the window is activated again (after a message, say).
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+            reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+            EditHorlogeInitEnter();
     } else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
                event->type() == QEvent::FocusOut) {
         if (m_context.editParamExit)

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 
 namespace {
 
@@ -39,6 +40,7 @@ LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
 void LectureMemo::ClearLines() {
     m_flushTimer.stop();
     m_pending.clear();
+    m_shownLines = 0;
     clear();
 }
 
@@ -53,13 +55,20 @@ void LectureMemo::Flush() {
     if (m_pending.isEmpty())
         return;
     // One block per line; a single insertion keeps the document's layout work to one pass.
-    appendPlainText(m_pending.join(u'\n'));
+    // An empty document already holds one (empty) block: the first line goes into it, so
+    // an empty first line (a silent identity request) still counts as a line.
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    const QString batch = m_pending.join(u'\n');
+    end.insertText(m_shownLines > 0 ? u'\n' + batch : batch);
+    m_shownLines += m_pending.size();
     m_pending.clear();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 QStringList LectureMemo::lines() const {
     QStringList result;
-    if (!document()->isEmpty()) {
+    if (m_shownLines > 0) {
         for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
             result.append(block.text());
     }

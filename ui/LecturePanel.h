@@ -31,6 +31,7 @@ public:
 
 private:
     QStringList m_pending;
+    qsizetype m_shownLines = 0;
     QTimer m_flushTimer;
 };
 

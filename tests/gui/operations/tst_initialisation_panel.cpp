@@ -151,9 +151,16 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
                           w->cursor().shape() == Qt::WaitCursor;
     };
 
+    // Clicked with the focus on it, as a real click leaves it: the clock must go on
+    // following (the disabled button's focus must not land in the clock edit).
+    m_f->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
+    p->buttonEffacer()->setFocus();
+    QVERIFY(p->SuiviHorloge());
     QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
 
     QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::EraseDone)});
+    QVERIFY(p->SuiviHorloge());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
     QVERIFY(m_sim->storedLines().isEmpty());
