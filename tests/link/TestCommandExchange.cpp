@@ -222,7 +222,7 @@ void TestCommandExchange::hangUpDuringWaitEndsItWithoutSpinning() {
     QVERIFY_THROWS_EXCEPTION(EComPort, m_port->WriteStr(QStringLiteral("#i")));
     QVERIFY_THROWS_EXCEPTION(EComPort, m_port->ReadStr(text, 1));
     QVERIFY_THROWS_EXCEPTION(EComPort, m_port->InputCount());
-    QVERIFY(clock.elapsed() < 100);
+    QVERIFY2(clock.elapsed() < 1000, "fails at once, not after a time-out");
 
     // Closing ends that state.
     m_port->Close();
@@ -240,7 +240,7 @@ void TestCommandExchange::hangUpBetweenExchangesFailsFast() {
     QElapsedTimer clock;
     clock.start();
     QVERIFY_THROWS_EXCEPTION(EComPort, m_exchange->ConnectSonde());
-    QVERIFY(clock.elapsed() < 100);
+    QVERIFY2(clock.elapsed() < 1000, "fails at once, not after a time-out");
     m_port->Close();
     QVERIFY(!m_port->Connected());
 }
