@@ -44,6 +44,7 @@ TFormPassword::TFormPassword(TFormMain& main)
     m_editPassword->setGeometry(216, 32, 132, 21);
     m_editPassword->setMaxLength(16);
     m_editPassword->setEchoMode(QLineEdit::Password);
+    m_editPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // '*'
     m_editPassword->installEventFilter(this);
     m_buttonAnnuler = new QPushButton(m_panel);
     m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
