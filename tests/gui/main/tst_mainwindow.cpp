@@ -33,6 +33,20 @@ int countLines(const InstrumentSimulator& sim, const QByteArray& line) {
     return n;
 }
 
+// A simulated instrument and the window that found it at start-up.
+struct WithInstrument {
+    InstrumentSimulator sim;
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+
+    bool start() {
+        sim.start();
+        f.ports = {sim.slavePath()};
+        f.create();
+        return answerer.waitForMessages(1);
+    }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -176,12 +190,9 @@ void TestMainWindow::heldPortIsSkippedSilently() {
 }
 
 void TestMainWindow::menuShowsOnlyTheChosenPanel() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     TFormMain& w = *f.main;
     QWidget* panels[] = {w.panelAccueil(), w.panelLecture(), w.panelInitialisation(),
                          w.panelHeader()};
@@ -198,12 +209,9 @@ void TestMainWindow::menuShowsOnlyTheChosenPanel() {
 }
 
 void TestMainWindow::homeEntryWithInstrumentGone() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     f.main->MegaMenuMenuItemClick(1);
     sim.setSilent(true); // switched off, the port itself still opens
     answerer.clear();
@@ -224,12 +232,9 @@ void TestMainWindow::homeEntryWithInstrumentGone() {
 }
 
 void TestMainWindow::unopenablePortGoesToErrorReport() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     sim.stop(); // unplugged: the device is gone
     answerer.clear();
     QTest::mouseClick(f.main->megaMenu()->item(1), Qt::LeftButton);
@@ -246,12 +251,9 @@ void TestMainWindow::unopenablePortGoesToErrorReport() {
 }
 
 void TestMainWindow::maintenanceOpensNoPort() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     sim.stop(); // even unplugged
     answerer.clear();
     f.main->MegaMenuMenuItemClick(4);
@@ -285,12 +287,9 @@ void TestMainWindow::passwordRefusals() {
 }
 
 void TestMainWindow::passwordAcceptedByEnter() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     f.main->MegaMenuMenuItemClick(4);
     sim.clearTranscript();
     answerer.clear();
@@ -333,12 +332,9 @@ void TestMainWindow::passwordCancelSearchesAgain() {
 }
 
 void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     f.main->MegaMenuMenuItemClick(4);
     sim.clearTranscript();
     f.password->close(); // the platform's close command
@@ -350,12 +346,9 @@ void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
 }
 
 void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
-    InstrumentSimulator sim;
-    sim.start();
-    MainWindowFixture f;
-    f.ports = {sim.slavePath()};
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
     sim.clearTranscript();
     sim.setReplyDelay(600);
     bool repainted = false;
