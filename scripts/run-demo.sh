@@ -2,6 +2,7 @@
 # Starts a simulated Vexameter on a pseudo-terminal and the program beside it.
 # The program finds the simulator through VEXA_EXTRA_PORTS, like any odd serial device.
 set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
 build=${1:-build}
 bin="$(cd "$build/bin" && pwd)"
 work="$build/demo"
@@ -18,8 +19,10 @@ echo "Simulated instrument on $(head -n1 "$work/sim.out") (also $link); transcri
 
 cd "$work" # the settings file VEXAReader.ini lives in the working directory
 export VEXA_EXTRA_PORTS="$link${VEXA_EXTRA_PORTS:+:$VEXA_EXTRA_PORTS}"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-    echo "No display: running under a virtual X server (xvfb-run)."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    # A machine without a desktop still runs the demo, in a virtual X server.
+    command -v xvfb-run >/dev/null || "$here/install-deps.sh" --screenshots
+    echo "No display: running under a virtual X server (xvfb-run); Ctrl+C ends it."
     xvfb-run -a "$bin/VEXAReader"
 else
     "$bin/VEXAReader"
