@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "gui/InstrumentWindowFixture.h"
 
 #include "common/Messages.h"
 #include "link/CommandExchange.h"
@@ -32,20 +32,6 @@ int countLines(const InstrumentSimulator& sim, const QByteArray& line) {
         n += l == line;
     return n;
 }
-
-// A simulated instrument and the window that found it at start-up.
-struct WithInstrument {
-    InstrumentSimulator sim;
-    MainWindowFixture f;
-    DialogAnswerer answerer;
-
-    bool start() {
-        sim.start();
-        f.ports = {sim.slavePath()};
-        f.create();
-        return answerer.waitForMessages(1);
-    }
-};
 
 } // namespace
 

@@ -1,11 +1,10 @@
 // The Initialisation panel in the real window: the clock edit following the computer's
 // clock, setting the clock and erasing the memory from the buttons, and the specific
 // parameters group with its edits and .par files.
-#include "gui/main/MainWindowFixture.h"
+#include "gui/InstrumentWindowFixture.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
-#include "sim/InstrumentSimulator.h"
 #include "ui/InitialisationPanel.h"
 #include "ui/MegaMenu.h"
 
@@ -48,28 +47,25 @@ private Q_SLOTS:
 private:
     InitialisationPanel* panel() const { return m_f->main->panelInitialisation(); }
 
-    std::unique_ptr<InstrumentSimulator> m_sim;
-    std::unique_ptr<MainWindowFixture> m_f;
-    std::unique_ptr<DialogAnswerer> m_answerer;
+    std::unique_ptr<WithInstrument> m_rig;
+    InstrumentSimulator* m_sim = nullptr;
+    MainWindowFixture* m_f = nullptr;
+    DialogAnswerer* m_answerer = nullptr;
     QDateTime m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
 };
 
 void TestInitialisationPanel::init() {
-    m_sim = std::make_unique<InstrumentSimulator>();
-    m_sim->start();
-    m_f = std::make_unique<MainWindowFixture>();
-    m_f->ports = {m_sim->slavePath()};
-    m_answerer = std::make_unique<DialogAnswerer>();
-    m_f->create();
-    QVERIFY(m_answerer->waitForMessages(1));
+    m_rig = std::make_unique<WithInstrument>();
+    m_sim = &m_rig->sim;
+    m_f = &m_rig->f;
+    m_answerer = &m_rig->answerer;
+    QVERIFY(m_rig->start());
     m_answerer->clear();
     panel()->setClock([this] { return m_now; });
 }
 
 void TestInitialisationPanel::cleanup() {
-    m_answerer.reset();
-    m_f.reset();
-    m_sim.reset();
+    m_rig.reset();
 }
 
 void TestInitialisationPanel::clockEditFollowsUntilEntered() {

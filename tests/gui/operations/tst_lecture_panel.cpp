@@ -1,10 +1,9 @@
 // The Lecture panel in the real window: the proposed result file, the "..." dialog, a
 // transfer from the "Transfert" button, and a memo that copes with a full memory.
-#include "gui/main/MainWindowFixture.h"
+#include "gui/InstrumentWindowFixture.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
-#include "sim/InstrumentSimulator.h"
 #include "ui/LecturePanel.h"
 #include "ui/SplashScreen.h"
 
@@ -48,27 +47,24 @@ private Q_SLOTS:
     void memoIsFastReadOnlyAndUnwrapped();
 
 private:
-    std::unique_ptr<InstrumentSimulator> m_sim;
-    std::unique_ptr<MainWindowFixture> m_f;
-    std::unique_ptr<DialogAnswerer> m_answerer;
+    std::unique_ptr<WithInstrument> m_rig;
+    InstrumentSimulator* m_sim = nullptr;
+    MainWindowFixture* m_f = nullptr;
+    DialogAnswerer* m_answerer = nullptr;
 };
 
 void TestLecturePanel::init() {
-    m_sim = std::make_unique<InstrumentSimulator>();
-    m_sim->start();
-    m_f = std::make_unique<MainWindowFixture>();
-    m_f->ports = {m_sim->slavePath()};
-    m_answerer = std::make_unique<DialogAnswerer>();
-    m_f->create();
-    QVERIFY(m_answerer->waitForMessages(1));
+    m_rig = std::make_unique<WithInstrument>();
+    m_sim = &m_rig->sim;
+    m_f = &m_rig->f;
+    m_answerer = &m_rig->answerer;
+    QVERIFY(m_rig->start());
     m_answerer->clear();
     m_f->main->panelLecture()->setClock([] { return kFixedNow; });
 }
 
 void TestLecturePanel::cleanup() {
-    m_answerer.reset();
-    m_f.reset();
-    m_sim.reset();
+    m_rig.reset();
 }
 
 void TestLecturePanel::entryProposesNameInStartFolder() {

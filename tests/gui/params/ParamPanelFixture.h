@@ -1,8 +1,7 @@
 #pragma once
 
-#include "gui/main/MainWindowFixture.h"
+#include "gui/InstrumentWindowFixture.h"
 #include "params/ParamFixture.h"
-#include "sim/InstrumentSimulator.h"
 #include "ui/MegaMenu.h"
 #include "ui/ParamEditorPanel.h"
 #include "ui/ParametresPanel.h"
@@ -14,11 +13,7 @@
 
 // The real main window on the "Paramétrage" panel, talking to a simulated instrument,
 // with parameter files in the window's temporary folder.
-struct ParamPanelFixture {
-    InstrumentSimulator sim;
-    MainWindowFixture f;
-    DialogAnswerer answerer;
-
+struct ParamPanelFixture : WithInstrument {
     // Starts the instrument and the window, waits for the search, then chooses the panel.
     bool start(const QString& softwareVersion = {}) {
         if (!softwareVersion.isEmpty()) {
@@ -26,10 +21,7 @@ struct ParamPanelFixture {
             id.softwareVersion = softwareVersion;
             sim.setIdentity(id);
         }
-        sim.start();
-        f.ports = {sim.slavePath()};
-        f.create();
-        if (!answerer.waitForMessages(1) || !f.main->megaMenu()->isEnabled())
+        if (!WithInstrument::start() || !f.main->megaMenu()->isEnabled())
             return false;
         answerer.clear();
         f.main->MegaMenuMenuItemClick(3);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "gui/main/MainWindowFixture.h"
+#include "sim/InstrumentSimulator.h"
+
+// A simulated instrument and the main window that found it at start-up.
+struct WithInstrument {
+    InstrumentSimulator sim;
+    MainWindowFixture f;
+    DialogAnswerer answerer;
+
+    // Starts the instrument and the window; true once the search's message was answered.
+    bool start() {
+        sim.start();
+        f.ports = {sim.slavePath()};
+        f.create();
+        return answerer.waitForMessages(1);
+    }
+};
