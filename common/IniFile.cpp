@@ -7,6 +7,7 @@
 #include "common/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 namespace {
@@ -14,15 +15,34 @@ namespace {
 struct Lines {
     QStringList lines;
     TextEncoding encoding = TextEncoding::Cp1252;
+    // The file is there but its content could not be read.
+    bool unreadable = false;
 };
 
 Lines load(const QString& path) {
     Lines result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return result; // a missing or unreadable file reads as empty
-    result.lines = SplitLines(DecodeText(file.readAll(), &result.encoding));
+    if (!QFileInfo(path).isFile())
+        return result; // a missing file reads as empty
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.unreadable = true;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.unreadable = true;
+        return result;
+    }
+    result.lines = SplitLines(DecodeText(bytes, &result.encoding));
     return result;
+}
+
+// A value in quotes reads without them, as the platform's private-profile reading does.
+QString unquoted(const QString& value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        return value.mid(1, value.size() - 2);
+    return value;
 }
 
 // The section name of a header line, or a null string when the line is not one.
@@ -41,7 +61,7 @@ bool keyMatches(const QString& line, const QString& key, QString* value = nullpt
     if (line.left(eq).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) != 0)
         return false;
     if (value)
-        *value = line.mid(eq + 1).trimmed();
+        *value = unquoted(line.mid(eq + 1).trimmed());
     return true;
 }
 
@@ -90,8 +110,14 @@ qint32 IniFile::ReadInteger(const QString& section, const QString& key, qint32 d
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     Lines file = load(m_path);
+    // Writing what could not be read would lose every other section and key of the file.
+    if (file.unreadable)
+        throw EFileError(Msg(MsgId::CannotReadFile).arg(m_path));
     QStringList& lines = file.lines;
-    const QString entry = key + u'=' + value;
+    // A line end inside a value would split it or add lines of its own; written empty, the
+    // key reads as absent next time.
+    const bool oneLine = !value.contains(u'\r') && !value.contains(u'\n');
+    const QString entry = key + u'=' + (oneLine ? value : QString());
 
     qsizetype sectionStart = -1; // index of the header line
     qsizetype lastContent = -1;  // last non-blank line of the section

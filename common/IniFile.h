@@ -5,9 +5,11 @@
 // An INI file accessed the way Windows' private-profile functions do: every call opens
 // the file, does its one read or write and closes it again; nothing is cached. Section
 // and key names compare without regard to case; blanks around a value are dropped on
-// reading. A write replaces the key's line in place, adds a missing key at the end of its
-// section and a missing section at the end of the file, leaves every other line as it
-// was, and creates the file when needed.
+// reading, and so are the quotes around a value that is quoted as a whole. A write
+// replaces the key's line in place, adds a missing key at the end of its section and a
+// missing section at the end of the file, leaves every other line as it was, and creates
+// the file when needed. A file that is there but cannot be read is never written over
+// (EFileError), and a value holding a line end is written empty.
 //
 // Encoding: a file with a byte-order mark keeps it (UTF-8 or UTF-16); otherwise the
 // file is Windows-1252, unless a value cannot be represented there, in which case the
