@@ -38,12 +38,18 @@ const Entry kTable[] = {
     {MsgId::RangeMinToMaxThreshold, QT_TRANSLATE_NOOP("Messages", "Seuil min à Seuil max")},
     {MsgId::RangeToFullBattery,     QT_TRANSLATE_NOOP("Messages", " à Tension batterie pleine")},
     {MsgId::RangeToEmptyBattery,    QT_TRANSLATE_NOOP("Messages", " à Tension batterie vide")},
-    {MsgId::CannotWriteIni,        QT_TRANSLATE_NOOP("Messages", "Impossible d'écrire dans %1")},
+    {MsgId::CannotWriteIni,         QT_TRANSLATE_NOOP("Messages", "Impossible d'écrire dans %1")},
     {MsgId::InvalidDateTime,        QT_TRANSLATE_NOOP("Messages", "'%1' n'est pas une date et heure correcte")},
     {MsgId::InvalidInteger,         QT_TRANSLATE_NOOP("Messages", "'%1' n'est pas une valeur entière correcte")},
     {MsgId::CannotReadFile,         QT_TRANSLATE_NOOP("Messages", "Impossible d'ouvrir le fichier %1")},
     {MsgId::CannotWriteFile,        QT_TRANSLATE_NOOP("Messages", "Impossible de créer le fichier %1")},
     {MsgId::UnwritableCharacter,    QT_TRANSLATE_NOOP("Messages", "Le caractère « %1 » ne peut pas être enregistré dans %2")},
+    {MsgId::HiddenSetting,          QT_TRANSLATE_NOOP("Messages", " (masqué)")},
+    {MsgId::LockedSetting,          QT_TRANSLATE_NOOP("Messages", " (maintenance)")},
+    {MsgId::UnsendableCharacter,    QT_TRANSLATE_NOOP("Messages", "Le caractère « %1 » ne peut pas être transmis à l'instrument")},
+    {MsgId::ReplaceResultFile,      QT_TRANSLATE_NOOP("Messages", "Le fichier %1 existe déjà.\r\nVoulez-vous le remplacer ?")},
+    {MsgId::EarlierFileKept,        QT_TRANSLATE_NOOP("Messages", "Le fichier %1 déjà présent a été conservé.")},
+    {MsgId::CannotWriteFileReason,  QT_TRANSLATE_NOOP("Messages", "Impossible de créer le fichier %1 : %2")},
 };
 // clang-format on
 

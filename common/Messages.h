@@ -39,10 +39,16 @@ enum class MsgId : int {
     CannotReadFile,         // %1 is the file's full path
     CannotWriteFile,        // %1 is the file's full path
     UnwritableCharacter,    // %1 the character, %2 the file's full path
+    HiddenSetting,          // after a refused setting the operator cannot see
+    LockedSetting,          // after a refused setting only maintenance may change
+    UnsendableCharacter,    // %1 the character the instrument's line cannot carry
+    ReplaceResultFile,      // question before a transfer; %1 is the file's full path
+    EarlierFileKept,        // a transfer stored nothing; %1 is the file's full path
+    CannotWriteFileReason,  // %1 is the file's full path, %2 the system's reason
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::UnwritableCharacter);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CannotWriteFileReason);
 
 // The text in the installed language (French when no translation is installed).
 QString Msg(MsgId id);

@@ -63,8 +63,13 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     // commit() alone misses a failed flush of the last buffered bytes (a full disk) and
     // would then put a truncated file in place of the good one.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        throw EFileError(Msg(MsgId::CannotWriteFile).arg(path));
+        !file.commit()) {
+        // The system's reason tells a folder the user may not write from a full disk.
+        const QString reason = file.errorString();
+        throw EFileError(file.error() == QFileDevice::NoError || reason.isEmpty()
+                             ? Msg(MsgId::CannotWriteFile).arg(path)
+                             : Msg(MsgId::CannotWriteFileReason).arg(path, reason));
+    }
 }
 
 void WriteCp1252Lines(const QString& path, const QStringList& lines) {

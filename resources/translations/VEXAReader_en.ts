@@ -108,6 +108,14 @@
         <source>Ok</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Oui</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -246,6 +254,32 @@
     <message>
         <source>Le caractère « %1 » ne peut pas être enregistré dans %2</source>
         <translation>The character “%1” cannot be saved in %2</translation>
+    </message>
+    <message>
+        <source> (masqué)</source>
+        <translation> (hidden)</translation>
+    </message>
+    <message>
+        <source> (maintenance)</source>
+        <translation> (maintenance mode)</translation>
+    </message>
+    <message>
+        <source>Le caractère « %1 » ne peut pas être transmis à l&apos;instrument</source>
+        <translation>The character “%1” cannot be sent to the instrument</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà.<byte value="xd"/>
+Voulez-vous le remplacer ?</source>
+        <translation>The file %1 already exists.<byte value="xd"/>
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 déjà présent a été conservé.</source>
+        <translation>The existing file %1 has been kept.</translation>
+    </message>
+    <message>
+        <source>Impossible de créer le fichier %1 : %2</source>
+        <translation>Cannot create the file %1: %2</translation>
     </message>
 </context>
 <context>

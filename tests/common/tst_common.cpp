@@ -5,6 +5,7 @@
 #include "common/Regional.h"
 #include "common/TextFile.h"
 
+#include "support/OrdinaryUser.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -28,6 +29,9 @@ private Q_SLOTS:
     void iniWritesInPlaceAndAppends();
     void iniCreatesFileAndKeepsUnicode();
     void iniWriteFailureNamesTheFile();
+    void iniNeverWritesOverWhatItCouldNotRead();
+    void iniValuesStayOnTheirLine();
+    void writeFailureGivesTheSystemsReason();
     void atomicWriteKeepsOldFileOnFailure();
     void fullDiskKeepsOldFile();
     void regionalSeparators();
@@ -140,13 +144,18 @@ void TestCommon::iniReadsLikePrivateProfile() {
     QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 2057);
     QVERIFY(writeFileBytes(
         path, "[Other]\r\nLanguage=1\r\n[config]\r\n  LANGUAGE  =  1036  \r\nEmpty=\r\n"
-              "Bad=abc\r\nPath= C:\\Mesures\\ \r\n"));
+              "Bad=abc\r\nPath= C:\\Mesures\\ \r\nQuoted=\"1036\"\r\nSingle='a b'\r\n"
+              "Half=\"x\r\n"));
     QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 1036);
     QCOMPARE(ini.ReadString("CONFIG", "Empty", "x"), QString(""));
     QCOMPARE(ini.ReadInteger("CONFIG", "Bad", 2057), 2057);
     QCOMPARE(ini.ReadString("CONFIG", "Path", ""), QString("C:\\Mesures\\"));
     QCOMPARE(ini.ReadString("CONFIG", "Missing", "d"), QString("d"));
     QCOMPARE(ini.ReadString("Nowhere", "Language", "d"), QString("d"));
+    // Files edited on Windows may quote their values.
+    QCOMPARE(ini.ReadInteger("CONFIG", "Quoted", 2057), 1036);
+    QCOMPARE(ini.ReadString("CONFIG", "Single", ""), QString("a b"));
+    QCOMPARE(ini.ReadString("CONFIG", "Half", ""), QString("\"x"));
 }
 
 void TestCommon::iniWritesInPlaceAndAppends() {
@@ -189,6 +198,60 @@ void TestCommon::iniWriteFailureNamesTheFile() {
     } catch (const EFileError& e) {
         QCOMPARE(e.message(), QString("Impossible d'écrire dans ") + path);
     }
+}
+
+void TestCommon::iniNeverWritesOverWhatItCouldNotRead() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VEXAReader.ini");
+    const QByteArray content = "[Other]\r\nkept=1\r\n[CONFIG]\r\nLanguage=1036\r\n";
+    QVERIFY(writeFileBytes(path, content));
+    // The folder is the user's, the file is not readable to them.
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    QString message;
+    {
+        OrdinaryUser user;
+        QVERIFY(user.active());
+        IniFile ini(path);
+        QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 2057);
+        try {
+            ini.WriteString("CONFIG", "ResultSavePath", "/x/");
+        } catch (const EFileError& e) {
+            message = e.message();
+        }
+    }
+    QCOMPARE(message, QString("Impossible d'ouvrir le fichier ") + path);
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(fileBytes(path), content);
+}
+
+void TestCommon::iniValuesStayOnTheirLine() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VEXAReader.ini");
+    IniFile ini(path);
+    // A folder name may hold a line end; written raw it would add a key of its own.
+    ini.WriteString("CONFIG", "ResultSavePath", "/data/a\nLanguage=1036\r\n/");
+    ini.WriteString("CONFIG", "ConfigSavePath", "/data/b/");
+    QCOMPARE(fileBytes(path),
+             QByteArray("[CONFIG]\r\nResultSavePath=\r\nConfigSavePath=/data/b/\r\n"));
+    QCOMPARE(ini.ReadInteger("CONFIG", "Language", 2057), 2057);
+}
+
+void TestCommon::writeFailureGivesTheSystemsReason() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VEXA1503071405.txt");
+    QString message;
+    {
+        OrdinaryUser user; // the temporary folder is root's alone
+        QVERIFY(user.active());
+        try {
+            WriteCp1252Lines(path, {"#R"});
+        } catch (const EFileError& e) {
+            message = e.message();
+        }
+    }
+    QCOMPARE(message, "Impossible de créer le fichier " + path + " : Permission denied");
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestCommon::atomicWriteKeepsOldFileOnFailure() {
