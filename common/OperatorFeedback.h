@@ -18,4 +18,11 @@ public:
 
     // The whole main window, for operations that must not be interrupted.
     virtual void SetMainWindowEnabled(bool enabled) = 0;
+
+    // A yes-or-no question in the information dialog's style; true for yes. Where nobody can
+    // be asked the answer is no, which never costs the operator anything they had.
+    virtual bool AskQuestion(const QString& question) {
+        Q_UNUSED(question);
+        return false;
+    }
 };

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -30,16 +31,29 @@ MessageDialogInfo::MessageDialogInfo(QWidget* parent)
     m_ok->setObjectName(QStringLiteral("Ok"));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_yes = new QPushButton(this);
+    m_yes->setObjectName(QStringLiteral("Oui"));
+    connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
+    m_no = new QPushButton(this);
+    m_no->setObjectName(QStringLiteral("Non"));
+    connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {m_ok, m_yes, m_no})
+        buttons->addWidget(b);
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 12);
     layout->addWidget(m_caption);
-    layout->addWidget(m_ok, 0, Qt::AlignHCenter);
+    layout->addLayout(buttons);
     setMinimumWidth(360);
     retranslateUi();
 }
 
 void MessageDialogInfo::retranslateUi() {
     m_ok->setText(tr("Ok"));
+    m_yes->setText(tr("Oui"));
+    m_no->setText(tr("Non"));
 }
 
 void MessageDialogInfo::changeEvent(QEvent* event) {
@@ -53,10 +67,37 @@ QString MessageDialogInfo::message() const {
 }
 
 void MessageDialogInfo::ShowMessage(const QString& message) {
-    m_caption->setText(message);
+    present(message, false);
+}
+
+bool MessageDialogInfo::AskQuestion(const QString& question) {
+    present(question, true);
+    return result() == QDialog::Accepted;
+}
+
+bool MessageDialogInfo::isQuestion() const {
+    return !m_yes->isHidden();
+}
+
+void MessageDialogInfo::answer(bool yes) {
+    if (yes)
+        accept();
+    else
+        reject();
+}
+
+void MessageDialogInfo::present(const QString& text, bool question) {
+    m_caption->setText(text);
+    m_ok->setVisible(!question);
+    m_yes->setVisible(question);
+    m_no->setVisible(question);
+    // Replacing a file is the choice that must be made on purpose: Enter means "Non".
+    QPushButton* standing = question ? m_no : m_ok;
+    for (QPushButton* b : {m_ok, m_yes, m_no})
+        b->setDefault(b == standing);
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    m_ok->setFocus();
+    standing->setFocus();
     exec();
 }

@@ -18,6 +18,8 @@ DialogAnswerer::~DialogAnswerer() = default;
 void DialogAnswerer::clear() {
     messages.clear();
     errors.clear();
+    questions.clear();
+    answers.clear();
 }
 
 void DialogAnswerer::poll() {
@@ -30,8 +32,16 @@ void DialogAnswerer::poll() {
         const QString text = info->message();
         if (onDialog)
             onDialog(text);
-        messages.append(text);
-        info->accept();
+        if (info->isQuestion()) {
+            questions.append(text);
+            const bool yes = !answers.empty() && answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            info->answer(yes);
+        } else {
+            messages.append(text);
+            info->accept();
+        }
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         if (!box->isVisible())
             return;

@@ -22,6 +22,9 @@ public:
     QStringList messages;
     // Texts of the general error reports closed so far.
     QStringList errors;
+    // Questions asked so far, and the answers to give them in turn (no once they run out).
+    QStringList questions;
+    std::deque<bool> answers;
 
     // Runs just before a dialog is closed, with the dialog's text (e.g. to look at the
     // window's state while the dialog is open).
