@@ -322,13 +322,18 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The password dialog goes with the window, without the search its buttons would run:
+    // nothing may stay on screen, or keep the program running, once the window is gone.
+    if (m_password && m_password->isVisible())
+        m_password->close();
+    // Folders that cannot be saved are reported, but they are a convenience: a window that
+    // refused to close over them could only be killed.
     try {
         FormClose();
-        event->accept();
     } catch (const std::exception& e) {
-        event->ignore();
         ShowErrorReport(e);
     }
+    event->accept();
 }
 
 qint32 TFormMain::ReadInteger(const QString& section, const QString& key, qint32 def) const {
@@ -519,4 +524,8 @@ void TFormMain::ShowInformation(const QString& message) {
 
 void TFormMain::SetMainWindowEnabled(bool enabled) {
     setEnabled(enabled);
+}
+
+bool TFormMain::AskQuestion(const QString& question) {
+    return m_messageDialog->AskQuestion(question);
 }

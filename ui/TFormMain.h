@@ -80,6 +80,7 @@ public:
     void HideStatus() override;
     void ShowInformation(const QString& message) override;
     void SetMainWindowEnabled(bool enabled) override;
+    bool AskQuestion(const QString& question) override;
 
     // Parts other windows and the tests reach.
     AppContext& context() { return *m_context; }

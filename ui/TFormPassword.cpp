@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 const QString TFormPassword::kPassword = QStringLiteral("morvel52");
 
@@ -80,6 +81,11 @@ void TFormPassword::changeEvent(QEvent* event) {
 void TFormPassword::showEvent(QShowEvent* event) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // A dialog of the main window, not a program of its own: no task-bar entry, and it does
+    // not keep the program alive once the main window has closed. Not a widget child,
+    // which the disabled main window would disable too.
+    if (QWindow* own = windowHandle())
+        own->setTransientParent(m_main.windowHandle());
     QWidget::showEvent(event);
     FormShow();
 }

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void passwordAcceptedByEnter();
     void passwordCancelSearchesAgain();
     void passwordPlatformCloseRunsNoSearch();
+    void windowCloseTakesThePasswordDialogAlong();
     void secondClickDuringAnExchangeIsIgnored();
     void statusWindowShowsTextOnSecondLine();
 
@@ -327,6 +329,27 @@ void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
     QVERIFY(f.main->isEnabled());
     QVERIFY(f.main->panelAccueil()->isVisible());
     QVERIFY(!f.main->groupBoxIdent()->isVisible());
+    QTest::qWait(100);
+    QVERIFY(sim.receivedLines().isEmpty());
+}
+
+void TestMainWindow::windowCloseTakesThePasswordDialogAlong() {
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
+    f.main->MegaMenuMenuItemClick(4);
+    QVERIFY(f.password->isVisible());
+    QCOMPARE(f.password->windowHandle()->transientParent(), f.main->windowHandle());
+    sim.clearTranscript();
+
+    // A window manager closes the disabled window all the same.
+    QVERIFY(f.main->close());
+    QVERIFY(!f.password->isVisible());
+    QVERIFY(QFile::exists(f.main->settingsPath())); // the folders saved as at every close
+    // No window is left that would keep the program running.
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+        QVERIFY2(!window->isVisible() || window->transientParent(),
+                 qPrintable(window->objectName()));
     QTest::qWait(100);
     QVERIFY(sim.receivedLines().isEmpty());
 }
