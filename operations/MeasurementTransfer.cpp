@@ -81,6 +81,9 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     if (!keepEarlierFile) {
         WriteCp1252Lines(resultPath, result.lines);
         result.fileWritten = true;
+    } else {
+        // The operator may have agreed to replace it: say why it is still there.
+        result.message += QStringLiteral("\r\n") + Msg(MsgId::EarlierFileKept).arg(resultPath);
     }
     QCoreApplication::processEvents();
 }

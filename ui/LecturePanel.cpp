@@ -1,11 +1,14 @@
 #include "ui/LecturePanel.h"
 
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
 #include "link/CommandExchange.h"
 #include "ui/AppContext.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <utility>
 
 namespace {
 
@@ -135,14 +140,25 @@ void LecturePanel::ButtonSelectFichierMesuresClick() {
     if (m_context.gate.busy() || m_context.exchange.isWaiting())
         return;
     OperationGate::Scope busy(m_context.gate);
-    if (const auto chosen = m_context.dialogs.execute(DialogKind::SaveResult))
+    if (const auto chosen = m_context.dialogs.execute(DialogKind::SaveResult)) {
         m_editFichierMesures->setText(*chosen);
+        // The dialog asked before choosing an existing file.
+        m_confirmedFile = *chosen;
+    }
 }
 
 void LecturePanel::ButtonLectureClick() {
     if (m_context.gate.busy() || m_context.exchange.isWaiting())
         return;
     OperationGate::Scope busy(m_context.gate);
+    const QString path = m_editFichierMesures->text();
+    // The proposed name changes only once a minute: a second transfer in the same minute
+    // (another instrument, say) would silently replace the results of the first. What the
+    // operator confirmed in the dialog holds for the next transfer only.
+    const bool confirmed = std::exchange(m_confirmedFile, QString()) == path;
+    if (!confirmed && QFileInfo::exists(path) &&
+        !m_context.feedback.AskQuestion(Msg(MsgId::ReplaceResultFile).arg(path)))
+        return;
     MeasurementTransfer transfer(m_context.exchange, m_context.feedback, m_memoLecture);
-    transfer.Run(m_editFichierMesures->text());
+    transfer.Run(path);
 }

@@ -65,6 +65,8 @@ private:
 
     AppContext& m_context;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+    // The file last chosen in the "..." dialog, which asks before replacing one.
+    QString m_confirmedFile;
 
     QLabel* m_label1 = nullptr;
     QLineEdit* m_editFichierMesures = nullptr;

@@ -7,6 +7,8 @@
 #include "ui/LecturePanel.h"
 #include "ui/SplashScreen.h"
 
+#include "support/TestFiles.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
@@ -44,6 +46,7 @@ private Q_SLOTS:
 
     void entryProposesNameInStartFolder();
     void transferFromTheWindow();
+    void existingResultIsReplacedOnlyWhenTheOperatorSaysSo();
     void memoIsFastReadOnlyAndUnwrapped();
 
 private:
@@ -143,10 +146,64 @@ void TestLecturePanel::transferFromTheWindow() {
     // No answer: the memo keeps the previous transfer.
     m_sim->setSilent(true);
     m_answerer->onDialog = nullptr;
+    m_answerer->answers = {true}; // replace the file just written
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->questions.size(), 1);
     QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
     QCOMPARE(panel->memoLecture()->lines(), lines);
     QVERIFY(w.isEnabled());
+}
+
+void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
+    TFormMain& w = *m_f->main;
+    LecturePanel* panel = w.panelLecture();
+    m_sim->generateMemory(1, 2);
+    w.MegaMenuMenuItemClick(1);
+    const QString path = panel->editFichierMesures()->text();
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QVERIFY(m_answerer->questions.isEmpty()); // nothing there yet
+    const QByteArray first = fileBytes(path);
+    QVERIFY(first.contains("#R"));
+
+    // Another instrument in the same minute: same proposed name. "Non" leaves all as it was.
+    m_sim->generateMemory(1, 5);
+    m_sim->clearTranscript();
+    m_answerer->clear();
+    w.MegaMenuMenuItemClick(1);
+    QCOMPARE(panel->editFichierMesures()->text(), path);
+    m_sim->clearTranscript();
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->questions, QStringList{Msg(MsgId::ReplaceResultFile).arg(path)});
+    QVERIFY(m_answerer->messages.isEmpty());
+    QVERIFY(m_sim->receivedLines().isEmpty());
+    QCOMPARE(fileBytes(path), first);
+
+    // "Oui" replaces it.
+    m_answerer->answers = {true};
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    const QByteArray second = fileBytes(path);
+    QVERIFY(second != first);
+
+    // Chosen in the "..." dialog, which asked already: no second question, for that
+    // transfer only.
+    m_answerer->clear();
+    m_f->dialogs->answers = {path};
+    QTest::mouseClick(panel->buttonSelectFichierMesures(), Qt::LeftButton);
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QVERIFY(m_answerer->questions.isEmpty());
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->questions.size(), 1);
+
+    // Agreed to, but the memory is empty: the earlier results stay, and it is said.
+    m_sim->setStoredLines({});
+    m_answerer->clear();
+    m_answerer->answers = {true};
+    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::NoMeasurement) + "\r\n" +
+                                               Msg(MsgId::EarlierFileKept).arg(path)});
+    QCOMPARE(fileBytes(path), second);
 }
 
 void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
