@@ -1,5 +1,6 @@
 #include "operations/SpecificParameters.h"
 
+#include "common/Cp1252.h"
 #include "common/Errors.h"
 #include "common/IniFile.h"
 #include "common/IntConv.h"
@@ -68,6 +69,14 @@ QString ComposeSpecificCommand(const SpecificParameters& v) {
            QString(kPmPrefix + v.pmReference).leftJustified(kFieldWidth) + u' ' +
            CompleterZeros(v.highVoltage, kNumberWidth) + u' ' +
            CompleterZeros(v.contrast, kNumberWidth) + u' ' + (v.maintenance ? u'1' : u'0');
+}
+
+std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values) {
+    for (const QString* text : {&values.serialNumber, &values.pmReference})
+        for (QChar c : *text)
+            if (!isCp1252Representable(QStringView(&c, 1)))
+                return c;
+    return std::nullopt;
 }
 
 void EcritHeader(CommandExchange& exchange, OperatorFeedback& feedback,

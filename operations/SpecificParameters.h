@@ -41,6 +41,10 @@ SpecificParameters ParseSpecificLine(const QString& reply);
 // whole and pushes the later ones to the right.
 QString ComposeSpecificCommand(const SpecificParameters& values);
 
+// The first character of the instrument number or reference that the 8-bit line cannot carry
+// (it would reach the instrument as "?"), if any.
+std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values);
+
 // "Ecrire Instrument": sends the values and tells the operator how it went.
 void EcritHeader(CommandExchange& exchange, OperatorFeedback& feedback,
                  const SpecificParameters& values);

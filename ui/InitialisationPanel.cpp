@@ -7,6 +7,7 @@
 #include "ui/AppContext.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -15,50 +16,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTimer>
-#include <QValidator>
 
 namespace {
 
 constexpr int kClockRefreshMs = 1000;
 constexpr int kTypedTextLimit = 16;
 constexpr int kNumberLength = 4;
-
-// Limits what the operator types to 16 characters while letting the program put in a
-// longer text (an instrument number read from a file, say): typing may then shorten the
-// text but never lengthen it past the limit.
-class TypingLimit : public QValidator {
-public:
-    TypingLimit(int limit, QLineEdit* edit) : QValidator(edit), m_limit(limit), m_allowed(limit) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString& text) { m_allowed = std::max(m_limit, int(text.size())); });
-    }
-    // Called before the program replaces the text, which is then accepted as it is.
-    void allow(qsizetype length) { m_allowed = std::max(m_limit, int(length)); }
-
-    // A paste longer than the room left is cut to it rather than dropped.
-    State validate(QString& input, int& pos) const override {
-        const qsizetype excess = input.size() - m_allowed;
-        if (excess <= 0)
-            return Acceptable;
-        if (excess > pos)
-            return Invalid;
-        input.remove(pos - excess, excess);
-        pos -= int(excess);
-        return Acceptable;
-    }
-
-private:
-    int m_limit;
-    int m_allowed;
-};
-
-void setProgramText(QLineEdit* edit, const QString& text) {
-    if (auto* limit = dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator())))
-        limit->allow(text.size());
-    edit->setText(text);
-}
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, int x, int y, int width) {
     auto* edit = new QLineEdit(parent);
@@ -100,18 +64,23 @@ void keepOrdinaryWeight(QGroupBox* group) {
 }
 
 // Busy pointer and disabled buttons for the length of the erase, whatever way it ends.
+// The focus must never land in the clock edit meanwhile: a disabled button hands its focus
+// on to the next control, and the window gives it to the first one when it comes back from
+// the message. Either would let the edit stop following the clock although the operator
+// never went there. The focus waits on `holder`, where nothing can be typed, and goes back
+// to the button once it is enabled again.
 class EraseBusyState {
 public:
-    EraseBusyState(std::initializer_list<QWidget*> pointerOver,
+    EraseBusyState(QWidget* holder, std::initializer_list<QWidget*> pointerOver,
                    std::initializer_list<QPushButton*> buttons)
-        : m_pointerOver(pointerOver), m_buttons(buttons) {
+        : m_holder(holder), m_pointerOver(pointerOver), m_buttons(buttons) {
         for (QWidget* w : m_pointerOver)
             w->setCursor(Qt::WaitCursor);
         for (QPushButton* b : m_buttons) {
-            // A disabled button hands its focus on to the next control, which may be the
-            // clock edit: entering it would stop the clock following. Let go of it first.
-            if (b->hasFocus())
-                b->clearFocus();
+            if (b->hasFocus()) {
+                m_refocus = b;
+                m_holder->setFocus(Qt::OtherFocusReason);
+            }
             b->setEnabled(false);
         }
     }
@@ -120,14 +89,42 @@ public:
             b->setEnabled(true);
         for (QWidget* w : m_pointerOver)
             w->unsetCursor();
+        if (m_refocus && m_holder->window()->focusWidget() == m_holder)
+            m_refocus->setFocus(Qt::OtherFocusReason);
     }
     EraseBusyState(const EraseBusyState&) = delete;
     EraseBusyState& operator=(const EraseBusyState&) = delete;
 
 private:
+    QWidget* m_holder;
+    QPushButton* m_refocus = nullptr;
     QList<QWidget*> m_pointerOver;
     QList<QPushButton*> m_buttons;
 };
+
+// Whether the operator goes into the clock edit: by a click or a key that moves the focus
+// there, or by any click, key or input in it. The window may give the edit the focus on its
+// own (coming back to the front, after a message): the clock goes on following then, but a
+// click in an edit that already has the focus raises no focus event, so the first thing the
+// operator does in it stops the following before it is handled. Otherwise the next tick
+// would overwrite the typed date, and the clock would be set to the computer's time.
+bool entersClockEdit(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+        return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+               reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -186,12 +183,11 @@ void InitialisationPanel::buildHeaderGroup() {
     m_editParamKMaint->setGeometry(170, 176, 20, 20);
 
     for (QLineEdit* edit : {m_editParamKserie, m_editParamKscint})
-        edit->setValidator(new TypingLimit(kTypedTextLimit, edit));
-    const QRegularExpression integer(QStringLiteral("-?[0-9]*"));
+        edit->setValidator(new TypedTextValidator(edit, kTypedTextLimit));
     for (QLineEdit* edit : {m_editParamKhtval, m_editParamKcontr}) {
         // The length limit also cuts a longer text the program puts in.
         edit->setMaxLength(kNumberLength);
-        edit->setValidator(new QRegularExpressionValidator(integer, edit));
+        edit->setValidator(newDigitsValidator(edit));
         edit->installEventFilter(this);
     }
     setHeaderFields({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
@@ -239,15 +235,10 @@ void InitialisationPanel::changeEvent(QEvent* event) {
 }
 
 bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_editHorlogeInit && event->type() == QEvent::FocusIn) {
-        // Only the operator clicking or tabbing into the edit stops it following the clock,
-        // not the focus it gets when the window is activated again (after a message, say).
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-            reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
-            EditHorlogeInitEnter();
-    } else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
-               event->type() == QEvent::FocusOut) {
+    if (watched == m_editHorlogeInit && entersClockEdit(event))
+        EditHorlogeInitEnter();
+    else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
+             event->type() == QEvent::FocusOut) {
         if (m_context.editParamExit)
             Guarded([&] { m_context.editParamExit(); });
     }
@@ -309,7 +300,7 @@ void InitialisationPanel::ButtonEffacerClick() {
         return;
     OperationGate::Scope busy(m_context.gate);
     // The buttons stay disabled while the outcome is on screen.
-    EraseBusyState state({m_buttonEffacer, this, m_groupBoxEffacement, m_groupBoxHorloge},
+    EraseBusyState state(this, {m_buttonEffacer, this, m_groupBoxEffacement, m_groupBoxHorloge},
                          {m_buttonHorloge, m_buttonEffacer});
     EffaceMemoire(m_context.exchange, m_context.feedback);
 }
@@ -322,10 +313,10 @@ SpecificParameters InitialisationPanel::headerFields() const {
 }
 
 void InitialisationPanel::setHeaderFields(const SpecificParameters& values) {
-    setProgramText(m_editParamKserie, values.serialNumber);
-    setProgramText(m_editParamKscint, values.pmReference);
-    setProgramText(m_editParamKhtval, values.highVoltage);
-    setProgramText(m_editParamKcontr, values.contrast);
+    TypedTextValidator::setProgramText(m_editParamKserie, values.serialNumber);
+    TypedTextValidator::setProgramText(m_editParamKscint, values.pmReference);
+    m_editParamKhtval->setText(values.highVoltage);
+    m_editParamKcontr->setText(values.contrast);
     m_editParamKMaint->setChecked(values.maintenance);
 }
 
@@ -368,6 +359,11 @@ void InitialisationPanel::ButtonLoadHeaderClick() {
     const auto values = ChargerFichierHeader(*chosen);
     if (!values) {
         m_context.feedback.ShowInformation(Msg(MsgId::InvalidFile));
+        return;
+    }
+    // What the instrument would receive must be what the fields show.
+    if (const auto c = firstUnsendableCharacter(*values)) {
+        m_context.feedback.ShowInformation(Msg(MsgId::UnsendableCharacter).arg(*c));
         return;
     }
     // The maintenance box is the instrument's business, never a file's.

@@ -20,6 +20,12 @@
 
 namespace {
 
+// Types any text, characters outside Latin-1 included, key by key.
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 void sendFocus(QWidget* widget, QEvent::Type type) {
     QFocusEvent event(type, Qt::TabFocusReason);
     QCoreApplication::sendEvent(widget, &event);
@@ -40,9 +46,11 @@ private Q_SLOTS:
     void clockEditFollowsUntilEntered();
     void clockEditWithMissingDigitIsReported();
     void eraseHoldsButtonsUntilMessageClosed();
+    void clockTypedAfterAnEraseIsTheOneSent();
     void headerGroupShownOnlyInMaintenanceAfterRead();
     void headerButtonsTalkToInstrument();
     void headerEditsAndParFiles();
+    void headerFieldsHoldOnlyWhatTheLineCarries();
 
 private:
     InitialisationPanel* panel() const { return m_f->main->panelInitialisation(); }
@@ -171,6 +179,42 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
     QVERIFY(p->buttonEffacer()->isEnabled());
     QVERIFY(!p->groupBoxHorloge()->testAttribute(Qt::WA_SetCursor));
+}
+
+void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
+    m_f->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
+    QTest::mouseClick(m_f->main->megaMenu()->item(2), Qt::LeftButton);
+    InitialisationPanel* p = panel();
+    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::EraseDone)});
+    // The window manager gives the window back the keyboard once the message has gone,
+    // and with it the focus to whichever control Qt picks.
+    m_f->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), p->buttonEffacer());
+    QVERIFY(p->SuiviHorloge());
+
+    // Given the focus by the window itself (as when it comes to the front with nothing
+    // focused), the edit goes on following; the operator's click then raises no focus event.
+    QLineEdit* edit = p->editHorlogeInit();
+    edit->setFocus(Qt::ActiveWindowFocusReason);
+    QVERIFY(p->SuiviHorloge());
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
+    QVERIFY(edit->hasFocus());
+    edit->setCursorPosition(0);
+    QTest::keyClicks(edit, QStringLiteral("24122016070809"));
+    QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
+    // A tick of the clock must not take the typed date back.
+    m_now = m_now.addSecs(5);
+    QTest::qWait(1200);
+    QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
+
+    m_sim->clearTranscript();
+    QTest::mouseClick(p->buttonHorloge(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::ClockDone));
+    QCOMPARE(m_sim->receivedLines().last(), QByteArray("#D 24/12/2016 07:08:09"));
 }
 
 void TestInitialisationPanel::headerGroupShownOnlyInMaintenanceAfterRead() {
@@ -313,6 +357,46 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
     QCOMPARE(m_answerer->messages.size(), 2);
     QCOMPARE(p->editParamKserie()->text(), QStringLiteral("0123456789ABCDEF"));
     QVERIFY(m_answerer->errors.isEmpty());
+}
+
+void TestInitialisationPanel::headerFieldsHoldOnlyWhatTheLineCarries() {
+    TFormMain& w = *m_f->main;
+    w.setMaintenanceMode(true);
+    w.MegaMenuMenuItemClick(2);
+    InitialisationPanel* p = panel();
+
+    // A sign would be zero-filled into the line as "0-80".
+    for (QLineEdit* edit : {p->editParamKhtval(), p->editParamKcontr()}) {
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("-80"));
+        QCOMPARE(edit->text(), QStringLiteral("80"));
+    }
+    // A character the 8-bit line cannot carry would reach the instrument as "?".
+    for (QLineEdit* edit : {p->editParamKserie(), p->editParamKscint()}) {
+        edit->clear();
+        edit->setFocus();
+        typeText(edit, QStringLiteral("A\u4E2D\u00E9B"));
+        QCOMPARE(edit->text(), QStringLiteral("A\u00E9B"));
+    }
+
+    // Nor from a file: refused with the character named, the fields unchanged.
+    const SpecificParameters before = p->headerFields();
+    const QString loaded = m_f->dir.filePath(QStringLiteral("utf8.par"));
+    QVERIFY(writeFileBytes(loaded, "\xEF\xBB\xBF[VEXA Param\xC3\xA8tres sp\xC3\xA9"
+                                   "cifiques]\r\nSN=N\xC2\xB0 7\r\nPM=\xE4\xB8\xAD/1\r\n"
+                                   "PWM=800\r\nCONTR=512\r\n"));
+    m_f->dialogs->answers = {loaded};
+    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QCOMPARE(m_answerer->messages,
+             QStringList{Msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
+    QCOMPARE(p->headerFields(), before);
+
+    // What goes out is what the fields show.
+    m_sim->clearTranscript();
+    QTest::mouseClick(p->buttonEcrireHeader(), Qt::LeftButton);
+    QCOMPARE(m_sim->specificLine().mid(3, 20), QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
+    QCOMPARE(m_sim->specificLine().mid(45, 9), QByteArray("0080 0080"));
 }
 
 QTEST_MAIN(TestInitialisationPanel)
