@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/IntConv.h"
 #include "common/Messages.h"
+#include "params/ParamEditor.h"
 
 #include <optional>
 
@@ -30,7 +31,8 @@ bool isOperatorTextAcceptable(QStringView text) {
     return isCp1252Representable(text);
 }
 
-ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages) {
+ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages,
+                          const HiddenFields& hidden) {
     std::array<std::optional<qint32>, kCheckedFieldCount> value;
     for (int i = 0; i < kCheckedFieldCount; ++i)
         value[i] = TryStrToInt(values.numbers[i]);
@@ -59,6 +61,8 @@ ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages) 
         }
         }
         const std::optional<qint32> v = value[i];
+        if (!v && hidden[i] && isBlankField(values.numbers[i]))
+            continue;
         check.marked[i] = !v || (b.lower && *v < *b.lower) || (b.upper && *v > *b.upper);
     }
     check.operatorMarked = !isOperatorTextAcceptable(values.opcom);

@@ -25,7 +25,11 @@ struct ParamCheck {
 // switch-off <= empty). A field that is empty or not an integer is marked itself, and the
 // check always goes on through every field, so no unreadable field can hide a later
 // out-of-range one. A neighbour that is unreadable bounds nothing (it is marked anyway).
-ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages);
+// A hidden field left empty (or blank) is not marked: the operator could neither see nor
+// fill it, and saving stores it in range (see StockerParametres). A hidden value out of
+// range is marked all the same.
+ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages,
+                          const HiddenFields& hidden = {});
 
 // The operator text ends up in a Windows-1252 file and on the instrument's line; a
 // character those cannot hold would be replaced, so it is refused instead.

@@ -101,5 +101,8 @@ inline constexpr std::array<ParamControl, 3> kVersionDependentControls = {
 // Object names of the labels beside them, in the same order.
 inline constexpr std::array<const char16_t*, 3> kVersionDependentLabels = {u"Label44", u"Label52",
                                                                            u"Label54"};
+// Which of the 18 checked fields the operator cannot see (by check order).
+using HiddenFields = std::array<bool, kCheckedFieldCount>;
+
 // `versionLabel` is the text of the identity box's software version label.
 bool versionHidesOptionalSettings(const QString& versionLabel);

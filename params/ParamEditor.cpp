@@ -2,6 +2,8 @@
 
 #include "common/IntConv.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kIntegerEditLimit = 5;
@@ -35,11 +37,24 @@ void storeChoice(const std::array<const char16_t*, N>& codes, int choice, QStrin
         code = QString::fromUtf16(codes[choice]);
 }
 
+// The operator text as the edit shows it: without the blanks that fill it to 20 in the
+// record, so there is room to type in an edit whose typing stops at 20.
+QString withoutTrailingBlanks(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    return text.left(end);
+}
+
 QString fieldText(qint64 value) {
     return CompleterZeros(QString::number(value), kFieldWidth);
 }
 
 } // namespace
+
+bool isBlankField(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; });
+}
 
 qint64 divideByTenToEven(qint64 v) {
     qint64 q = v / 10;
@@ -50,7 +65,7 @@ qint64 divideByTenToEven(qint64 v) {
 }
 
 void AfficherParametres(const ParamState& state, EditorValues& values) {
-    values.opcom = state.ChampsP[ChampPOperator];
+    values.opcom = withoutTrailingBlanks(state.ChampsP[ChampPOperator]);
     values.date = state.ChampsP[ChampPDate];
     showChoice(kLanguageCodes, state.ChampsP[ChampPLanguage], values.langue);
     showChoice(kModeCodes, recordField(state, fieldInfo(ParamControl::Rmodef)), values.modef);
@@ -69,9 +84,10 @@ void AfficherParametres(const ParamState& state, EditorValues& values) {
     }
 }
 
-void StockerParametres(EditorValues& values, ParamState& state) {
-    values.opcom = values.opcom.left(kOperatorWidth).leftJustified(kOperatorWidth, u' ');
-    state.ChampsP[ChampPOperator] = values.opcom;
+void StockerParametres(EditorValues& values, ParamState& state, const HiddenFields& hidden) {
+    state.ChampsP[ChampPOperator] =
+        values.opcom.left(kOperatorWidth).leftJustified(kOperatorWidth, u' ');
+    values.opcom = withoutTrailingBlanks(state.ChampsP[ChampPOperator]);
     storeChoice(kLanguageCodes, values.langue, state.ChampsP[ChampPLanguage]);
     storeChoice(kModeCodes, values.modef, recordField(state, fieldInfo(ParamControl::Rmodef)));
     storeChoice(kAlarmCodes, values.alarm, recordField(state, fieldInfo(ParamControl::Ralarm)));
@@ -80,7 +96,9 @@ void StockerParametres(EditorValues& values, ParamState& state) {
         const FieldInfo& info = fieldInfo(checkedField(i));
         QString& field = recordField(state, info);
         QString& edit = values.numbers[i];
-        if (!info.scaled) {
+        if (!info.scaled && hidden[i] && isBlankField(edit)) {
+            field = fieldText(state.Plages[*info.rangeKey].lower);
+        } else if (!info.scaled) {
             field = CompleterZeros(edit, kFieldWidth);
         } else if (const auto v = TryStrToInt(edit)) {
             const qint64 q = divideByTenToEven(*v);

@@ -2,6 +2,7 @@
 
 #include "ui/ErrorReport.h"
 #include "ui/ParamEditorWidgets.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 #include <vector>
 
 // The editor's construction: the pages, their controls and texts.
@@ -168,7 +170,7 @@ void ParamEditorPanel::buildPages() {
         m_numbers[i] = edit;
     }
     m_popcom = new QLineEdit;
-    m_popcom->setValidator(new OperatorTextValidator(m_popcom));
+    m_popcom->setValidator(new TypedTextValidator(m_popcom, kOperatorWidth));
     m_date = new QLineEdit;
     m_date->setReadOnly(true);
     m_date->setEnabled(false);
@@ -218,6 +220,20 @@ void ParamEditorPanel::addNote(QWidget* page, int pageIndex, bool visible) {
     text->setVisible(visible);
     m_noteMarks[pageIndex] = mark;
     m_noteTexts[pageIndex] = text;
+}
+
+QList<ParamControl> ParamEditorPanel::readingOrder() {
+    QList<PC> order;
+    for (const std::vector<PC>& page : kPages)
+        order.append(QList<PC>(page.begin(), page.end()));
+    return order;
+}
+
+int ParamEditorPanel::pageOf(ParamControl c) {
+    for (int p = 0; p < 5; ++p)
+        if (std::find(kPages[p].begin(), kPages[p].end(), c) != kPages[p].end())
+            return p;
+    return 0;
 }
 
 QWidget* ParamEditorPanel::control(ParamControl c) const {

@@ -2,17 +2,18 @@
 
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
-#include "params/ParamCheck.h"
 #include "params/ParamEditor.h"
 #include "params/ParamSave.h"
 #include "ui/AppContext.h"
 #include "ui/FileDialogs.h"
 #include "ui/ParamEditorWidgets.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <algorithm>
 
 using PC = ParamControl;
@@ -46,7 +47,7 @@ EditorValues ParamEditorPanel::values() const {
 void ParamEditorPanel::setValues(const EditorValues& v) {
     for (int i = 0; i < kCheckedFieldCount; ++i)
         m_numbers[i]->setText(v.numbers[i]);
-    m_popcom->setText(v.opcom);
+    TypedTextValidator::setProgramText(m_popcom, v.opcom);
     m_date->setText(v.date);
     m_langue->setCurrentIndex(v.langue);
     m_modef->setCurrentIndex(v.modef);
@@ -105,12 +106,39 @@ void ParamEditorPanel::VisibiliteParametres() {
 
 // ---------------------------------------------------------------- checking and saving
 
-bool ParamEditorPanel::TestParametres() {
-    const ParamCheck check = ::TestParametres(values(), m_state.Plages);
+HiddenFields ParamEditorPanel::hiddenFields() const {
+    HiddenFields hidden{};
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        hidden[i] = m_numbers[i]->isHidden();
+    return hidden;
+}
+
+ParamCheck ParamEditorPanel::runCheck() {
+    const ParamCheck check = ::TestParametres(values(), m_state.Plages, hiddenFields());
     for (int i = 0; i < kCheckedFieldCount; ++i)
         setTextMarked(m_numbers[i], check.marked[i]);
     setTextMarked(m_popcom, check.operatorMarked);
-    return check.ok();
+    return check;
+}
+
+bool ParamEditorPanel::TestParametres() {
+    return runCheck().ok();
+}
+
+QString ParamEditorPanel::refusalMessage(const ParamCheck& check) const {
+    // A red mark the operator cannot see, or cannot change, would otherwise leave them with
+    // a refusal and no way to learn why.
+    QString message = Msg(MsgId::BadParameters);
+    for (PC c : readingOrder()) {
+        if (!check.isMarked(c))
+            continue;
+        message += QStringLiteral("\r\n") + label(c)->text();
+        if (control(c)->isHidden())
+            message += Msg(MsgId::HiddenSetting);
+        else if (!control(c)->isEnabled())
+            message += Msg(MsgId::LockedSetting);
+    }
+    return message;
 }
 
 void ParamEditorPanel::EditParamExit() {
@@ -119,13 +147,20 @@ void ParamEditorPanel::EditParamExit() {
 
 void ParamEditorPanel::StockerParametres() {
     EditorValues v = values();
-    ::StockerParametres(v, m_state);
+    ::StockerParametres(v, m_state, hiddenFields());
     setValues(v);
 }
 
 void ParamEditorPanel::ButtonEnregistrerClick() {
-    if (!TestParametres()) {
-        m_context.feedback.ShowInformation(Msg(MsgId::BadParameters));
+    const ParamCheck check = runCheck();
+    if (!check.ok()) {
+        for (PC c : readingOrder()) {
+            if (check.isMarked(c) && !control(c)->isHidden()) {
+                m_pageControl->setCurrentIndex(pageOf(c));
+                break;
+            }
+        }
+        m_context.feedback.ShowInformation(refusalMessage(check));
         return;
     }
     const QString current = m_currentFile();

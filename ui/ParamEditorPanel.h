@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/ParamCheck.h"
 #include "params/ParamControls.h"
 #include "params/ParamFile.h"
 
@@ -71,6 +72,15 @@ protected:
 
 private:
     void buildPages();
+    // Fields the operator cannot see (version, or never offered).
+    HiddenFields hiddenFields() const;
+    // The check as the editor shows it, marks included.
+    ParamCheck runCheck();
+    // "Paramètres incorrects" and, a line each, the settings at fault, in page order.
+    QString refusalMessage(const ParamCheck& check) const;
+    // The controls from the first page to the last, top to bottom.
+    static QList<ParamControl> readingOrder();
+    static int pageOf(ParamControl c);
     void addRow(QWidget* page, int row, ParamControl c, QWidget* field);
     void addNote(QWidget* page, int pageIndex, bool visible);
     void retranslateUi();

@@ -43,7 +43,7 @@ void TestParamEditor::workedExampleShowsItsValues() {
     AfficherParametres(workedExampleState(), values);
 
     EditorValues expected;
-    expected.opcom = QString(20, u' ');
+    expected.opcom = QString(); // 20 blanks in the record: nothing to see, room to type
     expected.date = "01/01/2000 00:00:00";
     expected.langue = 0;
     expected.modef = 0;
@@ -165,12 +165,18 @@ void TestParamEditor::plainFieldsAndOperatorTextStored() {
     QCOMPARE(state.ChampsG[8], QString("00000"));
     QCOMPARE(state.ChampsG[1], QString("123456"));
     QCOMPARE(state.ChampsP[ChampPOperator], QString("Jules               "));
-    QCOMPARE(values.opcom, state.ChampsP[ChampPOperator]);
+    QCOMPARE(values.opcom, QString("Jules"));
     QCOMPARE(values.number(PC::Rtrack), QString("7")); // the edit keeps what was typed
 
     values.opcom = "Mesures du 12 mars, site B";
     StockerParametres(values, state);
     QCOMPARE(state.ChampsP[ChampPOperator], QString("Mesures du 12 mars, "));
+    QCOMPARE(values.opcom, QString("Mesures du 12 mars,"));
+    // Leading blanks are the operator's own.
+    values.opcom = "  B ";
+    StockerParametres(values, state);
+    QCOMPARE(state.ChampsP[ChampPOperator], QString("  B").leftJustified(20));
+    QCOMPARE(values.opcom, QString("  B"));
 }
 
 void TestParamEditor::roundTripOfTheWorkedExample() {

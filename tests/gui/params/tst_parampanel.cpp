@@ -67,6 +67,9 @@ private Q_SLOTS:
     void versionDecidesTheOptionalSettings();
     void leavingAFieldRecolours();
     void savingIsRefusedWhileAFieldIsRed();
+    void refusalNamesTheSettingsAtFault();
+    void hiddenEmptySettingsDoNotBlockTheSave();
+    void operatorTextCanBeTypedStraightAway();
     void saveRoundTripMakesTheSavedFileCurrent();
     void cancellingTheSaveDialogWritesNothing();
     void unreadableFileWhenOpeningTheEditor();
@@ -154,7 +157,7 @@ void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
                                  " Divers"}));
 
     QCOMPARE(shownNumbers(p), kWorkedExampleNumbers);
-    QCOMPARE(p.edit(PC::Popcom)->text(), QString(20, u' '));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QString());
     QCOMPARE(p.edit(PC::PDate)->text(), QStringLiteral("01/01/2000 00:00:00"));
     QCOMPARE(p.combo(PC::PLangue)->currentText(), QStringLiteral("Francais"));
     QCOMPARE(p.combo(PC::Rmodef)->currentText(), QStringLiteral("Mesure Gamma uniquement"));
@@ -234,10 +237,13 @@ void TestParamPanel::versionDecidesTheOptionalSettings() {
         QCOMPARE(label->isHidden(), !shown);
     }
     QVERIFY(p.editor()->control(PC::Gsci0t)->isHidden());
-    // Hidden settings still count: an out-of-range coefficient refuses the save.
+    // Hidden settings still count: an out-of-range coefficient refuses the save, and the
+    // refusal says which setting it is, and why the operator cannot see or change it.
     p.edit(PC::Gcoefs)->setText("11");
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
-    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QCOMPARE(p.answerer.messages,
+             QStringList({Msg(MsgId::BadParameters) + "\r\nCoefficient seuil dynamique" +
+                          (shown ? " (maintenance)" : " (masqué)")}));
     QVERIFY(p.isRed(PC::Gcoefs));
 }
 
@@ -313,12 +319,84 @@ void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
     p.edit(PC::Gfbeep)->setText("3000");
     QVERIFY(p.redFields().isEmpty()); // not checked until asked
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
-    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QCOMPARE(p.answerer.messages,
+             QStringList({Msg(MsgId::BadParameters) + "\r\nFréquence buzzer (Hz)"}));
     QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
     QCOMPARE(p.redFields(), QStringList({"EditParamGfbeep"}));
     QVERIFY(p.editor()->isVisible());
     QCOMPARE(fixture::readFile(path), fixture::workedExampleBytes());
     QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
+}
+
+void TestParamPanel::refusalNamesTheSettingsAtFault() {
+    ParamPanelFixture p;
+    QVERIFY(p.start(QStringLiteral("V2.05")));
+    QStringList lines = fixture::workedExampleLines();
+    lines[1].replace(9, 5, "01001");  // counting time 10010 ms: locked for an ordinary user
+    lines[2].replace(51, 5, "03000"); // buzzer: the operator's to change
+    lines[2].replace(57, 5, "00011"); // coefficient: hidden for this software version
+    p.choose(p.writeFile("faulty.dat", fixture::cp1252Bytes(lines)));
+    p.openEditor();
+    QCOMPARE(p.editor()->pageControl()->currentIndex(), 0);
+
+    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages,
+             QStringList({Msg(MsgId::BadParameters) +
+                          "\r\nTemps de comptage (ms)  (*) (maintenance)"
+                          "\r\nFréquence buzzer (Hz)\r\nCoefficient seuil dynamique (masqué)"}));
+    // The page of the first of them the operator can see.
+    QCOMPARE(p.editor()->pageControl()->currentIndex(), 1);
+    QVERIFY(p.editor()->isVisible());
+}
+
+void TestParamPanel::hiddenEmptySettingsDoNotBlockTheSave() {
+    ParamPanelFixture p;
+    QVERIFY(p.start(QStringLiteral("V2.05")));
+    // A "#G" record whose last fields are blank: lighting low threshold and coefficient,
+    // both hidden for this version.
+    QStringList lines = fixture::workedExampleLines();
+    lines[2] = "#G 00010 00060 00000 00200 00200 00180 00000       00050      ";
+    p.choose(p.writeFile("short.dat", fixture::cp1252Bytes(lines)));
+    p.openEditor();
+    QVERIFY(p.editor()->control(PC::Geclsb)->isHidden());
+
+    const QString target = p.f.dir.filePath("saved.dat");
+    p.save(target);
+    QVERIFY(p.answerer.messages.isEmpty());
+    QVERIFY(!p.editor()->isVisible());
+    // Stored in range, at their lower bounds: zeros would refuse every later save of the
+    // file over a coefficient (2 to 10) nobody can see.
+    QCOMPARE(QString::fromLatin1(fixture::readFile(target)).split("\r\n").at(2),
+             QStringLiteral("#G 00010 00060 00000 00200 00200 00180 00000 00000 00050 00002"));
+
+    // The saved file saves again; an empty field the operator can see still refuses it.
+    p.openEditor();
+    p.save(target);
+    QVERIFY(p.answerer.messages.isEmpty());
+    p.openEditor();
+    p.f.main->setMaintenanceMode(true);
+    p.edit(PC::Gbatpl)->clear();
+    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QCOMPARE(p.answerer.messages,
+             QStringList({Msg(MsgId::BadParameters) +
+                          "\r\nTension batterie pleine (1/100 V) (maintenance)"}));
+}
+
+void TestParamPanel::operatorTextCanBeTypedStraightAway() {
+    ParamPanelFixture p;
+    QVERIFY(p.start());
+    p.choose(p.workedExample()); // its operator text is 20 blanks
+    p.openEditor();
+    QVERIFY(activate(p.f.main.get()));
+    QLineEdit* popcom = p.edit(PC::Popcom);
+    QTest::mouseClick(popcom, Qt::LeftButton);
+    QTest::keyClicks(popcom, QStringLiteral("Jean"));
+    QCOMPARE(popcom->text(), QStringLiteral("Jean"));
+
+    const QString target = p.f.dir.filePath("jean.dat");
+    p.save(target);
+    QVERIFY(p.answerer.messages.isEmpty());
+    QCOMPARE(fixture::readFile(target).mid(24, 20), QByteArray("Jean") + QByteArray(16, ' '));
 }
 
 void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
@@ -358,7 +436,7 @@ void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
     // The fields show what was stored.
     QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("120"));
     QCOMPARE(p.edit(PC::Ralard)->text(), QStringLiteral("20"));
-    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Dupont").leftJustified(20));
+    QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Dupont"));
 
     // The editor now works on the saved file.
     p.openEditor();
@@ -499,7 +577,8 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     p.openEditor();
     QVERIFY(p.edit(PC::Popcom)->text().startsWith(QStringLiteral("Ωmega")));
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
-    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::BadParameters)}));
+    QCOMPARE(p.answerer.messages,
+             QStringList({Msg(MsgId::BadParameters) + "\r\nOpérateur / Commentaires"}));
     QCOMPARE(p.redFields(), QStringList({"EditParamPopcom"}));
     QLineEdit* popcom = p.edit(PC::Popcom);
     popcom->setFocus();
