@@ -10,7 +10,7 @@
 
 #include <unordered_map>
 
-QString LocaleAbbreviation(int locale) {
+QString localeAbbreviation(int locale) {
     // What Windows reports for the locales an instrument's users are likely to have.
     static const std::unordered_map<int, const char*> table = {
         {1036, "FRA"}, {3084, "FRC"}, {2060, "FRB"}, {4108, "FRS"}, {5132, "FRL"}, {6156, "FRM"},
@@ -27,7 +27,7 @@ QString LocaleAbbreviation(int locale) {
     return it == table.end() ? QString() : QString::fromLatin1(it->second);
 }
 
-QString TranslationModulePath(const QString& programFile, const QString& abbreviation) {
+QString translationModulePath(const QString& programFile, const QString& abbreviation) {
     const qsizetype nameStart =
         std::max(programFile.lastIndexOf(u'/'), programFile.lastIndexOf(u'\\')) + 1;
     const qsizetype dot = programFile.lastIndexOf(u'.');
@@ -37,7 +37,7 @@ QString TranslationModulePath(const QString& programFile, const QString& abbrevi
     return programFile + u'.' + abbreviation;
 }
 
-bool StartNewCopy(const QString& programFile, const QString& workingDirectory) {
+bool startNewCopy(const QString& programFile, const QString& workingDirectory) {
     return QProcess::startDetached(programFile, {}, workingDirectory);
 }
 
@@ -57,12 +57,12 @@ bool Language::ApplyStoredLanguage(int locale) {
 }
 
 std::unique_ptr<QTranslator> Language::LoadTranslationModule(int locale, QString* path) {
-    const QString abbreviation = LocaleAbbreviation(locale);
+    const QString abbreviation = localeAbbreviation(locale);
     if (abbreviation.isEmpty())
         return nullptr;
     for (const QString& name : {abbreviation, abbreviation.left(2)}) {
         // Read by exact name: the translator's own lookup would try other suffixes.
-        const QString candidate = TranslationModulePath(m_programFile, name);
+        const QString candidate = translationModulePath(m_programFile, name);
         QFile file(candidate);
         if (!QFileInfo(candidate).isFile() || !file.open(QIODevice::ReadOnly))
             continue;

@@ -8,17 +8,17 @@ class QTranslator;
 
 // The three-letter language abbreviation of a Windows locale identifier (2057 "ENG",
 // 1036 "FRA", 1033 "ENU", ...); empty for an identifier the table does not know.
-QString LocaleAbbreviation(int locale);
+QString localeAbbreviation(int locale);
 
 // The translation module's path for a program file: everything after the last dot of the
 // file name replaced by `abbreviation`, or the abbreviation appended after a dot when the
 // file name has none (program files on Linux). A dot in a folder name never counts.
-QString TranslationModulePath(const QString& programFile, const QString& abbreviation);
+QString translationModulePath(const QString& programFile, const QString& abbreviation);
 
 // Starts a new copy of the program after a change of language: the program file itself,
 // wherever it was started from, in the same working directory so the copy reads the same
 // settings file. The outcome is not reported: the new language is stored already.
-bool StartNewCopy(const QString& programFile, const QString& workingDirectory);
+bool startNewCopy(const QString& programFile, const QString& workingDirectory);
 
 // Translation modules lie next to the program file: VEXAReader.ENG, falling back to the
 // two-letter VEXAReader.EN. Installing one makes it the source of every text: the

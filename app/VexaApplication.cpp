@@ -20,9 +20,9 @@ bool VexaApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ShowErrorReport(e);
+        showErrorReport(e);
     } catch (...) {
-        ShowErrorReport(QStringLiteral("Unexpected error"));
+        showErrorReport(QStringLiteral("Unexpected error"));
     }
     return false;
 }

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return language.ApplyStoredLanguage(locale);
     };
     environment.startNewCopy = [] {
-        StartNewCopy(QCoreApplication::applicationFilePath(), QDir::currentPath());
+        startNewCopy(QCoreApplication::applicationFilePath(), QDir::currentPath());
     };
 
     TFormMain main(environment);

@@ -33,7 +33,7 @@ Lines load(const QString& path) {
         result.unreadable = true;
         return result;
     }
-    result.lines = SplitLines(DecodeText(bytes, &result.encoding));
+    result.lines = splitLines(decodeText(bytes, &result.encoding));
     return result;
 }
 
@@ -105,14 +105,14 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
 }
 
 qint32 IniFile::ReadInteger(const QString& section, const QString& key, qint32 def) const {
-    return TryStrToInt(ReadString(section, key, QString())).value_or(def);
+    return tryStrToInt(ReadString(section, key, QString())).value_or(def);
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     Lines file = load(m_path);
     // Writing what could not be read would lose every other section and key of the file.
     if (file.unreadable)
-        throw EFileError(Msg(MsgId::CannotReadFile).arg(m_path));
+        throw EFileError(msg(MsgId::CannotReadFile).arg(m_path));
     QStringList& lines = file.lines;
     // A line end inside a value would split it or add lines of its own; written empty, the
     // key reads as absent next time.
@@ -150,9 +150,9 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         lines.append(entry);
     }
     try {
-        WriteFileAtomically(m_path, encode(lines, file.encoding));
+        writeFileAtomically(m_path, encode(lines, file.encoding));
     } catch (const EFileError&) {
-        throw EFileError(Msg(MsgId::CannotWriteIni).arg(m_path));
+        throw EFileError(msg(MsgId::CannotWriteIni).arg(m_path));
     }
 }
 

@@ -3,7 +3,7 @@
 #include "common/Errors.h"
 #include "common/Messages.h"
 
-std::optional<qint32> TryStrToInt(QStringView text) {
+std::optional<qint32> tryStrToInt(QStringView text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == u' ')
@@ -47,10 +47,10 @@ std::optional<qint32> TryStrToInt(QStringView text) {
     return static_cast<qint32>(negative ? -value : value);
 }
 
-qint32 StrToInt(const QString& text) {
-    if (auto v = TryStrToInt(text))
+qint32 strToInt(const QString& text) {
+    if (auto v = tryStrToInt(text))
         return *v;
-    throw EConvertError(Msg(MsgId::InvalidInteger).arg(text));
+    throw EConvertError(msg(MsgId::InvalidInteger).arg(text));
 }
 
 QString CompleterZeros(const QString& text, int width) {

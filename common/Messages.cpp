@@ -61,10 +61,10 @@ const char* sourceOf(MsgId id) {
 
 } // namespace
 
-QString Msg(MsgId id) {
+QString msg(MsgId id) {
     return QCoreApplication::translate(kMessagesContext, sourceOf(id));
 }
 
-QString MsgSource(MsgId id) {
+QString msgSource(MsgId id) {
     return QString::fromUtf8(sourceOf(id));
 }

@@ -51,14 +51,14 @@ constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
 constexpr int kLastMessageId = static_cast<int>(MsgId::CannotWriteFileReason);
 
 // The text in the installed language (French when no translation is installed).
-QString Msg(MsgId id);
+QString msg(MsgId id);
 
 // The program's own French text, whatever the language.
-QString MsgSource(MsgId id);
+QString msgSource(MsgId id);
 
 // Translation context of the message table.
 inline constexpr const char* kMessagesContext = "Messages";
 
 // Shown after a specific-parameter file is saved; deliberately outside the table,
 // so it stays French in every language.
-inline const QString kFichierEnregistre = QStringLiteral("   Fichier enregistré   ");
+inline const QString kFileSavedMessage = QStringLiteral("   Fichier enregistré   ");

@@ -15,13 +15,13 @@ QChar separatorOf(const QString& format, QChar fallback) {
 
 } // namespace
 
-DateTimeSeparators SeparatorsOf(const QLocale& locale) {
+DateTimeSeparators separatorsOf(const QLocale& locale) {
     DateTimeSeparators separators;
     separators.date = separatorOf(locale.dateFormat(QLocale::ShortFormat), separators.date);
     separators.time = separatorOf(locale.timeFormat(QLocale::ShortFormat), separators.time);
     return separators;
 }
 
-DateTimeSeparators RegionalSeparators() {
-    return SeparatorsOf(QLocale::system());
+DateTimeSeparators regionalSeparators() {
+    return separatorsOf(QLocale::system());
 }

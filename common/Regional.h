@@ -10,5 +10,5 @@ struct DateTimeSeparators {
     QChar date = u'/';
     QChar time = u':';
 };
-DateTimeSeparators RegionalSeparators();
-DateTimeSeparators SeparatorsOf(const class QLocale& locale);
+DateTimeSeparators regionalSeparators();
+DateTimeSeparators separatorsOf(const class QLocale& locale);

@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-QString DecodeText(const QByteArray& bytes, TextEncoding* found) {
+QString decodeText(const QByteArray& bytes, TextEncoding* found) {
     auto decode = [&](QStringDecoder::Encoding enc, int bomSize, TextEncoding kind) {
         if (found)
             *found = kind;
@@ -26,7 +26,7 @@ QString DecodeText(const QByteArray& bytes, TextEncoding* found) {
     return fromCp1252(bytes);
 }
 
-QStringList SplitLines(const QString& text) {
+QStringList splitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -44,21 +44,21 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-QByteArray ReadFileBytes(const QString& path) {
+QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(Msg(MsgId::CannotReadFile).arg(path));
+        throw EFileError(msg(MsgId::CannotReadFile).arg(path));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EFileError(Msg(MsgId::CannotReadFile).arg(path));
+        throw EFileError(msg(MsgId::CannotReadFile).arg(path));
     return bytes;
 }
 
-QStringList ReadTextLines(const QString& path) {
-    return SplitLines(DecodeText(ReadFileBytes(path)));
+QStringList readTextLines(const QString& path) {
+    return splitLines(decodeText(readFileBytes(path)));
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     // commit() alone misses a failed flush of the last buffered bytes (a full disk) and
     // would then put a truncated file in place of the good one.
@@ -67,12 +67,12 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         // The system's reason tells a folder the user may not write from a full disk.
         const QString reason = file.errorString();
         throw EFileError(file.error() == QFileDevice::NoError || reason.isEmpty()
-                             ? Msg(MsgId::CannotWriteFile).arg(path)
-                             : Msg(MsgId::CannotWriteFileReason).arg(path, reason));
+                             ? msg(MsgId::CannotWriteFile).arg(path)
+                             : msg(MsgId::CannotWriteFileReason).arg(path, reason));
     }
 }
 
-void WriteCp1252Lines(const QString& path, const QStringList& lines) {
+void writeCp1252Lines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     qsizetype total = 0;
     for (const QString& line : lines)
@@ -82,5 +82,5 @@ void WriteCp1252Lines(const QString& path, const QStringList& lines) {
         bytes += toCp1252(line);
         bytes += "\r\n";
     }
-    WriteFileAtomically(path, bytes);
+    writeFileAtomically(path, bytes);
 }

@@ -127,7 +127,7 @@ void CommandExchange::Temporiser(quint32 ms, const TickSource& ticks) {
     ::Temporiser(ms, ticks);
 }
 
-quint32 SystemTickCount() {
+quint32 systemTickCount() {
     using namespace std::chrono;
     const auto sinceStart = steady_clock::now().time_since_epoch();
     return quint32(quint64(duration_cast<milliseconds>(sinceStart).count()));

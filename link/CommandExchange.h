@@ -12,7 +12,7 @@ class TComPort;
 
 // Milliseconds since some fixed point, wrapping at 2^32.
 using TickSource = std::function<quint32()>;
-quint32 SystemTickCount();
+quint32 systemTickCount();
 
 // One command line out, one reply back: the only conversation the program has with the
 // instrument. The reply is everything received since the command was written, until it
@@ -47,7 +47,7 @@ public:
 
     // The pause below, counted as a wait of this exchange so that isWaiting() holds
     // during it too.
-    void Temporiser(quint32 ms, const TickSource& ticks = SystemTickCount);
+    void Temporiser(quint32 ms, const TickSource& ticks = systemTickCount);
 
     // True while AttendreReponse or Temporiser is waiting (other operations must not start
     // then).
@@ -66,4 +66,4 @@ private:
 
 // A pause of `ms` milliseconds that keeps processing user-interface events. Correct across
 // the wrap of the 32-bit tick counter.
-void Temporiser(quint32 ms, const TickSource& ticks = SystemTickCount);
+void Temporiser(quint32 ms, const TickSource& ticks = systemTickCount);

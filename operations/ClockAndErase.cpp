@@ -24,14 +24,14 @@ bool replyHasOk(const CommandExchange& exchange) {
 
 } // namespace
 
-QString FormatClockText(const QDateTime& when, DateTimeSeparators separators) {
+QString formatClockText(const QDateTime& when, DateTimeSeparators separators) {
     const QDate d = when.date();
     return twoDigits(d.day()) + separators.date + twoDigits(d.month()) + separators.date +
            QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')) + u' ' +
            timeText(when.time(), separators.time);
 }
 
-QString ClockEditMask(DateTimeSeparators separators) {
+QString clockEditMask(DateTimeSeparators separators) {
     // Escaped, so that a separator that is also a mask character stays a literal.
     const QString date = QStringLiteral("\\") + separators.date;
     const QString time = QStringLiteral("\\") + separators.time;
@@ -39,13 +39,13 @@ QString ClockEditMask(DateTimeSeparators separators) {
            time + QStringLiteral("99") + time + QStringLiteral("99;_");
 }
 
-QDateTime ReadClockText(const QString& text, DateTimeSeparators separators) {
+QDateTime readClockText(const QString& text, DateTimeSeparators separators) {
     // dd/mm/yyyy hh:nn:ss: 14 digits around fixed separators.
     static constexpr int kLength = 19;
-    auto fail = [&]() -> QDateTime { throw EConvertError(Msg(MsgId::InvalidDateTime).arg(text)); };
+    auto fail = [&]() -> QDateTime { throw EConvertError(msg(MsgId::InvalidDateTime).arg(text)); };
     if (text.size() != kLength)
         return fail();
-    const QString expected = FormatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), separators);
+    const QString expected = formatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), separators);
     for (int i = 0; i < kLength; ++i) {
         const bool digitHere = expected.at(i).isDigit();
         const QChar c = text.at(i);
@@ -60,7 +60,7 @@ QDateTime ReadClockText(const QString& text, DateTimeSeparators separators) {
     return QDateTime(date, time);
 }
 
-QString ClockArgument(const QDateTime& when, const QString& identificationRecord,
+QString clockArgument(const QDateTime& when, const QString& identificationRecord,
                       DateTimeSeparators separators) {
     const QChar language = identificationRecord.size() >= kLanguagePosition
                                ? identificationRecord.at(kLanguagePosition - 1)
@@ -75,35 +75,35 @@ QString ClockArgument(const QDateTime& when, const QString& identificationRecord
            year + u' ' + time + u' ';
 }
 
-void RegleHorloge(CommandExchange& exchange, OperatorFeedback& feedback,
-                  const std::function<QString()>& editText) {
+void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
+                        const std::function<QString()>& editText) {
     PortSession session(exchange.port());
     QString message;
     if (exchange.ConnectSonde() != 0) {
-        message = Msg(MsgId::NoAnswer);
-    } else if (!ExchangeLine(exchange, QStringLiteral("#p"))) {
-        message = Msg(MsgId::CommError);
+        message = msg(MsgId::NoAnswer);
+    } else if (!exchangeLine(exchange, QStringLiteral("#p"))) {
+        message = msg(MsgId::CommError);
     } else {
         const QString record = exchange.ReplyBuffer;
         // Raises before "#D" when the text is no date; the session still closes the port.
-        const QDateTime when = ReadClockText(editText());
+        const QDateTime when = readClockText(editText());
         const bool ok =
-            ExchangeLine(exchange, QStringLiteral("#D") + ClockArgument(when, record)) &&
+            exchangeLine(exchange, QStringLiteral("#D") + clockArgument(when, record)) &&
             replyHasOk(exchange);
-        message = Msg(ok ? MsgId::ClockDone : MsgId::CommError);
+        message = msg(ok ? MsgId::ClockDone : MsgId::CommError);
     }
     feedback.ShowInformation(message);
     session.close();
 }
 
-void EffaceMemoire(CommandExchange& exchange, OperatorFeedback& feedback) {
+void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
     PortSession session(exchange.port());
-    QString message = Msg(MsgId::NoAnswer);
+    QString message = msg(MsgId::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
-        ExchangeLine(exchange, QStringLiteral("#I"));
+        exchangeLine(exchange, QStringLiteral("#I"));
         // Both failures read as an instrument that does not answer.
         if (replyHasOk(exchange))
-            message = Msg(MsgId::EraseDone);
+            message = msg(MsgId::EraseDone);
     }
     feedback.ShowInformation(message);
     session.close();

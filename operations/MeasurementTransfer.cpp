@@ -22,7 +22,7 @@ constexpr int kCountLength = 5;
 
 } // namespace
 
-QString ProposedResultFileName(const QString& folder, const QDateTime& now) {
+QString proposedResultFileName(const QString& folder, const QDateTime& now) {
     QString name = folder;
     // A backslash ends a folder only where it is the separator.
     const bool hasSeparator = QDir::fromNativeSeparators(name).endsWith(u'/');
@@ -42,11 +42,11 @@ TransferResult MeasurementTransfer::Run(const QString& resultPath) {
     std::optional<PortSession> session;
     try {
         session.emplace(m_exchange.port());
-        m_feedback.AfficheInfo(Msg(MsgId::ReadingStatus));
+        m_feedback.AfficheInfo(msg(MsgId::ReadingStatus));
         m_feedback.ShowStatus();
         if (m_exchange.ConnectSonde() != 0) {
             // The memo keeps the previous transfer and no file is touched.
-            result.message = Msg(MsgId::NoAnswer);
+            result.message = msg(MsgId::NoAnswer);
         } else {
             fetchAndWrite(result, resultPath);
         }
@@ -71,7 +71,7 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     } catch (const EComPort&) {
         // The line went away after the instrument had answered (an unplugged adapter fails
         // every call at once): keep what arrived, as for an instrument that fell silent.
-        result.message = Msg(MsgId::CommError);
+        result.message = msg(MsgId::CommError);
     }
     if (m_view)
         m_view->Flush();
@@ -79,11 +79,11 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
     if (!keepEarlierFile) {
-        WriteCp1252Lines(resultPath, result.lines);
+        writeCp1252Lines(resultPath, result.lines);
         result.fileWritten = true;
     } else {
         // The operator may have agreed to replace it: say why it is still there.
-        result.message += QStringLiteral("\r\n") + Msg(MsgId::EarlierFileKept).arg(resultPath);
+        result.message += QStringLiteral("\r\n") + msg(MsgId::EarlierFileKept).arg(resultPath);
     }
     QCoreApplication::processEvents();
 }
@@ -93,20 +93,20 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         m_view->ClearLines();
 
     // A silent identity request is no failure: its line is then empty or partial.
-    ExchangeLine(m_exchange, QStringLiteral("#i"));
+    exchangeLine(m_exchange, QStringLiteral("#i"));
     store(result, m_exchange.ReplyBuffer);
 
-    const bool summaryCame = ExchangeLine(m_exchange, QStringLiteral("#T"));
+    const bool summaryCame = exchangeLine(m_exchange, QStringLiteral("#T"));
     store(result, m_exchange.ReplyBuffer);
     if (!summaryCame)
-        return Msg(MsgId::CommError);
+        return msg(MsgId::CommError);
 
     const auto count =
-        TryStrToInt(QStringView(m_exchange.ReplyBuffer).mid(kCountPosition - 1, kCountLength));
+        tryStrToInt(QStringView(m_exchange.ReplyBuffer).mid(kCountPosition - 1, kCountLength));
     if (!count)
-        return Msg(MsgId::ReadError);
+        return msg(MsgId::ReadError);
     if (*count == 0)
-        return Msg(MsgId::NoMeasurement);
+        return msg(MsgId::NoMeasurement);
 
     int fileCounter = 1;
     int measurementCounter = 1;
@@ -114,12 +114,12 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
     const QString fileCount = QString::number(*count);
     for (;;) {
         m_feedback.AfficheInfo(
-            Msg(MsgId::ReadingProgress)
+            msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
-        if (!ExchangeLine(m_exchange, QStringLiteral("#OK"))) {
+        if (!exchangeLine(m_exchange, QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
-                return Msg(MsgId::CommError);
+                return msg(MsgId::CommError);
             continue;
         }
         silentInARow = 0;
@@ -131,14 +131,14 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
             measurementCounter = 1;
         }
         if (reply.contains(QLatin1String("#F")))
-            return Msg(MsgId::ReadDone);
+            return msg(MsgId::ReadDone);
         store(result, reply);
         ++result.measurementLines;
     }
 }
 
 void MeasurementTransfer::store(TransferResult& result, const QString& reply) {
-    const QString line = WithoutLineEnds(reply);
+    const QString line = withoutLineEnds(reply);
     result.lines.append(line);
     if (m_view)
         m_view->AppendLine(line);

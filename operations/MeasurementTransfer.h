@@ -19,7 +19,7 @@ public:
 
 // The name the Lecture entry proposes: <folder>/VEXA<yymmddhhnn>.txt, a separator added to
 // the folder when it has none at its end.
-QString ProposedResultFileName(const QString& folder, const QDateTime& now);
+QString proposedResultFileName(const QString& folder, const QDateTime& now);
 
 struct TransferResult {
     QString message;          // what the operator was told at the end

@@ -28,13 +28,13 @@ private:
 };
 
 // One send-and-wait exchange; true when a complete (CR LF-terminated) reply came.
-inline bool ExchangeLine(CommandExchange& exchange, const QString& command) {
+inline bool exchangeLine(CommandExchange& exchange, const QString& command) {
     exchange.EcrireCommande(command);
     exchange.AttendreReponse();
     return exchange.ReplyComplete;
 }
 
 // The reply as a memo or file line: every CR LF pair taken out, nothing else changed.
-inline QString WithoutLineEnds(const QString& reply) {
+inline QString withoutLineEnds(const QString& reply) {
     return QString(reply).remove(QStringLiteral("\r\n"));
 }

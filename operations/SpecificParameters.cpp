@@ -32,38 +32,38 @@ QString positions(const QString& reply, int from, int to) {
 
 } // namespace
 
-SpecificParameters ParseSpecificLine(const QString& reply) {
+SpecificParameters parseSpecificLine(const QString& reply) {
     SpecificParameters values;
     values.serialNumber = positions(reply, 4, 23).remove(kSerialPrefix);
     values.pmReference = positions(reply, 25, 44).remove(kPmPrefix);
     values.highVoltage = positions(reply, 46, 49);
     values.contrast = positions(reply, 51, 54);
     // Read as a Boolean: "0" is clear, any other number set, anything else an error.
-    values.maintenance = StrToInt(positions(reply, 56, 56)) != 0;
+    values.maintenance = strToInt(positions(reply, 56, 56)) != 0;
     return values;
 }
 
-HeaderReading LectureHeader(CommandExchange& exchange) {
+SpecificReading LectureHeader(CommandExchange& exchange) {
     PortSession session(exchange.port());
-    HeaderReading reading;
+    SpecificReading reading;
     if (exchange.ConnectSonde() != 0) {
-        reading.result = kHeaderNoAnswer;
-    } else if (!ExchangeLine(exchange, QStringLiteral("#k"))) {
-        reading.result = kHeaderTimedOut;
+        reading.result = kSpecificNoAnswer;
+    } else if (!exchangeLine(exchange, QStringLiteral("#k"))) {
+        reading.result = kSpecificTimedOut;
     } else {
         const QString& reply = exchange.ReplyBuffer;
         if (reply.size() >= 2 && reply.at(1) == u'e')
-            reading.result = StrToInt(positions(reply, 4, 6));
+            reading.result = strToInt(positions(reply, 4, 6));
         else if (reply.size() < kLineLength)
             reading.values = SpecificParameters{};
         else
-            reading.values = ParseSpecificLine(reply);
+            reading.values = parseSpecificLine(reply);
     }
     session.close();
     return reading;
 }
 
-QString ComposeSpecificCommand(const SpecificParameters& v) {
+QString composeSpecificCommand(const SpecificParameters& v) {
     return QStringLiteral("#K ") +
            QString(kSerialPrefix + v.serialNumber).leftJustified(kFieldWidth) + u' ' +
            QString(kPmPrefix + v.pmReference).leftJustified(kFieldWidth) + u' ' +
@@ -79,26 +79,26 @@ std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values) 
     return std::nullopt;
 }
 
-void EcritHeader(CommandExchange& exchange, OperatorFeedback& feedback,
-                 const SpecificParameters& values) {
+void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
+                             const SpecificParameters& values) {
     PortSession session(exchange.port());
-    QString message = Msg(MsgId::NoAnswer);
+    QString message = msg(MsgId::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
-        const bool ok = ExchangeLine(exchange, ComposeSpecificCommand(values)) &&
+        const bool ok = exchangeLine(exchange, composeSpecificCommand(values)) &&
                         exchange.ReplyBuffer.contains(QLatin1String("OK"));
-        message = Msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
+        message = msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
     }
     feedback.ShowInformation(message);
     session.close();
 }
 
-std::optional<SpecificParameters> ChargerFichierHeader(const QString& path) {
+std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path) {
     const IniFile file(path);
     SpecificParameters values;
-    values.serialNumber = file.ReadString(kHeaderSection, kKeySerial, kMissing);
-    values.pmReference = file.ReadString(kHeaderSection, kKeyPm, kMissing);
-    values.highVoltage = file.ReadString(kHeaderSection, kKeyHighVoltage, kMissing);
-    values.contrast = file.ReadString(kHeaderSection, kKeyContrast, kMissing);
+    values.serialNumber = file.ReadString(kSpecificSection, kKeySerial, kMissing);
+    values.pmReference = file.ReadString(kSpecificSection, kKeyPm, kMissing);
+    values.highVoltage = file.ReadString(kSpecificSection, kKeyHighVoltage, kMissing);
+    values.contrast = file.ReadString(kSpecificSection, kKeyContrast, kMissing);
     for (const QString* text :
          {&values.serialNumber, &values.pmReference, &values.highVoltage, &values.contrast}) {
         if (*text == kMissing)
@@ -107,10 +107,10 @@ std::optional<SpecificParameters> ChargerFichierHeader(const QString& path) {
     return values;
 }
 
-void EnregistrerFichierHeader(const QString& path, const SpecificParameters& values) {
+void saveSpecificParameterFile(const QString& path, const SpecificParameters& values) {
     IniFile file(path);
-    file.WriteString(kHeaderSection, kKeySerial, values.serialNumber);
-    file.WriteString(kHeaderSection, kKeyPm, values.pmReference);
-    file.WriteString(kHeaderSection, kKeyHighVoltage, values.highVoltage);
-    file.WriteString(kHeaderSection, kKeyContrast, values.contrast);
+    file.WriteString(kSpecificSection, kKeySerial, values.serialNumber);
+    file.WriteString(kSpecificSection, kKeyPm, values.pmReference);
+    file.WriteString(kSpecificSection, kKeyHighVoltage, values.highVoltage);
+    file.WriteString(kSpecificSection, kKeyContrast, values.contrast);
 }

@@ -19,12 +19,12 @@ struct SpecificParameters {
 };
 
 // Results of LectureHeader besides an error number reported by the instrument.
-inline constexpr int kHeaderRead = 0;
-inline constexpr int kHeaderNoAnswer = -1;
-inline constexpr int kHeaderTimedOut = -2;
+inline constexpr int kSpecificRead = 0;
+inline constexpr int kSpecificNoAnswer = -1;
+inline constexpr int kSpecificTimedOut = -2;
 
-struct HeaderReading {
-    int result = kHeaderRead;
+struct SpecificReading {
+    int result = kSpecificRead;
     // The values to show; empty when the fields must stay as they are (no answer, error
     // reply). A short reply gives empty texts and a clear box.
     std::optional<SpecificParameters> values;
@@ -32,31 +32,31 @@ struct HeaderReading {
 
 // Reads the specific parameters with "#k". A reply whose error number or maintenance
 // character is not a number raises EConvertError; the port is closed on every path.
-HeaderReading LectureHeader(CommandExchange& exchange);
+SpecificReading LectureHeader(CommandExchange& exchange);
 
 // The fields of a "#k" reply of at least 56 characters (CR LF counted).
-SpecificParameters ParseSpecificLine(const QString& reply);
+SpecificParameters parseSpecificLine(const QString& reply);
 
 // "#K " and the five values at their positions; a field longer than its width is kept
 // whole and pushes the later ones to the right.
-QString ComposeSpecificCommand(const SpecificParameters& values);
+QString composeSpecificCommand(const SpecificParameters& values);
 
 // The first character of the instrument number or reference that the 8-bit line cannot carry
 // (it would reach the instrument as "?"), if any.
 std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values);
 
 // "Ecrire Instrument": sends the values and tells the operator how it went.
-void EcritHeader(CommandExchange& exchange, OperatorFeedback& feedback,
-                 const SpecificParameters& values);
+void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
+                             const SpecificParameters& values);
 
 // The .par file: one INI section with keys SN, PM, PWM and CONTR. The maintenance flag is
 // never stored.
-inline const QString kHeaderSection = QStringLiteral("VEXA Paramètres spécifiques");
+inline const QString kSpecificSection = QStringLiteral("VEXA Paramètres spécifiques");
 
 // The four texts of a .par file (maintenance left clear), or nothing when a key is
 // missing or holds "inconnu".
-std::optional<SpecificParameters> ChargerFichierHeader(const QString& path);
+std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path);
 
 // Writes the four texts into the file's section, keeping every other line of an existing
 // file. Raises EFileError when the file cannot be written.
-void EnregistrerFichierHeader(const QString& path, const SpecificParameters& values);
+void saveSpecificParameterFile(const QString& path, const SpecificParameters& values);

@@ -35,7 +35,7 @@ ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages,
                           const HiddenFields& hidden) {
     std::array<std::optional<qint32>, kCheckedFieldCount> value;
     for (int i = 0; i < kCheckedFieldCount; ++i)
-        value[i] = TryStrToInt(values.numbers[i]);
+        value[i] = tryStrToInt(values.numbers[i]);
     auto of = [&](PC c) { return value[index(c)]; };
 
     ParamCheck check;
@@ -70,29 +70,29 @@ ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages,
 }
 
 std::array<QString, kCheckedFieldCount> AfficherPlages(const RangeTable& plages) {
-    const QString prefix = Msg(MsgId::RangePrefix);
+    const QString prefix = msg(MsgId::RangePrefix);
     std::array<QString, kCheckedFieldCount> tips;
     for (int i = 0; i < kCheckedFieldCount; ++i) {
         const PC c = checkedField(i);
         switch (c) {
         case PC::Ralsfmax:
-            tips[i] = prefix + Msg(MsgId::RangeMinThresholdTo) +
+            tips[i] = prefix + msg(MsgId::RangeMinThresholdTo) +
                       QString::number(plages[RangeKey::alsfM].upper);
             break;
         case PC::Ralsfc:
-            tips[i] = prefix + Msg(MsgId::RangeMinToMaxThreshold);
+            tips[i] = prefix + msg(MsgId::RangeMinToMaxThreshold);
             break;
         case PC::Gbatvi:
             tips[i] = prefix + QString::number(plages[RangeKey::batvi].lower) +
-                      Msg(MsgId::RangeToFullBattery);
+                      msg(MsgId::RangeToFullBattery);
             break;
         case PC::Gbatar:
             tips[i] = prefix + QString::number(plages[RangeKey::batar].lower) +
-                      Msg(MsgId::RangeToEmptyBattery);
+                      msg(MsgId::RangeToEmptyBattery);
             break;
         default: {
             const Bounds& own = plages[*fieldInfo(c).rangeKey];
-            tips[i] = prefix + QString::number(own.lower) + Msg(MsgId::RangeTo) +
+            tips[i] = prefix + QString::number(own.lower) + msg(MsgId::RangeTo) +
                       QString::number(own.upper);
         }
         }

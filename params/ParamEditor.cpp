@@ -76,7 +76,7 @@ void AfficherParametres(const ParamState& state, EditorValues& values) {
         const QString& text = recordField(state, info);
         QString shown = text;
         if (info.scaled) {
-            const auto v = TryStrToInt(text);
+            const auto v = tryStrToInt(text);
             shown = v ? QString::number(qint64(*v) * 10)
                       : QString::number(state.Plages[*info.rangeKey].lower);
         }
@@ -100,7 +100,7 @@ void StockerParametres(EditorValues& values, ParamState& state, const HiddenFiel
             field = fieldText(state.Plages[*info.rangeKey].lower);
         } else if (!info.scaled) {
             field = CompleterZeros(edit, kFieldWidth);
-        } else if (const auto v = TryStrToInt(edit)) {
+        } else if (const auto v = tryStrToInt(edit)) {
             const qint64 q = divideByTenToEven(*v);
             field = fieldText(q);
             edit = QString::number(q * 10);

@@ -75,12 +75,12 @@ const RangeKeyInfo& rangeKeyInfo(RangeKey key) {
 
 qint32 RechercheMin(QStringView chaine, qint32 defaut) {
     const qsizetype p = firstGreaterPosition(chaine);
-    return TryStrToInt(slot(chaine, p - 6)).value_or(defaut);
+    return tryStrToInt(slot(chaine, p - 6)).value_or(defaut);
 }
 
 qint32 RechercheMax(QStringView chaine, qint32 defaut) {
     const qsizetype p = firstGreaterPosition(chaine);
-    return TryStrToInt(slot(chaine, p + 2)).value_or(defaut);
+    return tryStrToInt(slot(chaine, p + 2)).value_or(defaut);
 }
 
 bool isRangeLine(QStringView line, RangeKey key) {
@@ -88,7 +88,7 @@ bool isRangeLine(QStringView line, RangeKey key) {
     return line.contains(QString(u'/' + name)) || line.contains(QString(u"/ " + name));
 }
 
-void ChargerLignesParametres(const QStringList& lines, ParamState& state) {
+void loadParameterLines(const QStringList& lines, ParamState& state) {
     constexpr int firstGeneral = static_cast<int>(kFirstGeneralRangeKey);
     for (const QString& line : lines) {
         if (line.startsWith(u"#P")) {
@@ -107,8 +107,8 @@ void ChargerLignesParametres(const QStringList& lines, ParamState& state) {
 }
 
 void ChargerFichierParametres(const QString& path, ParamState& state) {
-    const QStringList lines = ReadTextLines(path);
-    ChargerLignesParametres(lines, state);
+    const QStringList lines = readTextLines(path);
+    loadParameterLines(lines, state);
 }
 
 bool isValidParameterText(const QStringList& lines) {
@@ -127,6 +127,6 @@ bool isValidParameterText(const QStringList& lines) {
     return true;
 }
 
-bool FichierParametresValide(const QString& path) {
-    return isValidParameterText(ReadTextLines(path));
+bool isValidParameterFile(const QString& path) {
+    return isValidParameterText(readTextLines(path));
 }

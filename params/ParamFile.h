@@ -92,7 +92,7 @@ qint32 RechercheMax(QStringView chaine, qint32 defaut);
 bool isRangeLine(QStringView line, RangeKey key);
 
 // Feeds every line into `state`, each line tested for every kind independently.
-void ChargerLignesParametres(const QStringList& lines, ParamState& state);
+void loadParameterLines(const QStringList& lines, ParamState& state);
 
 // Reads `path` (byte-order mark or Windows-1252; any line ends) and loads it. A file that
 // cannot be read raises EFileError and leaves `state` untouched.
@@ -102,4 +102,4 @@ void ChargerFichierParametres(const QString& path, ParamState& state);
 // somewhere in the text, not necessarily at a line start.
 bool isValidParameterText(const QStringList& lines);
 // Same on a file; raises EFileError when it cannot be read.
-bool FichierParametresValide(const QString& path);
+bool isValidParameterFile(const QString& path);

@@ -62,12 +62,12 @@ QStringList rebuildParameterLines(const QStringList& lines, const QString& targe
 void SauverFichierParametres(const QString& currentFile, const QString& targetFile,
                              const ParamState& state, const QDateTime& now) {
     const QStringList lines =
-        rebuildParameterLines(ReadTextLines(currentFile), targetFile, state, now);
+        rebuildParameterLines(readTextLines(currentFile), targetFile, state, now);
     // A comment line from a UTF-8 or UTF-16 file, or an operator text from one, may hold a
     // character Windows-1252 lacks: refuse rather than write "?" in its place.
     for (const QString& line : lines)
         for (QChar c : line)
             if (!isCp1252Representable(QStringView(&c, 1)))
-                throw EFileError(Msg(MsgId::UnwritableCharacter).arg(QString(c), targetFile));
-    WriteCp1252Lines(targetFile, lines);
+                throw EFileError(msg(MsgId::UnwritableCharacter).arg(QString(c), targetFile));
+    writeCp1252Lines(targetFile, lines);
 }

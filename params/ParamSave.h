@@ -9,7 +9,7 @@
 
 // "dd/mm/yyyy hh:nn:ss" with the separators of the regional settings.
 QString parameterTimeStamp(const QDateTime& when,
-                           DateTimeSeparators separators = RegionalSeparators());
+                           DateTimeSeparators separators = regionalSeparators());
 
 // The lines of a saved file: every line kept in place, except that a line beginning with
 // "#P" becomes the identification record (the target's file name without folder, cut or

@@ -56,28 +56,28 @@ void ParamSender::send(const QString& currentFile) {
     m_feedback.SetMainWindowEnabled(false);
     Restorer restorer(port, m_feedback);
 
-    const std::array<QString, 4> records = recordsToSend(ReadTextLines(currentFile));
+    const std::array<QString, 4> records = recordsToSend(readTextLines(currentFile));
     port.Open();
 
     QString message;
     if (m_exchange.ConnectSonde() != 0) {
-        message = Msg(MsgId::NoAnswer);
+        message = msg(MsgId::NoAnswer);
     } else {
         const MsgId status[3] = {MsgId::SendingIdentification, MsgId::SendingMeasurement,
                                  MsgId::SendingGeneral};
-        m_feedback.AfficheInfo(Msg(status[0]));
+        m_feedback.AfficheInfo(msg(status[0]));
         m_feedback.ShowStatus();
         bool accepted = true;
         for (int i = 0; i < 3 && accepted; ++i) {
             if (i > 0)
-                m_feedback.AfficheInfo(Msg(status[i]));
+                m_feedback.AfficheInfo(msg(status[i]));
             accepted = sendRecord(records[i]);
             // The instrument needs the pause after a record whether or not it took it.
             m_exchange.Temporiser(kPauseMs);
         }
         if (accepted)
             accepted = sendRecord(records[3]);
-        message = Msg(accepted ? MsgId::SendDone : MsgId::CommError);
+        message = msg(accepted ? MsgId::SendDone : MsgId::CommError);
     }
     port.Close();
     m_feedback.ShowInformation(message);

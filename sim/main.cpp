@@ -149,7 +149,7 @@ int main(int argc, char* argv[]) {
     try {
         if (parser.isSet(memory)) {
             QList<QByteArray> lines;
-            for (const QString& line : ReadTextLines(parser.value(memory)))
+            for (const QString& line : readTextLines(parser.value(memory)))
                 lines.append(toCp1252(line));
             sim.setStoredLines(lines);
         } else {

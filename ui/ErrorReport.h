@@ -5,16 +5,16 @@
 
 // The application's general error report: a modal box with an error icon. A full stop is
 // appended when the message's last character sorts above "." (so "...txt" gets none).
-QString FormatErrorReport(const QString& message);
-void ShowErrorReport(const QString& message);
-void ShowErrorReport(const std::exception& error);
+QString formatErrorReport(const QString& message);
+void showErrorReport(const QString& message);
+void showErrorReport(const std::exception& error);
 
 // Runs a user action; an error it raises goes to the general error report instead of
 // unwinding through the toolkit's event dispatch.
-template <class F> void Guarded(F&& action) {
+template <class F> void guarded(F&& action) {
     try {
         action();
     } catch (const std::exception& e) {
-        ShowErrorReport(e);
+        showErrorReport(e);
     }
 }

@@ -5,7 +5,7 @@
 #include <optional>
 
 // The program's five file dialogs, in the order their folders are kept in the settings.
-enum class DialogKind { SaveResult, SaveConfig, SaveHeader, OpenConfig, OpenHeader };
+enum class DialogKind { SaveResult, SaveConfig, SaveSpecific, OpenConfig, OpenSpecific };
 inline constexpr int kDialogCount = 5;
 
 struct DialogSpec {

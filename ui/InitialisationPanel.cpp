@@ -133,7 +133,7 @@ InitialisationPanel::InitialisationPanel(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("PanelInitialisation"));
     buildClockGroup();
     buildEraseGroup();
-    buildHeaderGroup();
+    buildSpecificGroup();
     retranslateUi();
 }
 
@@ -141,12 +141,12 @@ void InitialisationPanel::buildClockGroup() {
     m_groupBoxHorloge = makeGroup(this, "GroupBoxHorloge", QRect(10, 6, 300, 100));
     m_label11 = makeLabel(m_groupBoxHorloge, "Label11", 14, 28, 270);
     m_editHorlogeInit = makeEdit(m_groupBoxHorloge, "EditHorlogeInit", 14, 54, 140);
-    m_editHorlogeInit->setInputMask(ClockEditMask());
-    m_editHorlogeInit->setText(FormatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0))));
+    m_editHorlogeInit->setInputMask(clockEditMask());
+    m_editHorlogeInit->setText(formatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0))));
     m_editHorlogeInit->installEventFilter(this);
     m_buttonHorloge = makeButton(m_groupBoxHorloge, "ButtonHorloge", 166, 52, 120);
     connect(m_buttonHorloge, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonHorlogeClick(); }); });
+            [this] { guarded([&] { ButtonHorlogeClick(); }); });
     keepOrdinaryWeight(m_groupBoxHorloge);
 
     m_timerHorloge = new QTimer(this);
@@ -162,11 +162,11 @@ void InitialisationPanel::buildEraseGroup() {
     m_label2->resize(276, 32);
     m_buttonEffacer = makeButton(m_groupBoxEffacement, "ButtonEffacer", 14, 62, 100);
     connect(m_buttonEffacer, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonEffacerClick(); }); });
+            [this] { guarded([&] { ButtonEffacerClick(); }); });
     keepOrdinaryWeight(m_groupBoxEffacement);
 }
 
-void InitialisationPanel::buildHeaderGroup() {
+void InitialisationPanel::buildSpecificGroup() {
     m_groupBoxHeader = makeGroup(this, "GroupBoxHeader", QRect(10, 114, 610, 250));
     QWidget* g = m_groupBoxHeader;
     m_label3 = makeLabel(g, "Label3", 16, 34, 150);
@@ -190,21 +190,21 @@ void InitialisationPanel::buildHeaderGroup() {
         edit->setValidator(newDigitsValidator(edit));
         edit->installEventFilter(this);
     }
-    setHeaderFields({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
-                     QStringLiteral("512"), false});
+    setSpecificParameters({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
+                           QStringLiteral("512"), false});
 
     m_buttonLireHeader = makeButton(g, "ButtonLireHeader", 400, 29, 180);
     m_buttonEcrireHeader = makeButton(g, "ButtonEcrireHeader", 400, 65, 180);
     m_buttonLoadHeader = makeButton(g, "ButtonLoadHeader", 400, 137, 180);
     m_buttonSaveHeader = makeButton(g, "ButtonSaveHeader", 400, 173, 180);
     connect(m_buttonLireHeader, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonLireHeaderClick(); }); });
+            [this] { guarded([&] { ButtonLireHeaderClick(); }); });
     connect(m_buttonEcrireHeader, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonEcrireHeaderClick(); }); });
+            [this] { guarded([&] { ButtonEcrireHeaderClick(); }); });
     connect(m_buttonLoadHeader, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonLoadHeaderClick(); }); });
+            [this] { guarded([&] { ButtonLoadHeaderClick(); }); });
     connect(m_buttonSaveHeader, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonSaveHeaderClick(); }); });
+            [this] { guarded([&] { ButtonSaveHeaderClick(); }); });
     keepOrdinaryWeight(m_groupBoxHeader);
     m_groupBoxHeader->hide();
 }
@@ -240,7 +240,7 @@ bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
     else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
              event->type() == QEvent::FocusOut) {
         if (m_context.editParamExit)
-            Guarded([&] { m_context.editParamExit(); });
+            guarded([&] { m_context.editParamExit(); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -252,21 +252,21 @@ bool InitialisationPanel::operationRunning() const {
 // ---------------------------------------------------------------- clock and memory
 
 void InitialisationPanel::EntryStep() {
-    m_editHorlogeInit->setText(FormatClockText(m_clock()));
+    m_editHorlogeInit->setText(formatClockText(m_clock()));
     m_timerHorloge->start();
     m_suiviHorloge = true;
 
     m_groupBoxHeader->hide();
     switch (LectureHeader()) {
-    case kHeaderRead:
+    case kSpecificRead:
         if (m_context.maintenanceMode && m_context.maintenanceMode())
             m_groupBoxHeader->show();
         break;
-    case kHeaderNoAnswer:
-        m_context.feedback.ShowInformation(Msg(MsgId::NoAnswer));
+    case kSpecificNoAnswer:
+        m_context.feedback.ShowInformation(msg(MsgId::NoAnswer));
         break;
-    case kHeaderTimedOut:
-        m_context.feedback.ShowInformation(Msg(MsgId::CommError));
+    case kSpecificTimedOut:
+        m_context.feedback.ShowInformation(msg(MsgId::CommError));
         break;
     default:
         // An error number from the instrument: the group stays hidden, nothing is said.
@@ -280,7 +280,7 @@ void InitialisationPanel::EditHorlogeInitEnter() {
 
 void InitialisationPanel::TimerHorlogeTimer() {
     if (m_suiviHorloge)
-        m_editHorlogeInit->setText(FormatClockText(m_clock()));
+        m_editHorlogeInit->setText(formatClockText(m_clock()));
 }
 
 QString InitialisationPanel::clockEditText() const {
@@ -292,7 +292,7 @@ void InitialisationPanel::ButtonHorlogeClick() {
     if (operationRunning())
         return;
     OperationGate::Scope busy(m_context.gate);
-    RegleHorloge(m_context.exchange, m_context.feedback, [this] { return clockEditText(); });
+    setInstrumentClock(m_context.exchange, m_context.feedback, [this] { return clockEditText(); });
 }
 
 void InitialisationPanel::ButtonEffacerClick() {
@@ -302,17 +302,17 @@ void InitialisationPanel::ButtonEffacerClick() {
     // The buttons stay disabled while the outcome is on screen.
     EraseBusyState state(this, {m_buttonEffacer, this, m_groupBoxEffacement, m_groupBoxHorloge},
                          {m_buttonHorloge, m_buttonEffacer});
-    EffaceMemoire(m_context.exchange, m_context.feedback);
+    eraseInstrumentMemory(m_context.exchange, m_context.feedback);
 }
 
 // ---------------------------------------------------------------- specific parameters
 
-SpecificParameters InitialisationPanel::headerFields() const {
+SpecificParameters InitialisationPanel::specificParameters() const {
     return {m_editParamKserie->text(), m_editParamKscint->text(), m_editParamKhtval->text(),
             m_editParamKcontr->text(), m_editParamKMaint->isChecked()};
 }
 
-void InitialisationPanel::setHeaderFields(const SpecificParameters& values) {
+void InitialisationPanel::setSpecificParameters(const SpecificParameters& values) {
     TypedTextValidator::setProgramText(m_editParamKserie, values.serialNumber);
     TypedTextValidator::setProgramText(m_editParamKscint, values.pmReference);
     m_editParamKhtval->setText(values.highVoltage);
@@ -321,9 +321,9 @@ void InitialisationPanel::setHeaderFields(const SpecificParameters& values) {
 }
 
 int InitialisationPanel::LectureHeader() {
-    const HeaderReading reading = ::LectureHeader(m_context.exchange);
+    const SpecificReading reading = ::LectureHeader(m_context.exchange);
     if (reading.values)
-        setHeaderFields(*reading.values);
+        setSpecificParameters(*reading.values);
     return reading.result;
 }
 
@@ -333,52 +333,52 @@ void InitialisationPanel::ButtonLireHeaderClick() {
     OperationGate::Scope busy(m_context.gate);
     const int result = LectureHeader();
     MsgId message = MsgId::UnknownCommand;
-    if (result == kHeaderRead)
+    if (result == kSpecificRead)
         message = MsgId::ReadDone;
-    else if (result == kHeaderNoAnswer)
+    else if (result == kSpecificNoAnswer)
         message = MsgId::NoAnswer;
-    else if (result == kHeaderTimedOut)
+    else if (result == kSpecificTimedOut)
         message = MsgId::CommError;
-    m_context.feedback.ShowInformation(Msg(message));
+    m_context.feedback.ShowInformation(msg(message));
 }
 
 void InitialisationPanel::ButtonEcrireHeaderClick() {
     if (operationRunning())
         return;
     OperationGate::Scope busy(m_context.gate);
-    EcritHeader(m_context.exchange, m_context.feedback, headerFields());
+    writeSpecificParameters(m_context.exchange, m_context.feedback, specificParameters());
 }
 
 void InitialisationPanel::ButtonLoadHeaderClick() {
     if (operationRunning())
         return;
     OperationGate::Scope busy(m_context.gate);
-    const auto chosen = m_context.dialogs.execute(DialogKind::OpenHeader);
+    const auto chosen = m_context.dialogs.execute(DialogKind::OpenSpecific);
     if (!chosen)
         return;
-    const auto values = ChargerFichierHeader(*chosen);
+    const auto values = loadSpecificParameterFile(*chosen);
     if (!values) {
-        m_context.feedback.ShowInformation(Msg(MsgId::InvalidFile));
+        m_context.feedback.ShowInformation(msg(MsgId::InvalidFile));
         return;
     }
     // What the instrument would receive must be what the fields show.
     if (const auto c = firstUnsendableCharacter(*values)) {
-        m_context.feedback.ShowInformation(Msg(MsgId::UnsendableCharacter).arg(*c));
+        m_context.feedback.ShowInformation(msg(MsgId::UnsendableCharacter).arg(*c));
         return;
     }
     // The maintenance box is the instrument's business, never a file's.
     SpecificParameters fields = *values;
     fields.maintenance = m_editParamKMaint->isChecked();
-    setHeaderFields(fields);
+    setSpecificParameters(fields);
 }
 
 void InitialisationPanel::ButtonSaveHeaderClick() {
     if (operationRunning())
         return;
     OperationGate::Scope busy(m_context.gate);
-    const auto chosen = m_context.dialogs.execute(DialogKind::SaveHeader);
+    const auto chosen = m_context.dialogs.execute(DialogKind::SaveSpecific);
     if (!chosen)
         return;
-    EnregistrerFichierHeader(*chosen, headerFields());
-    m_context.feedback.ShowInformation(kFichierEnregistre);
+    saveSpecificParameterFile(*chosen, specificParameters());
+    m_context.feedback.ShowInformation(kFileSavedMessage);
 }

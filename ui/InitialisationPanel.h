@@ -41,8 +41,8 @@ public:
     void ButtonEcrireHeaderClick();
     void ButtonLoadHeaderClick();
     void ButtonSaveHeaderClick();
-    SpecificParameters headerFields() const;
-    void setHeaderFields(const SpecificParameters& values);
+    SpecificParameters specificParameters() const;
+    void setSpecificParameters(const SpecificParameters& values);
 
     QLineEdit* editHorlogeInit() const { return m_editHorlogeInit; }
     QPushButton* buttonHorloge() const { return m_buttonHorloge; }
@@ -68,7 +68,7 @@ protected:
 private:
     void buildClockGroup();
     void buildEraseGroup();
-    void buildHeaderGroup();
+    void buildSpecificGroup();
     void retranslateUi();
     bool operationRunning() const;
     QString clockEditText() const;

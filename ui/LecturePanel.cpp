@@ -97,14 +97,14 @@ LecturePanel::LecturePanel(AppContext& context, QWidget* parent)
     m_buttonSelectFichierMesures->setObjectName(QStringLiteral("ButtonSelectFichierMesures"));
     m_buttonSelectFichierMesures->setGeometry(574, 33, 36, 24);
     connect(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonSelectFichierMesuresClick(); }); });
+            [this] { guarded([&] { ButtonSelectFichierMesuresClick(); }); });
 
     m_buttonLecture = new QPushButton(this);
     m_buttonLecture->setObjectName(QStringLiteral("ButtonLecture"));
     m_buttonLecture->setGeometry(20, 66, 120, 26);
     m_buttonLecture->setEnabled(false);
     connect(m_buttonLecture, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonLectureClick(); }); });
+            [this] { guarded([&] { ButtonLectureClick(); }); });
 
     m_memoLecture = new LectureMemo(this);
     m_memoLecture->setGeometry(20, 102, 590, 258);
@@ -127,7 +127,7 @@ void LecturePanel::changeEvent(QEvent* event) {
 void LecturePanel::EntryStep() {
     // Always in the dialog's start folder, whatever was chosen since.
     const QString name =
-        ProposedResultFileName(m_context.dialogs.initialDir(DialogKind::SaveResult), m_clock());
+        proposedResultFileName(m_context.dialogs.initialDir(DialogKind::SaveResult), m_clock());
     m_context.dialogs.setFileName(DialogKind::SaveResult, name);
     m_editFichierMesures->setText(name);
 }
@@ -157,7 +157,7 @@ void LecturePanel::ButtonLectureClick() {
     // operator confirmed in the dialog holds for the next transfer only.
     const bool confirmed = std::exchange(m_confirmedFile, QString()) == path;
     if (!confirmed && QFileInfo::exists(path) &&
-        !m_context.feedback.AskQuestion(Msg(MsgId::ReplaceResultFile).arg(path)))
+        !m_context.feedback.AskQuestion(msg(MsgId::ReplaceResultFile).arg(path)))
         return;
     MeasurementTransfer transfer(m_context.exchange, m_context.feedback, m_memoLecture);
     transfer.Run(path);

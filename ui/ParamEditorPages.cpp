@@ -148,13 +148,13 @@ ParamEditorPanel::ParamEditorPanel(AppContext& context, std::function<QString()>
     m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
     m_buttonAnnuler->setGeometry(3, 292, 139, 40);
     connect(m_buttonAnnuler, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonAnnulerClick(); }); });
+            [this] { guarded([&] { ButtonAnnulerClick(); }); });
 
     m_buttonEnregistrer = new QPushButton(this);
     m_buttonEnregistrer->setObjectName(QStringLiteral("ButtonEnregistrer"));
     m_buttonEnregistrer->setGeometry(585 - 139, 292, 139, 40);
     connect(m_buttonEnregistrer, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonEnregistrerClick(); }); });
+            [this] { guarded([&] { ButtonEnregistrerClick(); }); });
 
     retranslateUi();
     setValues(EditorValues::initial());

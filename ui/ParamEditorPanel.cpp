@@ -128,15 +128,15 @@ bool ParamEditorPanel::TestParametres() {
 QString ParamEditorPanel::refusalMessage(const ParamCheck& check) const {
     // A red mark the operator cannot see, or cannot change, would otherwise leave them with
     // a refusal and no way to learn why.
-    QString message = Msg(MsgId::BadParameters);
+    QString message = msg(MsgId::BadParameters);
     for (PC c : readingOrder()) {
         if (!check.isMarked(c))
             continue;
         message += QStringLiteral("\r\n") + label(c)->text();
         if (control(c)->isHidden())
-            message += Msg(MsgId::HiddenSetting);
+            message += msg(MsgId::HiddenSetting);
         else if (!control(c)->isEnabled())
-            message += Msg(MsgId::LockedSetting);
+            message += msg(MsgId::LockedSetting);
     }
     return message;
 }

@@ -36,21 +36,21 @@ ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent)
     m_buttonSelectFichierParametres->setObjectName(QStringLiteral("ButtonSelectFichierParametres"));
     m_buttonSelectFichierParametres->setGeometry(574, 33, 36, 24);
     connect(m_buttonSelectFichierParametres, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonSelectFichierParametresClick(); }); });
+            [this] { guarded([&] { ButtonSelectFichierParametresClick(); }); });
 
     m_buttonEdit = new QPushButton(this);
     m_buttonEdit->setObjectName(QStringLiteral("ButtonEdit"));
     m_buttonEdit->setGeometry(20, 70, 160, 26);
     m_buttonEdit->setEnabled(false);
     connect(m_buttonEdit, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonEditClick(); }); });
+            [this] { guarded([&] { ButtonEditClick(); }); });
 
     m_buttonInit = new QPushButton(this);
     m_buttonInit->setObjectName(QStringLiteral("ButtonInit"));
     m_buttonInit->setGeometry(190, 70, 160, 26);
     m_buttonInit->setEnabled(false);
     connect(m_buttonInit, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonInitClick(); }); });
+            [this] { guarded([&] { ButtonInitClick(); }); });
 
     m_panelParametres = new ParamEditorPanel(
         context, [this] { return m_editFichierParametres->text(); }, this);
@@ -93,14 +93,14 @@ void ParametresPanel::ButtonSelectFichierParametresClick() {
     const auto chosen = m_context.dialogs.execute(DialogKind::OpenConfig);
     if (!chosen)
         return;
-    if (FichierParametresValide(*chosen)) {
+    if (isValidParameterFile(*chosen)) {
         m_editFichierParametres->setText(*chosen);
         m_buttonInit->setEnabled(true);
         m_buttonEdit->setEnabled(true);
     } else {
         // The earlier file stays open for editing, but is no longer offered for sending.
         m_buttonInit->setEnabled(false);
-        m_context.feedback.ShowInformation(Msg(MsgId::InvalidFile));
+        m_context.feedback.ShowInformation(msg(MsgId::InvalidFile));
     }
 }
 

@@ -103,7 +103,7 @@ void TFormMain::buildLayout() {
     m_megaMenu = new MegaMenu(this);
     m_megaMenu->setGeometry(0, 0, 640, 35);
     connect(m_megaMenu, &MegaMenu::MenuItemClick, this,
-            [this](int index) { Guarded([&] { MegaMenuMenuItemClick(index); }); });
+            [this](int index) { guarded([&] { MegaMenuMenuItemClick(index); }); });
 
     auto makePanel = [this](QWidget* panel, const char* name) {
         panel->setObjectName(QString::fromLatin1(name));
@@ -133,7 +133,7 @@ void TFormMain::buildLayout() {
     m_timerAutoConnect->setObjectName(QStringLiteral("TimerAutoConnect"));
     m_timerAutoConnect->setInterval(10);
     connect(m_timerAutoConnect, &QTimer::timeout, this,
-            [this] { Guarded([&] { TimerAutoConnectTimer(); }); });
+            [this] { guarded([&] { TimerAutoConnectTimer(); }); });
     m_timerAutoConnect->start();
 }
 
@@ -177,7 +177,7 @@ void TFormMain::buildHomePanel() {
         button->setFlat(true);
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QPushButton::clicked, this,
-                [this, button] { Guarded([&] { ButtonLangueClick(button); }); });
+                [this, button] { guarded([&] { ButtonLangueClick(button); }); });
         return button;
     };
     m_buttonLangueFr = makeFlag(545, "ButtonLangueFr", ":/images/flag_fr.png");
@@ -196,7 +196,7 @@ void TFormMain::buildHomePanel() {
     m_buttonConnexion->setObjectName(QStringLiteral("ButtonConnexion"));
     m_buttonConnexion->setGeometry(468, 56, 88, 26);
     connect(m_buttonConnexion, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonConnexionClick(); }); });
+            [this] { guarded([&] { ButtonConnexionClick(); }); });
     m_panelInfoConnexion->hide();
 }
 
@@ -331,7 +331,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     try {
         FormClose();
     } catch (const std::exception& e) {
-        ShowErrorReport(e);
+        showErrorReport(e);
     }
     event->accept();
 }
@@ -370,7 +370,7 @@ void TFormMain::MegaMenuMenuItemClick(int ItemIndex) {
             if (m_exchange->ConnectSonde() != 0) {
                 ItemIndex = 0;
                 m_panelInfoConnexion->show();
-                ShowInformation(Msg(MsgId::NoAnswer));
+                ShowInformation(msg(MsgId::NoAnswer));
             } else if (ItemIndex == 0) {
                 AfficheIdent();
             }
@@ -424,7 +424,7 @@ void TFormMain::TimerAutoConnectTimer() {
     if (m_gate.busy() || m_exchange->isWaiting())
         return;
     OperationGate::Scope busy(m_gate);
-    AfficheInfo(Msg(MsgId::Searching));
+    AfficheInfo(msg(MsgId::Searching));
     ShowStatus();
     int result;
     try {
@@ -435,11 +435,11 @@ void TFormMain::TimerAutoConnectTimer() {
     }
     HideStatus();
     if (result == -1) {
-        ShowInformation(Msg(MsgId::NotDetected));
+        ShowInformation(msg(MsgId::NotDetected));
         m_megaMenu->setEnabled(false);
         m_panelInfoConnexion->show();
     } else {
-        ShowInformation(Msg(MsgId::DetectedOn).arg(m_port->Port()));
+        ShowInformation(msg(MsgId::DetectedOn).arg(m_port->Port()));
         m_panelLecture->EnableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelInfoConnexion->hide();

@@ -53,9 +53,9 @@ TFormPassword::TFormPassword(TFormMain& main)
     m_buttonOK = new QPushButton(m_panel);
     m_buttonOK->setObjectName(QStringLiteral("ButtonOK"));
     m_buttonOK->setGeometry(260, 72, 88, 26);
-    connect(m_buttonOK, &QPushButton::clicked, this, [this] { Guarded([&] { ButtonOKClick(); }); });
+    connect(m_buttonOK, &QPushButton::clicked, this, [this] { guarded([&] { ButtonOKClick(); }); });
     connect(m_buttonAnnuler, &QPushButton::clicked, this,
-            [this] { Guarded([&] { ButtonAnnulerClick(); }); });
+            [this] { guarded([&] { ButtonAnnulerClick(); }); });
     m_messageDialog = new MessageDialogInfo;
     retranslateUi();
 }
@@ -101,7 +101,7 @@ bool TFormPassword::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || text == u"\n" || text == u"\r") {
-            Guarded([&] { CheckPassword(); });
+            guarded([&] { CheckPassword(); });
             return true;
         }
     }
@@ -118,7 +118,7 @@ void TFormPassword::CheckPassword() {
         close();
         searchAgain();
     } else {
-        m_messageDialog->ShowMessage(Msg(MsgId::WrongPassword));
+        m_messageDialog->ShowMessage(msg(MsgId::WrongPassword));
         m_editPassword->clear();
     }
 }

@@ -72,7 +72,7 @@ void TestCommon::integerConversion() {
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, value);
-    const auto result = TryStrToInt(text);
+    const auto result = tryStrToInt(text);
     QCOMPARE(result.has_value(), ok);
     if (ok)
         QCOMPARE(*result, value);
@@ -80,7 +80,7 @@ void TestCommon::integerConversion() {
 
 void TestCommon::strToIntNamesTheText() {
     try {
-        StrToInt(QStringLiteral("12a"));
+        strToInt(QStringLiteral("12a"));
         QFAIL("no error raised");
     } catch (const EConvertError& e) {
         QVERIFY(e.message().contains(QStringLiteral("'12a'")));
@@ -117,22 +117,22 @@ void TestCommon::cp1252FlagsUnrepresentable() {
 }
 
 void TestCommon::lineSplitting() {
-    QCOMPARE(SplitLines("a\r\nb\r\n"), QStringList({"a", "b"}));
-    QCOMPARE(SplitLines("a\rb\nc"), QStringList({"a", "b", "c"}));
-    QCOMPARE(SplitLines("a\n\r\nb"), QStringList({"a", "", "b"}));
-    QCOMPARE(SplitLines("a\r\n\r\n"), QStringList({"a", ""}));
-    QCOMPARE(SplitLines(""), QStringList());
+    QCOMPARE(splitLines("a\r\nb\r\n"), QStringList({"a", "b"}));
+    QCOMPARE(splitLines("a\rb\nc"), QStringList({"a", "b", "c"}));
+    QCOMPARE(splitLines("a\n\r\nb"), QStringList({"a", "", "b"}));
+    QCOMPARE(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    QCOMPARE(splitLines(""), QStringList());
 }
 
 void TestCommon::decodeByByteOrderMark() {
     TextEncoding enc;
-    QCOMPARE(DecodeText("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9", &enc), QString("été"));
+    QCOMPARE(decodeText("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9", &enc), QString("été"));
     QCOMPARE(enc, TextEncoding::Utf8Bom);
-    QCOMPARE(DecodeText(QByteArray("\xFF\xFE\xE9\x00t\x00", 6), &enc), QString("ét"));
+    QCOMPARE(decodeText(QByteArray("\xFF\xFE\xE9\x00t\x00", 6), &enc), QString("ét"));
     QCOMPARE(enc, TextEncoding::Utf16LeBom);
-    QCOMPARE(DecodeText(QByteArray("\xFE\xFF\x00\xE9\x00t", 6), &enc), QString("ét"));
+    QCOMPARE(decodeText(QByteArray("\xFE\xFF\x00\xE9\x00t", 6), &enc), QString("ét"));
     QCOMPARE(enc, TextEncoding::Utf16BeBom);
-    QCOMPARE(DecodeText("\xE9t\xE9", &enc), QString("été"));
+    QCOMPARE(decodeText("\xE9t\xE9", &enc), QString("été"));
     QCOMPARE(enc, TextEncoding::Cp1252);
 }
 
@@ -245,7 +245,7 @@ void TestCommon::writeFailureGivesTheSystemsReason() {
         OrdinaryUser user; // the temporary folder is root's alone
         QVERIFY(user.active());
         try {
-            WriteCp1252Lines(path, {"#R"});
+            writeCp1252Lines(path, {"#R"});
         } catch (const EFileError& e) {
             message = e.message();
         }
@@ -257,12 +257,12 @@ void TestCommon::writeFailureGivesTheSystemsReason() {
 void TestCommon::atomicWriteKeepsOldFileOnFailure() {
     QTemporaryDir dir;
     const QString path = dir.filePath("r.txt");
-    WriteCp1252Lines(path, {"été", "b"});
+    writeCp1252Lines(path, {"été", "b"});
     QCOMPARE(fileBytes(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
-    QCOMPARE(ReadTextLines(path), QStringList({"été", "b"}));
+    QCOMPARE(readTextLines(path), QStringList({"été", "b"}));
     // Writing into a folder that does not exist fails without touching anything.
-    QVERIFY_THROWS_EXCEPTION(EFileError, WriteCp1252Lines(dir.filePath("no/such.txt"), {"x"}));
-    QVERIFY_THROWS_EXCEPTION(EFileError, ReadTextLines(dir.filePath("missing.txt")));
+    QVERIFY_THROWS_EXCEPTION(EFileError, writeCp1252Lines(dir.filePath("no/such.txt"), {"x"}));
+    QVERIFY_THROWS_EXCEPTION(EFileError, readTextLines(dir.filePath("missing.txt")));
     QCOMPARE(fileBytes(path), QByteArray("\xE9t\xE9\r\nb\r\n"));
 }
 
@@ -276,7 +276,7 @@ void TestCommon::fullDiskKeepsOldFile() {
         FileSizeLimit full(200);
         QVERIFY(full.active());
         try {
-            WriteFileAtomically(path, QByteArray(1000, 'x'));
+            writeFileAtomically(path, QByteArray(1000, 'x'));
         } catch (const EFileError&) {
             raised = true;
         }
@@ -287,14 +287,14 @@ void TestCommon::fullDiskKeepsOldFile() {
 }
 
 void TestCommon::regionalSeparators() {
-    const auto french = SeparatorsOf(QLocale(QLocale::French, QLocale::France));
+    const auto french = separatorsOf(QLocale(QLocale::French, QLocale::France));
     QCOMPARE(french.date, QChar(u'/'));
     QCOMPARE(french.time, QChar(u':'));
-    const auto german = SeparatorsOf(QLocale(QLocale::German, QLocale::Germany));
+    const auto german = separatorsOf(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(german.date, QChar(u'.'));
     QCOMPARE(german.time, QChar(u':'));
     // The C locale writes "d MMM yyyy": no separator, the French ones stand in.
-    const auto c = SeparatorsOf(QLocale::c());
+    const auto c = separatorsOf(QLocale::c());
     QCOMPARE(c.date, QChar(u'/'));
     QCOMPARE(c.time, QChar(u':'));
 }

@@ -38,15 +38,15 @@ void TestClockErase::cleanup() {
 
 void TestClockErase::clockTextRoundTrip() {
     const QDateTime when(QDate(2015, 12, 8), QTime(13, 45, 7));
-    QCOMPARE(FormatClockText(when), QStringLiteral("08/12/2015 13:45:07"));
-    QCOMPARE(ReadClockText(QStringLiteral("08/12/2015 13:45:07")), when);
-    QCOMPARE(ReadClockText(QStringLiteral("29/02/2016 23:59:59")),
+    QCOMPARE(formatClockText(when), QStringLiteral("08/12/2015 13:45:07"));
+    QCOMPARE(readClockText(QStringLiteral("08/12/2015 13:45:07")), when);
+    QCOMPARE(readClockText(QStringLiteral("29/02/2016 23:59:59")),
              QDateTime(QDate(2016, 2, 29), QTime(23, 59, 59)));
     // Other separators come from one place and go everywhere together.
     const DateTimeSeparators dots{u'.', u'h'};
-    QCOMPARE(FormatClockText(when, dots), QStringLiteral("08.12.2015 13h45h07"));
-    QCOMPARE(ReadClockText(QStringLiteral("08.12.2015 13h45h07"), dots), when);
-    QCOMPARE(ClockArgument(when, QString(), dots), QStringLiteral(" 12.08.2015 13h45h07 "));
+    QCOMPARE(formatClockText(when, dots), QStringLiteral("08.12.2015 13h45h07"));
+    QCOMPARE(readClockText(QStringLiteral("08.12.2015 13h45h07"), dots), when);
+    QCOMPARE(clockArgument(when, QString(), dots), QStringLiteral(" 12.08.2015 13h45h07 "));
 }
 
 void TestClockErase::clockArgumentFollowsLanguage_data() {
@@ -67,11 +67,12 @@ void TestClockErase::clockArgumentFollowsLanguage() {
     OperationsRig& rig = *m_rig;
     rig.sim.setIdentificationRecord(record);
 
-    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("08/12/2015 13:45:00"); });
+    setInstrumentClock(*rig.exchange, rig.feedback,
+                       [] { return QStringLiteral("08/12/2015 13:45:00"); });
 
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p", "#D" + expected}));
     QCOMPARE(rig.sim.clockText(), expected);
-    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::ClockDone)});
+    QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
     QVERIFY(!rig.port.Connected());
 }
 
@@ -92,13 +93,14 @@ void TestClockErase::okAnywhereInReplyIsSuccess() {
     rig.sim.generateMemory(1, 2);
 
     rig.sim.scriptReply("#D", reply);
-    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("01/01/2020 00:00:00"); });
+    setInstrumentClock(*rig.exchange, rig.feedback,
+                       [] { return QStringLiteral("01/01/2020 00:00:00"); });
     rig.sim.scriptReply("#I", reply);
-    EffaceMemoire(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(*rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
-             (QStringList{Msg(success ? MsgId::ClockDone : MsgId::CommError),
-                          Msg(success ? MsgId::EraseDone : MsgId::NoAnswer)}));
+             (QStringList{msg(success ? MsgId::ClockDone : MsgId::CommError),
+                          msg(success ? MsgId::EraseDone : MsgId::NoAnswer)}));
 }
 
 void TestClockErase::clockFailures() {
@@ -106,13 +108,13 @@ void TestClockErase::clockFailures() {
     auto text = [] { return QStringLiteral("01/01/2020 00:00:00"); };
 
     rig.sim.setSilent(true);
-    RegleHorloge(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(*rig.exchange, rig.feedback, text);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#p", "");
-    RegleHorloge(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(*rig.exchange, rig.feedback, text);
 
     QCOMPARE(rig.feedback.informations(),
-             (QStringList{Msg(MsgId::NoAnswer), Msg(MsgId::CommError)}));
+             (QStringList{msg(MsgId::NoAnswer), msg(MsgId::CommError)}));
     QCOMPARE(rig.received("#D"), 0);
     QVERIFY(!rig.port.Connected());
 }
@@ -134,18 +136,19 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     OperationsRig& rig = *m_rig;
 
     try {
-        RegleHorloge(*rig.exchange, rig.feedback, [&] { return text; });
+        setInstrumentClock(*rig.exchange, rig.feedback, [&] { return text; });
         QFAIL("the text was taken for a date");
     } catch (const EConvertError& e) {
-        QCOMPARE(e.message(), Msg(MsgId::InvalidDateTime).arg(text));
+        QCOMPARE(e.message(), msg(MsgId::InvalidDateTime).arg(text));
     }
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p"}));
     QVERIFY(rig.feedback.calls.isEmpty());
     QVERIFY(!rig.port.Connected());
 
     // The port is free again: the next setting goes through.
-    RegleHorloge(*rig.exchange, rig.feedback, [] { return QStringLiteral("08/12/2015 13:45:00"); });
-    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::ClockDone)});
+    setInstrumentClock(*rig.exchange, rig.feedback,
+                       [] { return QStringLiteral("08/12/2015 13:45:00"); });
+    QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
 }
 
 void TestClockErase::eraseEmptiesMemory() {
@@ -154,12 +157,12 @@ void TestClockErase::eraseEmptiesMemory() {
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
-    EffaceMemoire(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(*rig.exchange, rig.feedback);
 
     QVERIFY(rig.sim.storedLines().isEmpty());
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#I"}));
-    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::EraseDone)});
-    QVERIFY(Msg(MsgId::EraseDone).contains(QStringLiteral("\r\n")));
+    QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::EraseDone)});
+    QVERIFY(msg(MsgId::EraseDone).contains(QStringLiteral("\r\n")));
     // The message comes first, the port is closed after it.
     QVERIFY(portOpenWhileTold);
     QVERIFY(!rig.port.Connected());
@@ -170,13 +173,13 @@ void TestClockErase::eraseFailuresReadAsNoAnswer() {
     rig.sim.generateMemory(1, 5);
 
     rig.sim.setSilent(true);
-    EffaceMemoire(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(*rig.exchange, rig.feedback);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#I", "");
-    EffaceMemoire(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(*rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
-             (QStringList{Msg(MsgId::NoAnswer), Msg(MsgId::NoAnswer)}));
+             (QStringList{msg(MsgId::NoAnswer), msg(MsgId::NoAnswer)}));
     QCOMPARE(rig.sim.storedLines().size(), 6);
     QVERIFY(!rig.port.Connected());
 }

@@ -74,7 +74,7 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     values.maintenance = true;
     rig.sim.setSpecificParameters(values);
 
-    const HeaderReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(*rig.exchange);
 
     QCOMPARE(reading.result, 0);
     QVERIFY(reading.values.has_value());
@@ -89,7 +89,7 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
 
     // Any digit but 0 sets the box; "SN: " is removed wherever it stands in the field.
     rig.sim.setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
-    const HeaderReading second = LectureHeader(*rig.exchange);
+    const SpecificReading second = LectureHeader(*rig.exchange);
     QCOMPARE(second.values->serialNumber, QStringLiteral("AB CD       "));
     QCOMPARE(second.values->pmReference, QStringLiteral("1") + QString(15, u' '));
     QVERIFY(second.values->maintenance);
@@ -103,7 +103,7 @@ void TestSpecificParameters::shortReplyClearsFields() {
     const QByteArray line = specificLine("SN: 1", "PM: 1", "0100 020");
     QCOMPARE(line.size() + 2, 55);
     rig.sim.setSpecificLine(line);
-    const HeaderReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(*rig.exchange);
     QCOMPARE(reading.result, 0);
     QCOMPARE(reading.values, std::optional<SpecificParameters>(SpecificParameters{}));
 }
@@ -119,7 +119,7 @@ void TestSpecificParameters::errorReplies() {
     QFETCH(int, number);
     OperationsRig& rig = *m_rig;
     rig.sim.setErrorReply("#k", number);
-    const HeaderReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(*rig.exchange);
     QCOMPARE(reading.result, number);
     // The fields stay as they were, also for error 0.
     QVERIFY(!reading.values.has_value());
@@ -129,11 +129,11 @@ void TestSpecificParameters::errorReplies() {
 void TestSpecificParameters::noAnswerAndSilentRead() {
     OperationsRig& rig = *m_rig;
     rig.sim.setSilent(true);
-    QCOMPARE(LectureHeader(*rig.exchange).result, kHeaderNoAnswer);
+    QCOMPARE(LectureHeader(*rig.exchange).result, kSpecificNoAnswer);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#k", "#k SN: 1 ");
-    const HeaderReading reading = LectureHeader(*rig.exchange);
-    QCOMPARE(reading.result, kHeaderTimedOut);
+    const SpecificReading reading = LectureHeader(*rig.exchange);
+    QCOMPARE(reading.result, kSpecificTimedOut);
     QVERIFY(!reading.values.has_value());
     QVERIFY(!rig.port.Connected());
 }
@@ -155,7 +155,7 @@ void TestSpecificParameters::unreadableNumbersRaiseAndClosePort() {
         LectureHeader(*rig.exchange);
         QFAIL("no conversion error");
     } catch (const EConvertError& e) {
-        QCOMPARE(e.message(), Msg(MsgId::InvalidInteger).arg(text));
+        QCOMPARE(e.message(), msg(MsgId::InvalidInteger).arg(text));
     }
     QVERIFY(!rig.port.Connected());
     // Nothing is left held: the next reading works.
@@ -169,27 +169,27 @@ void TestSpecificParameters::writeLineIsByteExact() {
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
-    EcritHeader(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(*rig.exchange, rig.feedback, values);
 
     const QByteArray expected =
         "#K SN: 123" + QByteArray(13, ' ') + " PM: 045/112" + QByteArray(9, ' ') + " 0800 0512 1";
     QCOMPARE(expected.size(), 56);
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", expected}));
     QCOMPARE(rig.sim.transcript().last().raw, expected + "\r\n");
-    QCOMPARE(rig.feedback.informations(), QStringList{Msg(MsgId::SpecificWriteDone)});
+    QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::SpecificWriteDone)});
     QVERIFY(portOpenWhileTold);
     QVERIFY(!rig.port.Connected());
 
     // What was written reads back the same (the number with its blank filling).
-    const HeaderReading back = LectureHeader(*rig.exchange);
+    const SpecificReading back = LectureHeader(*rig.exchange);
     QCOMPARE(back.values->serialNumber.trimmed(), values.serialNumber);
-    QCOMPARE(ComposeSpecificCommand(*back.values).toLatin1(), expected);
+    QCOMPARE(composeSpecificCommand(*back.values).toLatin1(), expected);
 }
 
 void TestSpecificParameters::longFieldsPushLaterOnes() {
     const SpecificParameters values{QStringLiteral("ABCDEFGHIJKLMNOPQR"), QString(), QString(),
                                     QStringLiteral("12345"), false};
-    const QString line = ComposeSpecificCommand(values);
+    const QString line = composeSpecificCommand(values);
     QCOMPARE(line, QStringLiteral("#K SN: ABCDEFGHIJKLMNOPQR PM: ") + QString(16, u' ') +
                        QStringLiteral(" 0000 12345 0"));
 }
@@ -199,15 +199,15 @@ void TestSpecificParameters::writeFailures() {
     const SpecificParameters values{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                     QStringLiteral("4"), false};
     rig.sim.setSilent(true);
-    EcritHeader(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(*rig.exchange, rig.feedback, values);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#K", "#e 001\r\n");
-    EcritHeader(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(*rig.exchange, rig.feedback, values);
     rig.sim.scriptReply("#K", "");
-    EcritHeader(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(*rig.exchange, rig.feedback, values);
 
     QCOMPARE(rig.feedback.informations(),
-             (QStringList{Msg(MsgId::NoAnswer), Msg(MsgId::CommError), Msg(MsgId::CommError)}));
+             (QStringList{msg(MsgId::NoAnswer), msg(MsgId::CommError), msg(MsgId::CommError)}));
     QVERIFY(!rig.port.Connected());
 }
 
@@ -215,11 +215,11 @@ void TestSpecificParameters::parRoundTrip() {
     const QString path = m_dir->filePath(QStringLiteral("instrument.par"));
     const SpecificParameters values{QStringLiteral("VX0123          "), QStringLiteral("045/112"),
                                     QStringLiteral("0800"), QStringLiteral("512"), true};
-    EnregistrerFichierHeader(path, values);
+    saveSpecificParameterFile(path, values);
 
     QCOMPARE(fileBytes(path), kSectionLine + "\r\nSN=VX0123          \r\nPM=045/112\r\n"
                                              "PWM=0800\r\nCONTR=512\r\n");
-    const auto loaded = ChargerFichierHeader(path);
+    const auto loaded = loadSpecificParameterFile(path);
     QVERIFY(loaded.has_value());
     // Trailing blanks do not survive the file; the box is never stored.
     const SpecificParameters expected{QStringLiteral("VX0123"), QStringLiteral("045/112"),
@@ -227,8 +227,8 @@ void TestSpecificParameters::parRoundTrip() {
     QCOMPARE(*loaded, expected);
 
     // Saving again replaces the values in place.
-    EnregistrerFichierHeader(path, {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
-                                    QStringLiteral("10"), false});
+    saveSpecificParameterFile(path, {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
+                                     QStringLiteral("10"), false});
     QCOMPARE(fileBytes(path), kSectionLine + "\r\nSN=7\r\nPM=8\r\nPWM=9\r\nCONTR=10\r\n");
 }
 
@@ -244,7 +244,7 @@ void TestSpecificParameters::parRefusedWhenKeyMissingOrUnknown() {
     QFETCH(QByteArray, content);
     const QString path = m_dir->filePath(QStringLiteral("bad.par"));
     QVERIFY(writeFileBytes(path, content));
-    QVERIFY(!ChargerFichierHeader(path).has_value());
+    QVERIFY(!loadSpecificParameterFile(path).has_value());
 }
 
 void TestSpecificParameters::parEmptyValuesAccepted() {
@@ -253,7 +253,7 @@ void TestSpecificParameters::parEmptyValuesAccepted() {
     QVERIFY(writeFileBytes(path, "[vexa param\xE8tres sp\xE9"
                                  "cifiques]\r\nsn =\r\nPM=  \r\n"
                                  "pwm= 12345 \r\nContr=Inconnu\r\n"));
-    const auto loaded = ChargerFichierHeader(path);
+    const auto loaded = loadSpecificParameterFile(path);
     QVERIFY(loaded.has_value());
     QCOMPARE(*loaded, (SpecificParameters{QString(), QString(), QStringLiteral("12345"),
                                           QStringLiteral("Inconnu"), false}));
@@ -263,8 +263,8 @@ void TestSpecificParameters::parSaveKeepsOtherSections() {
     const QString path = m_dir->filePath(QStringLiteral("shared.par"));
     QVERIFY(writeFileBytes(path, "; notes\r\n[Autre]\r\nSN=keep\r\n" + kSectionLine +
                                      "\r\nPM=old\r\nExtra=1\r\n[Fin]\r\nX=2\r\n"));
-    EnregistrerFichierHeader(path, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                    QStringLiteral("D"), true});
+    saveSpecificParameterFile(path, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                     QStringLiteral("D"), true});
     QCOMPARE(fileBytes(path), "; notes\r\n[Autre]\r\nSN=keep\r\n" + kSectionLine +
                                   "\r\nPM=B\r\nExtra=1\r\nSN=A\r\nPWM=C\r\nCONTR=D\r\n[Fin]\r\n"
                                   "X=2\r\n");

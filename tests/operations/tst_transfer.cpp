@@ -104,9 +104,9 @@ void TestTransfer::proposedName() {
     QFETCH(QString, folder);
     QFETCH(QString, expected);
     const QDateTime at(QDate(2015, 3, 7), QTime(14, 5, 59));
-    QCOMPARE(ProposedResultFileName(folder, at), QDir::toNativeSeparators(expected));
+    QCOMPARE(proposedResultFileName(folder, at), QDir::toNativeSeparators(expected));
     // Afternoon hours are written 00-23; a later minute is a later name.
-    QCOMPARE(ProposedResultFileName(folder, QDateTime(QDate(2009, 12, 31), QTime(23, 59))),
+    QCOMPARE(proposedResultFileName(folder, QDateTime(QDate(2009, 12, 31), QTime(23, 59))),
              QDir::toNativeSeparators(QFileInfo(expected).path() + "/VEXA0912312359.txt"));
 }
 
@@ -121,7 +121,7 @@ void TestTransfer::fullMemoryGivesExactFile() {
 
     const TransferResult result = run(&view);
 
-    QCOMPARE(result.message, Msg(MsgId::ReadDone));
+    QCOMPARE(result.message, msg(MsgId::ReadDone));
     QList<QByteArray> expected{rig.sim.identityLine(), rig.sim.summaryLine()};
     expected += memory;
     QCOMPARE(fileBytes(m_path), crlfLines(expected));
@@ -138,9 +138,9 @@ void TestTransfer::fullMemoryGivesExactFile() {
     const QStringList& calls = rig.feedback.calls;
     QCOMPARE(calls.first(), QStringLiteral("enabled:0"));
     QCOMPARE(calls.mid(calls.size() - 3),
-             (QStringList{"enabled:1", "hide", "info:" + Msg(MsgId::ReadDone)}));
+             (QStringList{"enabled:1", "hide", "info:" + msg(MsgId::ReadDone)}));
     const QStringList status = rig.feedback.statusTexts();
-    QCOMPARE(status.first(), Msg(MsgId::ReadingStatus));
+    QCOMPARE(status.first(), msg(MsgId::ReadingStatus));
     QCOMPARE(status.at(1), QStringLiteral("Lecture en cours, fichier 1/3, Mesure n°1"));
     // File 2 after its "#R", "#G", "#R", "#G" lines; then past the count after the last "#L".
     QVERIFY(status.contains(QStringLiteral("Lecture en cours, fichier 2/3, Mesure n°5")));
@@ -169,12 +169,12 @@ void TestTransfer::storedFileCount() {
     const TransferResult result = run();
 
     if (readable) {
-        QCOMPARE(result.message, Msg(MsgId::ReadDone));
+        QCOMPARE(result.message, msg(MsgId::ReadDone));
         QCOMPARE(result.lines.size(), 2 + 6);
         QVERIFY(rig.feedback.statusTexts().contains(
             QStringLiteral("Lecture en cours, fichier 2/3, Mesure n°1")));
     } else {
-        QCOMPARE(result.message, Msg(MsgId::ReadError));
+        QCOMPARE(result.message, msg(MsgId::ReadError));
         QCOMPARE(rig.received("#OK"), 0);
         QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), summary}));
     }
@@ -189,7 +189,7 @@ void TestTransfer::markersDriveCountersAndEnd() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, Msg(MsgId::ReadDone));
+    QCOMPARE(result.message, msg(MsgId::ReadDone));
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1 #L", "#G 2", "plain"}));
     QCOMPARE(rig.received("#OK"), 4);
     QCOMPARE(rig.feedback.statusTexts().mid(1),
@@ -206,7 +206,7 @@ void TestTransfer::twoLinesInOneReplyAreOneLine() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, Msg(MsgId::ReadDone));
+    QCOMPARE(result.message, msg(MsgId::ReadDone));
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1#L 1", "#R 2"}));
     // Both markers were seen: the next status is a new file.
     QVERIFY(rig.feedback.statusTexts().contains(
@@ -222,7 +222,7 @@ void TestTransfer::silentRecordIsAskedAgain() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, Msg(MsgId::ReadDone));
+    QCOMPARE(result.message, msg(MsgId::ReadDone));
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1", "#R 2"}));
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 2);
     // The silent passes repeat the same status text.
@@ -240,7 +240,7 @@ void TestTransfer::instrumentFallingSilentEndsTransfer() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, Msg(MsgId::CommError));
+    QCOMPARE(result.message, msg(MsgId::CommError));
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 1);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), rig.sim.summaryLine(), "#R 1"}));
 }
@@ -252,7 +252,7 @@ void TestTransfer::summaryTimeOutWritesWhatCame() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, Msg(MsgId::CommError));
+    QCOMPARE(result.message, msg(MsgId::CommError));
     QCOMPARE(rig.received("#OK"), 0);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), "#T Fich"}));
 }
@@ -264,23 +264,23 @@ void TestTransfer::noAnswerLeavesEverythingAsItWas() {
 
     const TransferResult result = run(&view);
 
-    QCOMPARE(result.message, Msg(MsgId::NoAnswer));
+    QCOMPARE(result.message, msg(MsgId::NoAnswer));
     QCOMPARE(view.clears, 0);
     QVERIFY(!QFile::exists(m_path));
     QCOMPARE(rig.sim.receivedLines(), QList<QByteArray>{"#i"});
     QCOMPARE(rig.feedback.calls,
-             (QStringList{"enabled:0", "status:" + Msg(MsgId::ReadingStatus), "show", "enabled:1",
-                          "hide", "info:" + Msg(MsgId::NoAnswer)}));
+             (QStringList{"enabled:0", "status:" + msg(MsgId::ReadingStatus), "show", "enabled:1",
+                          "hide", "info:" + msg(MsgId::NoAnswer)}));
     QVERIFY(!rig.port.Connected());
 }
 
 void TestTransfer::earlierFileKeptWhenNothingNew_data() {
     QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("message");
-    QTest::newRow("count 0") << 0 << Msg(MsgId::NoMeasurement);
-    QTest::newRow("count unreadable") << 1 << Msg(MsgId::ReadError);
-    QTest::newRow("summary silent") << 2 << Msg(MsgId::CommError);
-    QTest::newRow("memory ends at once") << 3 << Msg(MsgId::ReadDone);
+    QTest::newRow("count 0") << 0 << msg(MsgId::NoMeasurement);
+    QTest::newRow("count unreadable") << 1 << msg(MsgId::ReadError);
+    QTest::newRow("summary silent") << 2 << msg(MsgId::CommError);
+    QTest::newRow("memory ends at once") << 3 << msg(MsgId::ReadDone);
 }
 
 void TestTransfer::earlierFileKeptWhenNothingNew() {
@@ -309,7 +309,7 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     const TransferResult result = run();
 
     // The operator learns that the earlier results are still there.
-    QCOMPARE(result.message, message + "\r\n" + Msg(MsgId::EarlierFileKept).arg(m_path));
+    QCOMPARE(result.message, message + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
     QVERIFY(!result.fileWritten);
     QCOMPARE(fileBytes(m_path), earlier);
 
@@ -338,18 +338,18 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(cpu.cpuMs() < wallMs / 4,
              qPrintable(QStringLiteral("cpu %1 ms of %2 ms").arg(cpu.cpuMs()).arg(wallMs)));
-    QCOMPARE(result.message, Msg(MsgId::CommError));
+    QCOMPARE(result.message, msg(MsgId::CommError));
     QList<QByteArray> expected{rig.sim.identityLine(), rig.sim.summaryLine()};
     expected += memory.mid(0, answered);
     QCOMPARE(fileBytes(m_path), crlfLines(expected));
     QCOMPARE(rig.feedback.calls.mid(rig.feedback.calls.size() - 3),
-             (QStringList{"enabled:1", "hide", "info:" + Msg(MsgId::CommError)}));
+             (QStringList{"enabled:1", "hide", "info:" + msg(MsgId::CommError)}));
     QVERIFY(!rig.port.Connected());
 
     // Plugged in again (a new device), the next transfer runs from the start.
     rig.sim.start();
     rig.port.setPort(rig.sim.slavePath());
-    QCOMPARE(run().message, Msg(MsgId::ReadDone));
+    QCOMPARE(run().message, msg(MsgId::ReadDone));
     QCOMPARE(fileBytes(m_path).count("\r\n"), 2 + memory.size());
 }
 

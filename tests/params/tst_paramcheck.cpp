@@ -17,7 +17,7 @@ struct Loaded {
 // The worked example as the editor shows it: every value on a bound or between.
 Loaded workedExample() {
     Loaded l;
-    ChargerLignesParametres(fixture::workedExampleLines(), l.state);
+    loadParameterLines(fixture::workedExampleLines(), l.state);
     l.values = EditorValues::initial();
     AfficherParametres(l.state, l.values);
     return l;

@@ -17,7 +17,7 @@ const QDateTime kExampleTime(QDate(2000, 1, 1), QTime(0, 0, 0));
 
 ParamState workedExampleState() {
     ParamState state;
-    ChargerLignesParametres(fixture::workedExampleLines(), state);
+    loadParameterLines(fixture::workedExampleLines(), state);
     return state;
 }
 

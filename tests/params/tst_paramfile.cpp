@@ -17,7 +17,7 @@ RangeTable sentinelTable() {
 }
 
 ParamState loadLines(const QStringList& lines, ParamState state = {}) {
-    ChargerLignesParametres(lines, state);
+    loadParameterLines(lines, state);
     return state;
 }
 
@@ -180,7 +180,7 @@ void TestParamFile::encodingsAndLineEnds() {
     QCOMPARE(state.ChampsP[ChampPLanguage], QString("F"));
     QCOMPARE(state.ChampsG[9], QString("00002"));
     QVERIFY(state.Plages == defaultTable());
-    QVERIFY(FichierParametresValide(path));
+    QVERIFY(isValidParameterFile(path));
 }
 
 void TestParamFile::validityCheckFindsTagsAnywhere() {
@@ -205,7 +205,7 @@ void TestParamFile::unreadableFileRaisesAndChangesNothing() {
     QCOMPARE(state.ChampsP, before.ChampsP);
     QCOMPARE(state.ChampsR, before.ChampsR);
     QVERIFY(state.Plages == before.Plages);
-    QVERIFY_THROWS_EXCEPTION(EFileError, FichierParametresValide(dir.filePath("gone.dat")));
+    QVERIFY_THROWS_EXCEPTION(EFileError, isValidParameterFile(dir.filePath("gone.dat")));
 }
 
 QTEST_GUILESS_MAIN(TestParamFile)

@@ -146,10 +146,10 @@ void TestParamSend::recordsGoInFixedOrderWithPauses() {
             t[i].ms - t[i - 1].ms >= ParamSender::kPauseMs,
             qPrintable(QString("pause before line %1: %2 ms").arg(i).arg(t[i].ms - t[i - 1].ms)));
 
-    QCOMPARE(m_feedback->calls, (QStringList{"disable", "info:" + Msg(MsgId::SendingIdentification),
-                                             "show", "info:" + Msg(MsgId::SendingMeasurement),
-                                             "info:" + Msg(MsgId::SendingGeneral),
-                                             "message:" + Msg(MsgId::SendDone), "hide", "enable"}));
+    QCOMPARE(m_feedback->calls, (QStringList{"disable", "info:" + msg(MsgId::SendingIdentification),
+                                             "show", "info:" + msg(MsgId::SendingMeasurement),
+                                             "info:" + msg(MsgId::SendingGeneral),
+                                             "message:" + msg(MsgId::SendDone), "hide", "enable"}));
     QVERIFY(!m_feedback->portOpenAtMessage);
     QVERIFY(!m_feedback->windowEnabledAtMessage);
     verifyRestored();
@@ -159,7 +159,7 @@ void TestParamSend::okAnywhereInTheReplyIsAnAcknowledgement() {
     m_sim->scriptReply("#P", "record tOOK, OKAY\r\n");
     send(fixture::workedExampleLines());
     QCOMPARE(receivedLines().size(), 5);
-    QCOMPARE(m_feedback->calls.at(m_feedback->calls.size() - 3), "message:" + Msg(MsgId::SendDone));
+    QCOMPARE(m_feedback->calls.at(m_feedback->calls.size() - 3), "message:" + msg(MsgId::SendDone));
 }
 
 void TestParamSend::tagOnlyInsideALineSendsAnEmptyCommand() {
@@ -171,7 +171,7 @@ void TestParamSend::tagOnlyInsideALineSendsAnEmptyCommand() {
     QCOMPARE(t.size(), 5);
     QCOMPARE(t[4].raw, QByteArray("\r\n"));
     // The instrument does not acknowledge an empty line.
-    QVERIFY(m_feedback->calls.contains("message:" + Msg(MsgId::CommError)));
+    QVERIFY(m_feedback->calls.contains("message:" + msg(MsgId::CommError)));
     verifyRestored();
 }
 
@@ -183,9 +183,9 @@ void TestParamSend::failureOnMeasurementRecordStopsTheSending() {
              toBytes({"#i", fixture::workedExampleLines()[0], fixture::workedExampleLines()[1]}));
     QVERIFY(m_sim->records("#G").isEmpty() && m_sim->records("#F").isEmpty());
     QCOMPARE(m_feedback->calls,
-             (QStringList{"disable", "info:" + Msg(MsgId::SendingIdentification), "show",
-                          "info:" + Msg(MsgId::SendingMeasurement),
-                          "message:" + Msg(MsgId::CommError), "hide", "enable"}));
+             (QStringList{"disable", "info:" + msg(MsgId::SendingIdentification), "show",
+                          "info:" + msg(MsgId::SendingMeasurement),
+                          "message:" + msg(MsgId::CommError), "hide", "enable"}));
     // The pause follows the failing record too: two pauses before the message.
     QVERIFY2(m_feedback->messageAtMs >= 2 * ParamSender::kPauseMs,
              qPrintable(QString::number(m_feedback->messageAtMs)));
@@ -197,7 +197,7 @@ void TestParamSend::silentInstrumentIsReportedMissing() {
     send(fixture::workedExampleLines());
     QCOMPARE(receivedLines(), QList<QByteArray>{"#i"});
     QCOMPARE(m_feedback->calls,
-             (QStringList{"disable", "message:" + Msg(MsgId::NoAnswer), "hide", "enable"}));
+             (QStringList{"disable", "message:" + msg(MsgId::NoAnswer), "hide", "enable"}));
     verifyRestored();
 }
 
@@ -218,7 +218,7 @@ void TestParamSend::unreadableFileAndFailingPortStillRestoreEverything() {
 void TestParamSend::hangUpDuringSendingRestoresEverything() {
     m_sim->setHangUpAfter(3); // "#i", "#P" answered; the line goes at "#R"
     send(fixture::workedExampleLines());
-    QVERIFY(m_feedback->calls.contains("message:" + Msg(MsgId::CommError)));
+    QVERIFY(m_feedback->calls.contains("message:" + msg(MsgId::CommError)));
     verifyRestored();
     QVERIFY(m_sim->records("#G").isEmpty());
 }

@@ -64,15 +64,15 @@ void TestLanguage::moduleNameRule_data() {
 void TestLanguage::moduleNameRule() {
     QFETCH(QString, program);
     QFETCH(QString, module);
-    QCOMPARE(TranslationModulePath(program, "ENG"), module);
+    QCOMPARE(translationModulePath(program, "ENG"), module);
 }
 
 void TestLanguage::localeAbbreviations() {
-    QCOMPARE(LocaleAbbreviation(2057), QString("ENG"));
-    QCOMPARE(LocaleAbbreviation(1036), QString("FRA"));
-    QCOMPARE(LocaleAbbreviation(1033), QString("ENU"));
-    QCOMPARE(LocaleAbbreviation(1031), QString("DEU"));
-    QVERIFY(LocaleAbbreviation(12345).isEmpty());
+    QCOMPARE(localeAbbreviation(2057), QString("ENG"));
+    QCOMPARE(localeAbbreviation(1036), QString("FRA"));
+    QCOMPARE(localeAbbreviation(1033), QString("ENU"));
+    QCOMPARE(localeAbbreviation(1031), QString("DEU"));
+    QVERIFY(localeAbbreviation(12345).isEmpty());
 }
 
 void TestLanguage::threeLetterModuleFirstThenTwoLetter() {
@@ -219,7 +219,7 @@ void TestLanguage::newCopyIsTheProgramFileInTheSameFolder() {
     const QString record = programDir.filePath("started-in.txt");
     QVERIFY(writeFileBytes(program, "#!/bin/sh\npwd > \"$(dirname \"$0\")/started-in.txt\"\n"));
     QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVERIFY(StartNewCopy(program, workDir.path()));
+    QVERIFY(startNewCopy(program, workDir.path()));
     QVERIFY(QTest::qWaitFor([&] { return fileBytes(record).endsWith('\n'); }, 5000));
     QCOMPARE(fileBytes(record).trimmed(), QDir(workDir.path()).canonicalPath().toUtf8());
 }

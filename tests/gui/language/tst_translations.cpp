@@ -109,10 +109,10 @@ void TestTranslations::everyTextOfTheCodeIsInTheTranslation() {
 void TestTranslations::everyMessageOfTheTableIsTranslated() {
     Language language(QCoreApplication::applicationDirPath() + "/VEXAReader");
     QVERIFY(language.ApplyStoredLanguage(2057));
-    for (int id = kFirstMessageId; id <= kLastMessageId; ++id) {
-        const auto msg = static_cast<MsgId>(id);
-        QVERIFY2(Msg(msg) != MsgSource(msg), qPrintable(MsgSource(msg)));
-        QVERIFY(!Msg(msg).isEmpty());
+    for (int number = kFirstMessageId; number <= kLastMessageId; ++number) {
+        const auto id = static_cast<MsgId>(number);
+        QVERIFY2(msg(id) != msgSource(id), qPrintable(msgSource(id)));
+        QVERIFY(!msg(id).isEmpty());
     }
     // The one fixed text is not part of the table: nothing translates it.
     QCOMPARE(QCoreApplication::translate(kMessagesContext, "   Fichier enregistré   "),

@@ -66,9 +66,9 @@ void TestSettings::foldersReadAtStart() {
     const QString appDir = f.dir.path() + u'/';
     QCOMPARE(f.main->CurrentLanguage(), 1036);
     QCOMPARE(f.dialogs->initialDir(DialogKind::SaveResult), QString("/data/results/"));
-    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveConfig), appDir); // empty value
-    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveHeader), appDir); // absent key
-    QCOMPARE(f.dialogs->initialDir(DialogKind::OpenHeader), QString("/gone/folder/"));
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveConfig), appDir);   // empty value
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveSpecific), appDir); // absent key
+    QCOMPARE(f.dialogs->initialDir(DialogKind::OpenSpecific), QString("/gone/folder/"));
 }
 
 void TestSettings::closeWritesTheFiveFoldersInOrder() {
@@ -77,8 +77,8 @@ void TestSettings::closeWritesTheFiveFoldersInOrder() {
     f.create();
     f.dialogs->setFileName(DialogKind::SaveResult, "/data/r/VEXA1503071405.txt");
     f.dialogs->setFileName(DialogKind::OpenConfig, "/cfg/in/configVEXA.dat");
-    f.dialogs->setFileName(DialogKind::SaveHeader, "C:header.par"); // a Windows drive colon
-    f.dialogs->setFileName(DialogKind::OpenHeader, "/data/run:2/x:y.par");
+    f.dialogs->setFileName(DialogKind::SaveSpecific, "C:header.par"); // a Windows drive colon
+    f.dialogs->setFileName(DialogKind::OpenSpecific, "/data/run:2/x:y.par");
     QVERIFY(f.main->close());
     // Unused dialogs have no folder part: their keys are written empty.
     QCOMPARE(fileBytes(f.main->settingsPath()),
@@ -94,7 +94,7 @@ void TestSettings::closeKeepsOtherSections() {
                        "[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=/old/\r\n"));
     DialogAnswerer answerer;
     f.create();
-    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveHeader), QString("/old/"));
+    QCOMPARE(f.dialogs->initialDir(DialogKind::SaveSpecific), QString("/old/"));
     QVERIFY(f.main->close());
     QCOMPARE(fileBytes(f.main->settingsPath()),
              QByteArray("[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=\r\n"

@@ -47,10 +47,10 @@ private Q_SLOTS:
     void clockEditWithMissingDigitIsReported();
     void eraseHoldsButtonsUntilMessageClosed();
     void clockTypedAfterAnEraseIsTheOneSent();
-    void headerGroupShownOnlyInMaintenanceAfterRead();
-    void headerButtonsTalkToInstrument();
-    void headerEditsAndParFiles();
-    void headerFieldsHoldOnlyWhatTheLineCarries();
+    void specificGroupShownOnlyInMaintenanceAfterRead();
+    void specificButtonsTalkToInstrument();
+    void specificEditsAndParFiles();
+    void specificFieldsHoldOnlyWhatTheLineCarries();
 
 private:
     InitialisationPanel* panel() const { return m_f->main->panelInitialisation(); }
@@ -134,7 +134,7 @@ void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
     m_sim->setLanguageCode('C');
     edit->setText(QStringLiteral("24/12/2016 07:08:09"));
     QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ClockDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ClockDone)});
     QCOMPARE(m_sim->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
     QVERIFY(!m_f->main->comPort().Connected());
 }
@@ -163,7 +163,7 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     QVERIFY(p->SuiviHorloge());
     QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
 
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::EraseDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
     QVERIFY(p->SuiviHorloge());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
@@ -176,7 +176,7 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     // A silent instrument: the same restoration, with the no-answer message.
     m_sim->setSilent(true);
     QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
+    QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
     QVERIFY(p->buttonEffacer()->isEnabled());
     QVERIFY(!p->groupBoxHorloge()->testAttribute(Qt::WA_SetCursor));
 }
@@ -187,7 +187,7 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     QTest::mouseClick(m_f->main->megaMenu()->item(2), Qt::LeftButton);
     InitialisationPanel* p = panel();
     QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::EraseDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
     // The window manager gives the window back the keyboard once the message has gone,
     // and with it the focus to whichever control Qt picks.
     m_f->main->activateWindow();
@@ -213,11 +213,11 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
 
     m_sim->clearTranscript();
     QTest::mouseClick(p->buttonHorloge(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::ClockDone));
+    QCOMPARE(m_answerer->messages.last(), msg(MsgId::ClockDone));
     QCOMPARE(m_sim->receivedLines().last(), QByteArray("#D 24/12/2016 07:08:09"));
 }
 
-void TestInitialisationPanel::headerGroupShownOnlyInMaintenanceAfterRead() {
+void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     TFormMain& w = *m_f->main;
     QGroupBox* group = panel()->groupBoxHeader();
 
@@ -251,7 +251,7 @@ void TestInitialisationPanel::headerGroupShownOnlyInMaintenanceAfterRead() {
     m_sim->clearErrorReplies();
     m_sim->scriptReply("#k", "");
     w.MegaMenuMenuItemClick(2);
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::CommError)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::CommError)});
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
 
@@ -263,17 +263,17 @@ void TestInitialisationPanel::headerGroupShownOnlyInMaintenanceAfterRead() {
     QVERIFY(panel()->isVisible());
 }
 
-void TestInitialisationPanel::headerButtonsTalkToInstrument() {
+void TestInitialisationPanel::specificButtonsTalkToInstrument() {
     TFormMain& w = *m_f->main;
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
 
     // The fields as they stand go to the instrument and come back from it.
-    p->setHeaderFields({QStringLiteral("123"), QStringLiteral("045/112"), QStringLiteral("800"),
-                        QStringLiteral("512"), true});
+    p->setSpecificParameters({QStringLiteral("123"), QStringLiteral("045/112"),
+                              QStringLiteral("800"), QStringLiteral("512"), true});
     QTest::mouseClick(p->buttonEcrireHeader(), Qt::LeftButton);
-    p->setHeaderFields({});
+    p->setSpecificParameters({});
     QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
     QCOMPARE(p->editParamKserie()->text(), QStringLiteral("123") + QString(13, u' '));
     QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("0800"));
@@ -283,12 +283,12 @@ void TestInitialisationPanel::headerButtonsTalkToInstrument() {
     QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
     m_sim->setSilent(true);
     QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, (QStringList{Msg(MsgId::SpecificWriteDone), Msg(MsgId::ReadDone),
-                                                Msg(MsgId::UnknownCommand), Msg(MsgId::NoAnswer)}));
+    QCOMPARE(m_answerer->messages, (QStringList{msg(MsgId::SpecificWriteDone), msg(MsgId::ReadDone),
+                                                msg(MsgId::UnknownCommand), msg(MsgId::NoAnswer)}));
     QVERIFY(!w.comPort().Connected());
 }
 
-void TestInitialisationPanel::headerEditsAndParFiles() {
+void TestInitialisationPanel::specificEditsAndParFiles() {
     TFormMain& w = *m_f->main;
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
@@ -315,7 +315,7 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
     dialogs.answers = {loaded};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
     QVERIFY(m_answerer->messages.isEmpty());
-    QCOMPARE(dialogs.asked.last(), DialogKind::OpenHeader);
+    QCOMPARE(dialogs.asked.last(), DialogKind::OpenSpecific);
     QCOMPARE(p->editParamKserie()->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
     QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("1234"));
     QCOMPARE(p->editParamKcontr()->text(), QStringLiteral("x"));
@@ -338,12 +338,12 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
     const QString saved = m_f->dir.filePath(QStringLiteral("out.par"));
     dialogs.answers = {saved};
     QTest::mouseClick(p->buttonSaveHeader(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{kFichierEnregistre});
-    QCOMPARE(dialogs.asked.last(), DialogKind::SaveHeader);
-    p->setHeaderFields({});
+    QCOMPARE(m_answerer->messages, QStringList{kFileSavedMessage});
+    QCOMPARE(dialogs.asked.last(), DialogKind::SaveSpecific);
+    p->setSpecificParameters({});
     dialogs.answers = {saved};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
-    QCOMPARE(p->headerFields(),
+    QCOMPARE(p->specificParameters(),
              (SpecificParameters{QStringLiteral("0123456789ABCDEF"), QStringLiteral("P/1"),
                                  QStringLiteral("1234"), QStringLiteral("x"), false}));
 
@@ -352,14 +352,14 @@ void TestInitialisationPanel::headerEditsAndParFiles() {
     QVERIFY(writeFileBytes(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n"));
     dialogs.answers = {bad, std::nullopt};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::InvalidFile));
+    QCOMPARE(m_answerer->messages.last(), msg(MsgId::InvalidFile));
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.size(), 2);
     QCOMPARE(p->editParamKserie()->text(), QStringLiteral("0123456789ABCDEF"));
     QVERIFY(m_answerer->errors.isEmpty());
 }
 
-void TestInitialisationPanel::headerFieldsHoldOnlyWhatTheLineCarries() {
+void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     TFormMain& w = *m_f->main;
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
@@ -381,7 +381,7 @@ void TestInitialisationPanel::headerFieldsHoldOnlyWhatTheLineCarries() {
     }
 
     // Nor from a file: refused with the character named, the fields unchanged.
-    const SpecificParameters before = p->headerFields();
+    const SpecificParameters before = p->specificParameters();
     const QString loaded = m_f->dir.filePath(QStringLiteral("utf8.par"));
     QVERIFY(writeFileBytes(loaded, "\xEF\xBB\xBF[VEXA Param\xC3\xA8tres sp\xC3\xA9"
                                    "cifiques]\r\nSN=N\xC2\xB0 7\r\nPM=\xE4\xB8\xAD/1\r\n"
@@ -389,8 +389,8 @@ void TestInitialisationPanel::headerFieldsHoldOnlyWhatTheLineCarries() {
     m_f->dialogs->answers = {loaded};
     QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
     QCOMPARE(m_answerer->messages,
-             QStringList{Msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
-    QCOMPARE(p->headerFields(), before);
+             QStringList{msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
+    QCOMPARE(p->specificParameters(), before);
 
     // What goes out is what the fields show.
     m_sim->clearTranscript();

@@ -130,7 +130,7 @@ void TestLecturePanel::transferFromTheWindow() {
 
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
 
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
     QVERIFY(sawDisabledWithStatus);
     QVERIFY(enabledAtMessage);
     QVERIFY(statusHiddenAtMessage);
@@ -149,7 +149,7 @@ void TestLecturePanel::transferFromTheWindow() {
     m_answerer->answers = {true}; // replace the file just written
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
     QCOMPARE(m_answerer->questions.size(), 1);
-    QCOMPARE(m_answerer->messages.last(), Msg(MsgId::NoAnswer));
+    QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
     QCOMPARE(panel->memoLecture()->lines(), lines);
     QVERIFY(w.isEnabled());
 }
@@ -173,7 +173,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     QCOMPARE(panel->editFichierMesures()->text(), path);
     m_sim->clearTranscript();
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
-    QCOMPARE(m_answerer->questions, QStringList{Msg(MsgId::ReplaceResultFile).arg(path)});
+    QCOMPARE(m_answerer->questions, QStringList{msg(MsgId::ReplaceResultFile).arg(path)});
     QVERIFY(m_answerer->messages.isEmpty());
     QVERIFY(m_sim->receivedLines().isEmpty());
     QCOMPARE(fileBytes(path), first);
@@ -181,7 +181,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     // "Oui" replaces it.
     m_answerer->answers = {true};
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
     const QByteArray second = fileBytes(path);
     QVERIFY(second != first);
 
@@ -192,7 +192,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     QTest::mouseClick(panel->buttonSelectFichierMesures(), Qt::LeftButton);
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
     QVERIFY(m_answerer->questions.isEmpty());
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::ReadDone)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
     QCOMPARE(m_answerer->questions.size(), 1);
 
@@ -201,8 +201,8 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     m_answerer->clear();
     m_answerer->answers = {true};
     QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{Msg(MsgId::NoMeasurement) + "\r\n" +
-                                               Msg(MsgId::EarlierFileKept).arg(path)});
+    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::NoMeasurement) + "\r\n" +
+                                               msg(MsgId::EarlierFileKept).arg(path)});
     QCOMPARE(fileBytes(path), second);
 }
 

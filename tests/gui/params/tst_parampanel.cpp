@@ -106,7 +106,7 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     lines.removeAt(3);
     const QString invalid = p.writeFile("sansF.dat", fixture::cp1252Bytes(lines));
     p.choose(invalid);
-    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::InvalidFile)}));
+    QCOMPARE(p.answerer.messages, QStringList({msg(MsgId::InvalidFile)}));
     QCOMPARE(panel->editFichierParametres()->text(), valid);
     QVERIFY(panel->buttonEdit()->isEnabled());
     QVERIFY(!panel->buttonInit()->isEnabled());
@@ -242,7 +242,7 @@ void TestParamPanel::versionDecidesTheOptionalSettings() {
     p.edit(PC::Gcoefs)->setText("11");
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
-             QStringList({Msg(MsgId::BadParameters) + "\r\nCoefficient seuil dynamique" +
+             QStringList({msg(MsgId::BadParameters) + "\r\nCoefficient seuil dynamique" +
                           (shown ? " (maintenance)" : " (masqué)")}));
     QVERIFY(p.isRed(PC::Gcoefs));
 }
@@ -320,7 +320,7 @@ void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
     QVERIFY(p.redFields().isEmpty()); // not checked until asked
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
-             QStringList({Msg(MsgId::BadParameters) + "\r\nFréquence buzzer (Hz)"}));
+             QStringList({msg(MsgId::BadParameters) + "\r\nFréquence buzzer (Hz)"}));
     QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
     QCOMPARE(p.redFields(), QStringList({"EditParamGfbeep"}));
     QVERIFY(p.editor()->isVisible());
@@ -341,7 +341,7 @@ void TestParamPanel::refusalNamesTheSettingsAtFault() {
 
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
-             QStringList({Msg(MsgId::BadParameters) +
+             QStringList({msg(MsgId::BadParameters) +
                           "\r\nTemps de comptage (ms)  (*) (maintenance)"
                           "\r\nFréquence buzzer (Hz)\r\nCoefficient seuil dynamique (masqué)"}));
     // The page of the first of them the operator can see.
@@ -378,7 +378,7 @@ void TestParamPanel::hiddenEmptySettingsDoNotBlockTheSave() {
     p.edit(PC::Gbatpl)->clear();
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
-             QStringList({Msg(MsgId::BadParameters) +
+             QStringList({msg(MsgId::BadParameters) +
                           "\r\nTension batterie pleine (1/100 V) (maintenance)"}));
 }
 
@@ -513,7 +513,7 @@ void TestParamPanel::sendingFromTheWindow() {
     };
     p.sim.clearTranscript();
     QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
-    QCOMPARE(p.answerer.messages, QStringList({Msg(MsgId::SendDone)}));
+    QCOMPARE(p.answerer.messages, QStringList({msg(MsgId::SendDone)}));
     QVERIFY(!enabledAtMessage);
     QVERIFY(!portOpenAtMessage);
     QVERIFY(p.f.main->isEnabled());
@@ -536,7 +536,7 @@ void TestParamPanel::sendingFromTheWindow() {
     p.sim.setSilent(true);
     QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
     QVERIFY(p.answerer.waitForMessages(2));
-    QCOMPARE(p.answerer.messages.last(), Msg(MsgId::NoAnswer));
+    QCOMPARE(p.answerer.messages.last(), msg(MsgId::NoAnswer));
     QVERIFY(p.f.main->isEnabled());
     QVERIFY(!p.f.main->comPort().Connected());
 }
@@ -578,7 +578,7 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     QVERIFY(p.edit(PC::Popcom)->text().startsWith(QStringLiteral("Ωmega")));
     QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
-             QStringList({Msg(MsgId::BadParameters) + "\r\nOpérateur / Commentaires"}));
+             QStringList({msg(MsgId::BadParameters) + "\r\nOpérateur / Commentaires"}));
     QCOMPARE(p.redFields(), QStringList({"EditParamPopcom"}));
     QLineEdit* popcom = p.edit(PC::Popcom);
     popcom->setFocus();
