@@ -18,7 +18,11 @@ while [ $# -gt 0 ]; do
 done
 "$bin/vexa-sim" --link "$work/vexameter" > "$work/sim.out" &
 for _ in $(seq 50); do [ -e "$work/vexameter" ] && break; sleep 0.1; done
-(cd "$work" && VEXA_EXTRA_PORTS="$work/vexameter" "$bin/VEXAReader") &
+# SCREENSHOT_TIME="2024-03-07 09:05:04" stops the program's clock there, so pictures of the
+# clock edit and the proposed file names compare equal from one build to the next.
+clock=()
+[ -n "${SCREENSHOT_TIME:-}" ] && clock=(env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "$SCREENSHOT_TIME")
+(cd "$work" && VEXA_EXTRA_PORTS="$work/vexameter" "${clock[@]}" "$bin/VEXAReader") &
 sleep 4
 # The window is centred on the 1024x768 screen.
 ox=192 oy=159
