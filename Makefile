@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench clean format
+.PHONY: all deps configure build run test test-asan bench package clean format
 
 all: build
 
@@ -29,6 +29,10 @@ test-asan: deps
 
 bench: build
 	@$(BUILD)/bin/bench_transfer
+
+package: build
+	@scripts/install-deps.sh --package
+	@cd $(BUILD) && cpack
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

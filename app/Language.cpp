@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QTranslator>
 #include <QWidget>
@@ -46,11 +48,16 @@ Language::Language(QString programFile) : m_programFile(std::move(programFile)) 
 Language::~Language() {
     if (m_translator)
         QCoreApplication::removeTranslator(m_translator.get());
+    if (m_toolkitTranslator)
+        QCoreApplication::removeTranslator(m_toolkitTranslator.get());
 }
 
 bool Language::ApplyStoredLanguage(int locale) {
     QString path;
     auto module = LoadTranslationModule(locale, &path);
+    // Before the module goes in, so that the windows re-read their texts once, with both.
+    // Without a module the windows keep the program's own texts, which are French.
+    InstallToolkitTranslation(module ? QLocale(module->language()) : QLocale(QLocale::French));
     if (!module)
         return false;
     return InstallTranslationModule(std::move(module), path);
@@ -87,6 +94,22 @@ bool Language::InstallTranslationModule(std::unique_ptr<QTranslator> module, con
         return false;
     ReloadAllLayouts();
     return true;
+}
+
+void Language::InstallToolkitTranslation(const QLocale& language) {
+    if (m_toolkitTranslator) {
+        QCoreApplication::removeTranslator(m_toolkitTranslator.get());
+        m_toolkitTranslator.reset();
+    }
+    // A module that does not say its language: Qt keeps its own English texts.
+    if (language.language() == QLocale::C)
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    // A system without Qt's translations keeps Qt's English texts; that is not an error.
+    if (translator->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get()))
+        m_toolkitTranslator = std::move(translator);
 }
 
 void Language::ReloadAllLayouts() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+class QLocale;
 class QTranslator;
 
 // The three-letter language abbreviation of a Windows locale identifier (2057 "ENG",
@@ -23,6 +24,8 @@ bool startNewCopy(const QString& programFile, const QString& workingDirectory);
 // Translation modules lie next to the program file: VEXAReader.ENG, falling back to the
 // two-letter VEXAReader.EN. Installing one makes it the source of every text: the
 // windows that exist re-read their texts, and later windows come up translated.
+// Qt's own texts (file dialogs, standard buttons) follow the language the windows show,
+// from the system's Qt translations when it has them.
 class Language {
 public:
     explicit Language(QString programFile);
@@ -36,6 +39,7 @@ public:
 private:
     std::unique_ptr<QTranslator> LoadTranslationModule(int locale, QString* path);
     bool InstallTranslationModule(std::unique_ptr<QTranslator> module, const QString& path);
+    void InstallToolkitTranslation(const QLocale& language);
     static void ReloadAllLayouts();
 
     QString m_programFile;
@@ -43,4 +47,5 @@ private:
     QByteArray m_moduleData;
     std::unique_ptr<QTranslator> m_translator;
     QString m_installedPath;
+    std::unique_ptr<QTranslator> m_toolkitTranslator;
 };

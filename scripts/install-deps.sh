@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages the build, the tests and the demo need (--screenshots: and
+# the screenshots; --package: and the Debian package).
 # Does nothing when they are all present already.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-tools-dev
-          qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core fonts-liberation2)
+          qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core fonts-liberation2
+          qt6-translations-l10n)
 [ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils xdotool)
+[ "${1:-}" = "--package" ] && packages+=(dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QString>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#endif
 
 // Whole-file helpers for tests that check exact bytes.
 inline QByteArray fileBytes(const QString& path) {
@@ -18,6 +20,7 @@ inline bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+#ifdef Q_OS_UNIX
 // Makes this process's writes fail past `bytes` per file, like a disk that fills up:
 // the way to provoke a write failure when tests run as root, which ignores file modes.
 class FileSizeLimit {
@@ -38,3 +41,4 @@ private:
     rlimit m_saved{};
     bool m_active = false;
 };
+#endif

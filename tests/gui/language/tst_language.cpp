@@ -7,6 +7,7 @@
 
 #include "support/TestFiles.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
@@ -16,6 +17,12 @@ namespace {
 // The English module the build places next to the program file.
 QString builtModule() {
     return QCoreApplication::applicationDirPath() + "/VEXAReader.ENG";
+}
+
+// A standard button as Qt's own dialogs (file dialogs, message boxes) label it.
+QString qtCancelButtonText() {
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    return box.button(QDialogButtonBox::Cancel)->text();
 }
 
 } // namespace
@@ -122,6 +129,7 @@ void TestLanguage::startsInEnglishWithTheModule() {
     QCOMPARE(s.fixture.main->buttonConnexion()->text(), QString("Connect"));
     // The password dialog is created after the language was applied.
     QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Cancel"));
+    QCOMPARE(qtCancelButtonText(), QString("Cancel"));
     QVERIFY(answerer.waitForMessages(1));
     QCOMPARE(answerer.messages.first(), QString("No instrument was detected"));
 }
@@ -135,13 +143,17 @@ void TestLanguage::startsInFrenchWithoutIt() {
         start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
         QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
         QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Annuler"));
+        // Qt's own texts from the system's French translations (qt6-translations-l10n).
+        QCOMPARE(qtCancelButtonText(), QString("Annuler"));
     }
+    QCOMPARE(qtCancelButtonText(), QString("Cancel")); // gone with the language object
     Started s;
     DialogAnswerer answerer;
     QTemporaryDir empty;
     start(s, empty.filePath("VEXAReader")); // 2057 but no module next to the program
     QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
     QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
+    QCOMPARE(qtCancelButtonText(), QString("Annuler"));
 }
 
 void TestLanguage::currentLanguageFlagDoesNothing() {
