@@ -108,12 +108,11 @@ qint32 IniFile::ReadInteger(const QString& section, const QString& key, qint32 d
     return tryStrToInt(ReadString(section, key, QString())).value_or(def);
 }
 
-void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    Lines file = load(m_path);
-    // Writing what could not be read would lose every other section and key of the file.
-    if (file.unreadable)
-        throw EFileError(msg(MsgId::CannotReadFile).arg(m_path));
-    QStringList& lines = file.lines;
+namespace {
+
+// Puts `key=value` into the lines the way the platform's private-profile writing does.
+void putEntry(QStringList& lines, const QString& section, const QString& key,
+              const QString& value) {
     // A line end inside a value would split it or add lines of its own; written empty, the
     // key reads as absent next time.
     const bool oneLine = !value.contains(u'\r') && !value.contains(u'\n');
@@ -121,8 +120,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 
     qsizetype sectionStart = -1; // index of the header line
     qsizetype lastContent = -1;  // last non-blank line of the section
-    qsizetype i = 0;
-    for (; i < lines.size(); ++i) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString name = sectionOf(lines[i]);
         if (!name.isNull()) {
             if (sectionStart >= 0)
@@ -134,23 +132,35 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         if (sectionStart < 0)
             continue;
         if (keyMatches(lines[i], key)) {
-            lines[i] = entry;
-            lastContent = -2; // done
-            break;
+            lines[i] = entry; // replaced in place
+            return;
         }
         if (!lines[i].trimmed().isEmpty())
             lastContent = i;
     }
-    if (lastContent == -2) {
-        // replaced in place
-    } else if (sectionStart >= 0) {
+    if (sectionStart >= 0) {
         lines.insert(lastContent + 1, entry);
     } else {
         lines.append(u'[' + section + u']');
         lines.append(entry);
     }
+}
+
+} // namespace
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    WriteStrings(section, {{key, value}});
+}
+
+void IniFile::WriteStrings(const QString& section, const QList<Entry>& entries) {
+    Lines file = load(m_path);
+    // Writing what could not be read would lose every other section and key of the file.
+    if (file.unreadable)
+        throw EFileError(msg(MsgId::CannotReadFile).arg(m_path));
+    for (const auto& [key, value] : entries)
+        putEntry(file.lines, section, key, value);
     try {
-        writeFileAtomically(m_path, encode(lines, file.encoding));
+        writeFileAtomically(m_path, encode(file.lines, file.encoding));
     } catch (const EFileError&) {
         throw EFileError(msg(MsgId::CannotWriteIni).arg(m_path));
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // An INI file accessed the way Windows' private-profile functions do: every call opens
 // the file, does its one read or write and closes it again; nothing is cached. Section
@@ -27,6 +30,9 @@ public:
     // Raise EFileError "Impossible d'écrire dans <path>" when the file cannot be written.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, qint32 value);
+    // Several keys of one section, in order, in one write of the file: all of them or none.
+    using Entry = std::pair<QString, QString>;
+    void WriteStrings(const QString& section, const QList<Entry>& entries);
 
 private:
     QString m_path;

@@ -122,6 +122,17 @@ int CommandExchange::ConnectSonde() {
     return ReplyTimedOut ? -1 : 0;
 }
 
+bool CommandExchange::exchangeLine(const QString& command) {
+    EcrireCommande(command);
+    AttendreReponse();
+    return ReplyComplete;
+}
+
+bool CommandExchange::replyAcknowledged() const {
+    // After a wait, a reply that is in without a time-out is complete.
+    return ReplyComplete && !ReplyTimedOut && ReplyBuffer.contains(QLatin1String("OK"));
+}
+
 void CommandExchange::Temporiser(quint32 ms, const TickSource& ticks) {
     WaitScope scope(m_waiting);
     ::Temporiser(ms, ticks);

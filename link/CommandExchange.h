@@ -45,6 +45,12 @@ public:
     // Presence check on the open port: "#i"; 0 when a complete reply came, -1 on time-out.
     int ConnectSonde();
 
+    // One send-and-wait exchange; true when a complete (CR LF-terminated) reply came.
+    bool exchangeLine(const QString& command);
+    // The instrument took the command: a reply came in time and holds "OK" anywhere, even
+    // inside a longer word.
+    bool replyAcknowledged() const;
+
     // The pause below, counted as a wait of this exchange so that isWaiting() holds
     // during it too.
     void Temporiser(quint32 ms, const TickSource& ticks = systemTickCount);

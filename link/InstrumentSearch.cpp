@@ -1,35 +1,31 @@
 #include "link/InstrumentSearch.h"
 
+#include "common/RestoreGuard.h"
+#include "common/TextFields.h"
 #include "link/CommandExchange.h"
 #include "link/EComPort.h"
 #include "link/TComPort.h"
 
-namespace {
-
-// 1-based first position and length of a field of the identification line.
-QString field(const QString& reply, int first, int length) {
-    return reply.mid(first - 1, length);
-}
-
-void closeQuietly(TComPort& port) noexcept {
-    try {
-        port.Close();
-    } catch (...) {
-        // Closing is the clean-up of a failure that is already being handled.
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 InstrumentIdentity InstrumentIdentity::fromReply(const QString& reply) {
     InstrumentIdentity id;
-    id.description = field(reply, 4, 20);
-    id.productReference = field(reply, 29, 8);
-    id.softwareVersion = field(reply, 42, 8);
-    id.parameterFile = field(reply, 55, 8);
-    id.serialNumber = field(reply, 68, 16);
-    id.pmReference = field(reply, 89, 16);
+    id.description = fieldAt(reply, 4, 20);
+    id.productReference = fieldAt(reply, 29, 8);
+    id.softwareVersion = fieldAt(reply, 42, 8);
+    id.parameterFile = fieldAt(reply, 55, 8);
+    id.serialNumber = fieldAt(reply, 68, 16);
+    id.pmReference = fieldAt(reply, 89, 16);
     return id;
+}
+
+int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whileOpen) {
+    RestoreGuard portOpen;
+    openPort(exchange.port(), portOpen);
+    const int result = exchange.ConnectSonde();
+    if (whileOpen)
+        whileOpen(result);
+    return result;
 }
 
 int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts) {
@@ -49,16 +45,12 @@ int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts) {
             name.truncate(nul);
         port.setPort(name);
         try {
-            port.Open();
+            RestoreGuard portOpen;
+            openPort(port, portOpen);
             result = exchange.ConnectSonde();
-            port.Close();
         } catch (const EComPort&) {
             // Absent, held by another program or failing mid-exchange: try the next one.
-            closeQuietly(port);
             result = -1;
-        } catch (...) {
-            closeQuietly(port);
-            throw;
         }
     }
     return result;

@@ -21,6 +21,12 @@ struct InstrumentIdentity {
 
 using PortLister = std::function<void(QStringList&)>;
 
+// The presence check before a panel is shown: the port opened, "#i" exchanged (0 when a
+// complete reply came, -1 on time-out), `whileOpen` given that result while the port is
+// still open (the reply is in the exchange's ReplyBuffer), then the port closed, whichever
+// way this ends.
+int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whileOpen = {});
+
 // Tries every listed port in list order with the presence check and keeps the first that
 // answers in the exchange's port (its Port()). Ports that fail with a serial error are
 // skipped silently; ports after the one that answered are never opened. The port is

@@ -1,6 +1,7 @@
 #include "link/TComPort.h"
 
 #include "common/Cp1252.h"
+#include "common/RestoreGuard.h"
 #include "link/EComPort.h"
 
 #include <QDeadlineTimer>
@@ -269,6 +270,11 @@ void TComPort::releaseDevice() {
     serial->blockSignals(true);
     serial->close();
     delete serial;
+}
+
+void openPort(TComPort& port, RestoreGuard& closeOnExit) {
+    port.Open();
+    closeOnExit.add([&port] { port.Close(); });
 }
 
 void ListComPorts(QStringList& list) {

@@ -59,6 +59,11 @@ private:
     quint64 m_generation = 0;
 };
 
+class RestoreGuard;
+
+// Opens the port for one operation; `closeOnExit` closes it again on every way out.
+void openPort(TComPort& port, RestoreGuard& closeOnExit);
+
 // The serial ports the system knows, plus every path of the environment variable
 // VEXA_EXTRA_PORTS (separated by ':'), sorted case-insensitively as text (COM10 before COM2).
 void ListComPorts(QStringList& list);

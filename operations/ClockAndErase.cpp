@@ -1,34 +1,22 @@
 #include "operations/ClockAndErase.h"
 
+#include "common/DateTimeText.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
-#include "operations/PortSession.h"
+#include "common/RestoreGuard.h"
+#include "link/CommandExchange.h"
+#include "link/TComPort.h"
 
 namespace {
 
 // Character 66 of the identification record is the instrument's language.
 constexpr int kLanguagePosition = 66;
 
-QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-QString timeText(const QTime& t, QChar sep) {
-    return twoDigits(t.hour()) + sep + twoDigits(t.minute()) + sep + twoDigits(t.second());
-}
-
-bool replyHasOk(const CommandExchange& exchange) {
-    return exchange.ReplyComplete && exchange.ReplyBuffer.contains(QLatin1String("OK"));
-}
-
 } // namespace
 
 QString formatClockText(const QDateTime& when, DateTimeSeparators separators) {
-    const QDate d = when.date();
-    return twoDigits(d.day()) + separators.date + twoDigits(d.month()) + separators.date +
-           QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0')) + u' ' +
-           timeText(when.time(), separators.time);
+    return formatDateTime(when, separators);
 }
 
 QString clockEditMask(DateTimeSeparators separators) {
@@ -65,46 +53,40 @@ QString clockArgument(const QDateTime& when, const QString& identificationRecord
     const QChar language = identificationRecord.size() >= kLanguagePosition
                                ? identificationRecord.at(kLanguagePosition - 1)
                                : QChar();
-    const QDate d = when.date();
-    const QString year = QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
-    const QString time = timeText(when.time(), separators.time);
     if (language == u'F' || language == u'A')
-        return u' ' + twoDigits(d.day()) + separators.date + twoDigits(d.month()) +
-               separators.date + year + u' ' + time;
-    return u' ' + twoDigits(d.month()) + separators.date + twoDigits(d.day()) + separators.date +
-           year + u' ' + time + u' ';
+        return u' ' + formatDateTime(when, separators, DateOrder::DayFirst);
+    return u' ' + formatDateTime(when, separators, DateOrder::MonthFirst) + u' ';
 }
 
 void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
                         const std::function<QString()>& editText) {
-    PortSession session(exchange.port());
+    RestoreGuard portOpen; // closes after the message, or as the error unwinds
+    openPort(exchange.port(), portOpen);
     QString message;
     if (exchange.ConnectSonde() != 0) {
         message = msg(MsgId::NoAnswer);
-    } else if (!exchangeLine(exchange, QStringLiteral("#p"))) {
+    } else if (!exchange.exchangeLine(QStringLiteral("#p"))) {
         message = msg(MsgId::CommError);
     } else {
         const QString record = exchange.ReplyBuffer;
-        // Raises before "#D" when the text is no date; the session still closes the port.
+        // Raises before "#D" when the text is no date.
         const QDateTime when = readClockText(editText());
-        const bool ok =
-            exchangeLine(exchange, QStringLiteral("#D") + clockArgument(when, record)) &&
-            replyHasOk(exchange);
+        const bool ok = exchange.exchangeLine(QStringLiteral("#D") + clockArgument(when, record)) &&
+                        exchange.replyAcknowledged();
         message = msg(ok ? MsgId::ClockDone : MsgId::CommError);
     }
     feedback.ShowInformation(message);
-    session.close();
 }
 
 void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
-    PortSession session(exchange.port());
+    RestoreGuard portOpen;
+    openPort(exchange.port(), portOpen);
     QString message = msg(MsgId::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
-        exchangeLine(exchange, QStringLiteral("#I"));
+        exchange.exchangeLine(QStringLiteral("#I"));
         // Both failures read as an instrument that does not answer.
-        if (replyHasOk(exchange))
+        if (exchange.replyAcknowledged())
             message = msg(MsgId::EraseDone);
     }
     feedback.ShowInformation(message);
-    session.close();
 }

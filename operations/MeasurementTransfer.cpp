@@ -4,17 +4,23 @@
 #include "common/IntConv.h"
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
+#include "common/RestoreGuard.h"
+#include "common/TextFields.h"
 #include "common/TextFile.h"
+#include "link/CommandExchange.h"
 #include "link/EComPort.h"
-#include "operations/PortSession.h"
+#include "link/TComPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include <optional>
-
 namespace {
+
+// The reply as a memo or file line: every CR LF pair taken out, nothing else changed.
+QString withoutLineEnds(const QString& reply) {
+    return QString(reply).remove(QStringLiteral("\r\n"));
+}
 
 // Characters 24 to 28 of the "#T" reply hold the number of stored files.
 constexpr int kCountPosition = 24;
@@ -38,30 +44,24 @@ MeasurementTransfer::MeasurementTransfer(CommandExchange& exchange, OperatorFeed
 
 TransferResult MeasurementTransfer::Run(const QString& resultPath) {
     TransferResult result;
+    // Declared first, so that on a failure it runs after the port has been closed; the
+    // error report follows once the window is usable again.
+    RestoreGuard window;
     m_feedback.SetMainWindowEnabled(false);
-    std::optional<PortSession> session;
-    try {
-        session.emplace(m_exchange.port());
-        m_feedback.AfficheInfo(msg(MsgId::ReadingStatus));
-        m_feedback.ShowStatus();
-        if (m_exchange.ConnectSonde() != 0) {
-            // The memo keeps the previous transfer and no file is touched.
-            result.message = msg(MsgId::NoAnswer);
-        } else {
-            fetchAndWrite(result, resultPath);
-        }
-    } catch (...) {
-        // Same restoration as the ordinary end, without its message: the error report
-        // follows once the window is usable again.
-        m_feedback.SetMainWindowEnabled(true);
-        m_feedback.HideStatus();
-        session.reset();
-        throw;
+    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
+    window.add([this] { m_feedback.HideStatus(); });
+    RestoreGuard portOpen;
+    openPort(m_exchange.port(), portOpen);
+    m_feedback.AfficheInfo(msg(MsgId::ReadingStatus));
+    m_feedback.ShowStatus();
+    if (m_exchange.ConnectSonde() != 0) {
+        // The memo keeps the previous transfer and no file is touched.
+        result.message = msg(MsgId::NoAnswer);
+    } else {
+        fetchAndWrite(result, resultPath);
     }
-    m_feedback.SetMainWindowEnabled(true);
-    m_feedback.HideStatus();
+    window.run();
     m_feedback.ShowInformation(result.message);
-    session.reset();
     return result;
 }
 
@@ -93,16 +93,16 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         m_view->ClearLines();
 
     // A silent identity request is no failure: its line is then empty or partial.
-    exchangeLine(m_exchange, QStringLiteral("#i"));
+    m_exchange.exchangeLine(QStringLiteral("#i"));
     store(result, m_exchange.ReplyBuffer);
 
-    const bool summaryCame = exchangeLine(m_exchange, QStringLiteral("#T"));
+    const bool summaryCame = m_exchange.exchangeLine(QStringLiteral("#T"));
     store(result, m_exchange.ReplyBuffer);
     if (!summaryCame)
         return msg(MsgId::CommError);
 
     const auto count =
-        tryStrToInt(QStringView(m_exchange.ReplyBuffer).mid(kCountPosition - 1, kCountLength));
+        tryStrToInt(fieldAt(QStringView(m_exchange.ReplyBuffer), kCountPosition, kCountLength));
     if (!count)
         return msg(MsgId::ReadError);
     if (*count == 0)
@@ -116,7 +116,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         m_feedback.AfficheInfo(
             msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
-        if (!exchangeLine(m_exchange, QStringLiteral("#OK"))) {
+        if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
                 return msg(MsgId::CommError);

@@ -6,7 +6,10 @@
 #include "common/IntConv.h"
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
-#include "operations/PortSession.h"
+#include "common/RestoreGuard.h"
+#include "common/TextFields.h"
+#include "link/CommandExchange.h"
+#include "link/TComPort.h"
 
 #include <QStringList>
 
@@ -27,7 +30,7 @@ const QString kKeyContrast = QStringLiteral("CONTR");
 
 // Characters `from` to `to` of the reply, counted from 1.
 QString positions(const QString& reply, int from, int to) {
-    return reply.mid(from - 1, to - from + 1);
+    return fieldAt(reply, from, to - from + 1);
 }
 
 } // namespace
@@ -44,11 +47,12 @@ SpecificParameters parseSpecificLine(const QString& reply) {
 }
 
 SpecificReading LectureHeader(CommandExchange& exchange) {
-    PortSession session(exchange.port());
+    RestoreGuard portOpen;
+    openPort(exchange.port(), portOpen);
     SpecificReading reading;
     if (exchange.ConnectSonde() != 0) {
         reading.result = kSpecificNoAnswer;
-    } else if (!exchangeLine(exchange, QStringLiteral("#k"))) {
+    } else if (!exchange.exchangeLine(QStringLiteral("#k"))) {
         reading.result = kSpecificTimedOut;
     } else {
         const QString& reply = exchange.ReplyBuffer;
@@ -59,7 +63,6 @@ SpecificReading LectureHeader(CommandExchange& exchange) {
         else
             reading.values = parseSpecificLine(reply);
     }
-    session.close();
     return reading;
 }
 
@@ -81,15 +84,15 @@ std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values) 
 
 void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
                              const SpecificParameters& values) {
-    PortSession session(exchange.port());
+    RestoreGuard portOpen;
+    openPort(exchange.port(), portOpen);
     QString message = msg(MsgId::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
-        const bool ok = exchangeLine(exchange, composeSpecificCommand(values)) &&
-                        exchange.ReplyBuffer.contains(QLatin1String("OK"));
+        const bool ok =
+            exchange.exchangeLine(composeSpecificCommand(values)) && exchange.replyAcknowledged();
         message = msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
     }
     feedback.ShowInformation(message);
-    session.close();
 }
 
 std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path) {
@@ -108,9 +111,8 @@ std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path)
 }
 
 void saveSpecificParameterFile(const QString& path, const SpecificParameters& values) {
-    IniFile file(path);
-    file.WriteString(kSpecificSection, kKeySerial, values.serialNumber);
-    file.WriteString(kSpecificSection, kKeyPm, values.pmReference);
-    file.WriteString(kSpecificSection, kKeyHighVoltage, values.highVoltage);
-    file.WriteString(kSpecificSection, kKeyContrast, values.contrast);
+    IniFile(path).WriteStrings(kSpecificSection, {{kKeySerial, values.serialNumber},
+                                                  {kKeyPm, values.pmReference},
+                                                  {kKeyHighVoltage, values.highVoltage},
+                                                  {kKeyContrast, values.contrast}});
 }

@@ -52,6 +52,15 @@ QString controlObjectName(ParamControl c) {
     return QString::fromUtf16(row(c).objectName);
 }
 
+QString labelObjectName(ParamControl c) {
+    for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i)
+        if (kVersionDependentControls[i] == c)
+            return QString::fromUtf16(kVersionDependentLabels[i]);
+    QString name = controlObjectName(c);
+    name.remove(QStringLiteral("ComboBoxParam")).remove(QStringLiteral("EditParam"));
+    return QStringLiteral("Label") + name;
+}
+
 const FieldInfo& fieldInfo(ParamControl c) {
     return row(c).field;
 }

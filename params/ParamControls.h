@@ -52,6 +52,9 @@ constexpr ParamControl checkedField(int i) {
 
 // The widget's object name: "EditParamRdmesu", "ComboBoxParamPLangue", ...
 QString controlObjectName(ParamControl c);
+// The object name of the label beside it: "LabelRdmesu", ...; the three labels of the
+// version-dependent settings have names of their own ("Label44", ...).
+QString labelObjectName(ParamControl c);
 
 enum class RecordKind { P, R, G };
 

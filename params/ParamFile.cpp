@@ -1,6 +1,7 @@
 #include "params/ParamFile.h"
 
 #include "common/IntConv.h"
+#include "common/TextFields.h"
 #include "common/TextFile.h"
 
 namespace {
@@ -28,26 +29,19 @@ constexpr RangeKeyInfo kRangeKeys[kRangeKeyCount] = {
 };
 // clang-format on
 
-// The five characters from 1-based position `start` (clamped to 1), shorter at the end.
+// The five characters of a bound from position `start`; a start before the line's first
+// character counts as the first.
 QStringView slot(QStringView line, qsizetype start) {
-    if (start < 1)
-        start = 1;
-    if (start > line.size())
-        return {};
-    return line.sliced(start - 1, qMin<qsizetype>(5, line.size() - start + 1));
+    return fieldAt(line, std::max<qsizetype>(1, start), 5);
 }
 
 qsizetype firstGreaterPosition(QStringView line) {
     return line.indexOf(u'>') + 1; // 0 when there is none
 }
 
-QString columns(const QString& line, qsizetype firstColumn, qsizetype width) {
-    return line.mid(firstColumn - 1, width);
-}
-
 void loadFields(const QString& line, std::array<QString, 10>& fields) {
     for (int k = 1; k <= 10; ++k)
-        fields[k - 1] = columns(line, 6 * k - 2, kFieldWidth);
+        fields[k - 1] = fieldAt(line, 6 * k - 2, kFieldWidth);
 }
 
 void loadRange(const QString& line, RangeKey key, RangeTable& plages) {
@@ -92,10 +86,10 @@ void loadParameterLines(const QStringList& lines, ParamState& state) {
     constexpr int firstGeneral = static_cast<int>(kFirstGeneralRangeKey);
     for (const QString& line : lines) {
         if (line.startsWith(u"#P")) {
-            state.ChampsP[ChampPFileName] = columns(line, 4, kFileNameWidth);
-            state.ChampsP[ChampPOperator] = columns(line, 25, kOperatorWidth);
-            state.ChampsP[ChampPDate] = columns(line, 46, kDateWidth);
-            state.ChampsP[ChampPLanguage] = columns(line, 66, 1);
+            state.ChampsP[ChampPFileName] = fieldAt(line, 4, kFileNameWidth);
+            state.ChampsP[ChampPOperator] = fieldAt(line, 25, kOperatorWidth);
+            state.ChampsP[ChampPDate] = fieldAt(line, 46, kDateWidth);
+            state.ChampsP[ChampPLanguage] = fieldAt(line, 66, 1);
         }
         if (line.startsWith(u"#R"))
             loadFields(line, state.ChampsR);

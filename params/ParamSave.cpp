@@ -1,6 +1,7 @@
 #include "params/ParamSave.h"
 
 #include "common/Cp1252.h"
+#include "common/DateTimeText.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/TextFile.h"
@@ -25,18 +26,10 @@ QString writableName(QString name) {
     return name;
 }
 
-QString twoDigits(int v) {
-    return QString::number(v).rightJustified(2, u'0');
-}
-
 } // namespace
 
 QString parameterTimeStamp(const QDateTime& when, DateTimeSeparators separators) {
-    const QDate d = when.date();
-    const QTime t = when.time();
-    return twoDigits(d.day()) + separators.date + twoDigits(d.month()) + separators.date +
-           QString::number(d.year()).rightJustified(4, u'0') + u' ' + twoDigits(t.hour()) +
-           separators.time + twoDigits(t.minute()) + separators.time + twoDigits(t.second());
+    return formatDateTime(when, separators);
 }
 
 QStringList rebuildParameterLines(const QStringList& lines, const QString& targetFile,

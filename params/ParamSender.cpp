@@ -2,6 +2,7 @@
 
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
+#include "common/RestoreGuard.h"
 #include "common/TextFile.h"
 #include "link/CommandExchange.h"
 #include "link/TComPort.h"
@@ -9,27 +10,6 @@
 namespace {
 
 constexpr std::array<const char16_t*, 4> kTags = {u"#P", u"#R", u"#G", u"#F"};
-
-// Puts the port, the status window and the main window back, on every way out.
-class Restorer {
-public:
-    Restorer(TComPort& port, OperatorFeedback& feedback) : m_port(port), m_feedback(feedback) {}
-    ~Restorer() {
-        try {
-            m_port.Close();
-        } catch (...) {
-            // Closing is best effort here; the error that brought us here matters more.
-        }
-        m_feedback.HideStatus();
-        m_feedback.SetMainWindowEnabled(true);
-    }
-    Restorer(const Restorer&) = delete;
-    Restorer& operator=(const Restorer&) = delete;
-
-private:
-    TComPort& m_port;
-    OperatorFeedback& m_feedback;
-};
 
 } // namespace
 
@@ -48,16 +28,20 @@ ParamSender::ParamSender(CommandExchange& exchange, OperatorFeedback& feedback)
 bool ParamSender::sendRecord(const QString& line) {
     m_exchange.EcrireCommande(line);
     m_exchange.AttendreReponse();
-    return !m_exchange.ReplyTimedOut && m_exchange.ReplyBuffer.contains(u"OK");
+    return m_exchange.replyAcknowledged();
 }
 
 void ParamSender::send(const QString& currentFile) {
-    TComPort& port = m_exchange.port();
+    // Declared first, so that on a failure it runs after the port has been closed. The status
+    // window is hidden also when it was never shown.
+    RestoreGuard window;
     m_feedback.SetMainWindowEnabled(false);
-    Restorer restorer(port, m_feedback);
+    window.add([this] { m_feedback.HideStatus(); });
+    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
 
     const std::array<QString, 4> records = recordsToSend(readTextLines(currentFile));
-    port.Open();
+    RestoreGuard portOpen;
+    openPort(m_exchange.port(), portOpen);
 
     QString message;
     if (m_exchange.ConnectSonde() != 0) {
@@ -79,6 +63,6 @@ void ParamSender::send(const QString& currentFile) {
             accepted = sendRecord(records[3]);
         message = msg(accepted ? MsgId::SendDone : MsgId::CommError);
     }
-    port.Close();
+    portOpen.run();
     m_feedback.ShowInformation(message);
 }

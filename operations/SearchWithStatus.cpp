@@ -1,0 +1,14 @@
+#include "operations/SearchWithStatus.h"
+
+#include "common/Messages.h"
+#include "common/OperatorFeedback.h"
+#include "common/RestoreGuard.h"
+
+int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
+                     const PortLister& listPorts) {
+    feedback.AfficheInfo(msg(MsgId::Searching));
+    feedback.ShowStatus();
+    RestoreGuard status;
+    status.add([&feedback] { feedback.HideStatus(); });
+    return ChercheSonde(exchange, listPorts);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "link/InstrumentSearch.h"
+
+class CommandExchange;
+class OperatorFeedback;
+
+// The search as the window runs it from its timer: the status window says it is under way
+// and goes again whichever way the search ends. The result is ChercheSonde's.
+int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
+                     const PortLister& listPorts = {});
