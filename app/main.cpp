@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     };
 
     TFormMain main(environment);
-    TFormPassword password(main);
+    TFormPassword password(&main);
     main.setPasswordDialog(&password);
 
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -7,7 +7,13 @@ set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 out=$(realpath -m "$1"); shift
 bin="$(cd "$(dirname "$0")/../build/bin" && pwd)"
-work=$(mktemp -d)
+# SCREENSHOT_DIR names the working folder (made anew), so its path shows the same each time.
+if [ -n "${SCREENSHOT_DIR:-}" ]; then
+    work=$SCREENSHOT_DIR
+    rm -rf "$work" && mkdir -p "$work"
+else
+    work=$(mktemp -d)
+fi
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 while [ $# -gt 0 ]; do
     case $1 in

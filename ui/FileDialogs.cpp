@@ -9,11 +9,11 @@ namespace {
 
 // clang-format off
 const DialogSpec kSpecs[kDialogCount] = {
-    {"ResultSavePath", QT_TRANSLATE_NOOP("FileDialogs", "Fichier Résultat (*.txt)"), "txt", true},
-    {"ConfigSavePath", QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres (*.dat)"), "dat", true},
-    {"HeaderSavePath", QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres Spécifiques (*.par)"), "par", true},
-    {"ConfigLoadPath", QT_TRANSLATE_NOOP("FileDialogs", "Fichier paramètres VEXA (*.dat)"), "dat", false},
-    {"HeaderLoadPath", QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres Spécifiques (*.par)"), "par", false},
+    {QT_TRANSLATE_NOOP("FileDialogs", "Fichier Résultat (*.txt)"), "txt", true},
+    {QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres (*.dat)"), "dat", true},
+    {QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres Spécifiques (*.par)"), "par", true},
+    {QT_TRANSLATE_NOOP("FileDialogs", "Fichier paramètres VEXA (*.dat)"), "dat", false},
+    {QT_TRANSLATE_NOOP("FileDialogs", "Fichier Paramètres Spécifiques (*.par)"), "par", false},
 };
 // clang-format on
 

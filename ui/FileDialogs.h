@@ -9,7 +9,6 @@ enum class DialogKind { SaveResult, SaveConfig, SaveSpecific, OpenConfig, OpenSp
 inline constexpr int kDialogCount = 5;
 
 struct DialogSpec {
-    const char* settingsKey;
     const char* filter;        // "Description (*.ext)"; translatable
     const char* defaultSuffix; // without the dot
     bool save;                 // save dialogs confirm before replacing a file

@@ -2,11 +2,13 @@
 
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
+#include "common/RestoreGuard.h"
 #include "link/CommandExchange.h"
 #include "operations/ClockAndErase.h"
-#include "ui/AppContext.h"
-#include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/Handlers.h"
+#include "ui/OperationGate.h"
+#include "ui/PanelContext.h"
 #include "ui/TypedTextValidator.h"
 
 #include <QCheckBox>
@@ -63,45 +65,6 @@ void keepOrdinaryWeight(QGroupBox* group) {
         child->setFont(normal);
 }
 
-// Busy pointer and disabled buttons for the length of the erase, whatever way it ends.
-// The focus must never land in the clock edit meanwhile: a disabled button hands its focus
-// on to the next control, and the window gives it to the first one when it comes back from
-// the message. Either would let the edit stop following the clock although the operator
-// never went there. The focus waits on `holder`, where nothing can be typed, and goes back
-// to the button once it is enabled again.
-class EraseBusyState {
-public:
-    EraseBusyState(QWidget* holder, std::initializer_list<QWidget*> pointerOver,
-                   std::initializer_list<QPushButton*> buttons)
-        : m_holder(holder), m_pointerOver(pointerOver), m_buttons(buttons) {
-        for (QWidget* w : m_pointerOver)
-            w->setCursor(Qt::WaitCursor);
-        for (QPushButton* b : m_buttons) {
-            if (b->hasFocus()) {
-                m_refocus = b;
-                m_holder->setFocus(Qt::OtherFocusReason);
-            }
-            b->setEnabled(false);
-        }
-    }
-    ~EraseBusyState() {
-        for (QPushButton* b : m_buttons)
-            b->setEnabled(true);
-        for (QWidget* w : m_pointerOver)
-            w->unsetCursor();
-        if (m_refocus && m_holder->window()->focusWidget() == m_holder)
-            m_refocus->setFocus(Qt::OtherFocusReason);
-    }
-    EraseBusyState(const EraseBusyState&) = delete;
-    EraseBusyState& operator=(const EraseBusyState&) = delete;
-
-private:
-    QWidget* m_holder;
-    QPushButton* m_refocus = nullptr;
-    QList<QWidget*> m_pointerOver;
-    QList<QPushButton*> m_buttons;
-};
-
 // Whether the operator goes into the clock edit: by a click or a key that moves the focus
 // there, or by any click, key or input in it. The window may give the edit the focus on its
 // own (coming back to the front, after a message): the clock goes on following then, but a
@@ -128,7 +91,7 @@ bool entersClockEdit(const QEvent* event) {
 
 } // namespace
 
-InitialisationPanel::InitialisationPanel(AppContext& context, QWidget* parent)
+InitialisationPanel::InitialisationPanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelInitialisation"));
     buildClockGroup();
@@ -145,8 +108,8 @@ void InitialisationPanel::buildClockGroup() {
     m_editHorlogeInit->setText(formatClockText(QDateTime(QDate(2000, 1, 1), QTime(0, 0))));
     m_editHorlogeInit->installEventFilter(this);
     m_buttonHorloge = makeButton(m_groupBoxHorloge, "ButtonHorloge", 166, 52, 120);
-    connect(m_buttonHorloge, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonHorlogeClick(); }); });
+    connectHandler(m_buttonHorloge, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonHorlogeClick);
     keepOrdinaryWeight(m_groupBoxHorloge);
 
     m_timerHorloge = new QTimer(this);
@@ -161,8 +124,8 @@ void InitialisationPanel::buildEraseGroup() {
     m_label2->setWordWrap(true);
     m_label2->resize(276, 32);
     m_buttonEffacer = makeButton(m_groupBoxEffacement, "ButtonEffacer", 14, 62, 100);
-    connect(m_buttonEffacer, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonEffacerClick(); }); });
+    connectHandler(m_buttonEffacer, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonEffacerClick);
     keepOrdinaryWeight(m_groupBoxEffacement);
 }
 
@@ -197,14 +160,14 @@ void InitialisationPanel::buildSpecificGroup() {
     m_buttonEcrireHeader = makeButton(g, "ButtonEcrireHeader", 400, 65, 180);
     m_buttonLoadHeader = makeButton(g, "ButtonLoadHeader", 400, 137, 180);
     m_buttonSaveHeader = makeButton(g, "ButtonSaveHeader", 400, 173, 180);
-    connect(m_buttonLireHeader, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonLireHeaderClick(); }); });
-    connect(m_buttonEcrireHeader, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonEcrireHeaderClick(); }); });
-    connect(m_buttonLoadHeader, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonLoadHeaderClick(); }); });
-    connect(m_buttonSaveHeader, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonSaveHeaderClick(); }); });
+    connectHandler(m_buttonLireHeader, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonLireHeaderClick);
+    connectHandler(m_buttonEcrireHeader, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonEcrireHeaderClick);
+    connectHandler(m_buttonLoadHeader, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonLoadHeaderClick);
+    connectHandler(m_buttonSaveHeader, &QPushButton::clicked, this,
+                   &InitialisationPanel::ButtonSaveHeaderClick);
     keepOrdinaryWeight(m_groupBoxHeader);
     m_groupBoxHeader->hide();
 }
@@ -239,14 +202,9 @@ bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
         EditHorlogeInitEnter();
     else if ((watched == m_editParamKhtval || watched == m_editParamKcontr) &&
              event->type() == QEvent::FocusOut) {
-        if (m_context.editParamExit)
-            guarded([&] { m_context.editParamExit(); });
+        Q_EMIT specificNumberLeft();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-bool InitialisationPanel::operationRunning() const {
-    return m_context.gate.busy() || m_context.exchange.isWaiting();
 }
 
 // ---------------------------------------------------------------- clock and memory
@@ -259,7 +217,7 @@ void InitialisationPanel::EntryStep() {
     m_groupBoxHeader->hide();
     switch (LectureHeader()) {
     case kSpecificRead:
-        if (m_context.maintenanceMode && m_context.maintenanceMode())
+        if (m_maintenanceMode)
             m_groupBoxHeader->show();
         break;
     case kSpecificNoAnswer:
@@ -289,20 +247,54 @@ QString InitialisationPanel::clockEditText() const {
 }
 
 void InitialisationPanel::ButtonHorlogeClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     setInstrumentClock(m_context.exchange, m_context.feedback, [this] { return clockEditText(); });
 }
 
 void InitialisationPanel::ButtonEffacerClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
-    // The buttons stay disabled while the outcome is on screen.
-    EraseBusyState state(this, {m_buttonEffacer, this, m_groupBoxEffacement, m_groupBoxHorloge},
-                         {m_buttonHorloge, m_buttonEffacer});
+    // The buttons stay disabled and the pointer busy while the outcome is on screen, and
+    // come back once the operation has closed the port.
+    RestoreGuard restore;
+    holdWhileErasing(restore);
     eraseInstrumentMemory(m_context.exchange, m_context.feedback);
+}
+
+void InitialisationPanel::holdWhileErasing(RestoreGuard& restore) {
+    const QList<QWidget*> pointerOver = {m_buttonEffacer, this, m_groupBoxEffacement,
+                                         m_groupBoxHorloge};
+    for (QWidget* w : pointerOver)
+        w->setCursor(Qt::WaitCursor);
+    // The focus must never land in the clock edit meanwhile: a disabled button hands its
+    // focus on to the next control, and the window gives it to the first one when it comes
+    // back from the message. Either would let the edit stop following the clock although the
+    // operator never went there. The focus waits on the panel, where nothing can be typed,
+    // and goes back to the button once it is enabled again.
+    QPushButton* refocus = nullptr;
+    for (QPushButton* b : {m_buttonHorloge, m_buttonEffacer}) {
+        if (b->hasFocus()) {
+            refocus = b;
+            setFocus(Qt::OtherFocusReason);
+        }
+        b->setEnabled(false);
+    }
+    restore.add([this] {
+        m_buttonHorloge->setEnabled(true);
+        m_buttonEffacer->setEnabled(true);
+    });
+    restore.add([pointerOver] {
+        for (QWidget* w : pointerOver)
+            w->unsetCursor();
+    });
+    if (refocus)
+        restore.add([this, refocus] {
+            if (window()->focusWidget() == this)
+                refocus->setFocus(Qt::OtherFocusReason);
+        });
 }
 
 // ---------------------------------------------------------------- specific parameters
@@ -328,9 +320,9 @@ int InitialisationPanel::LectureHeader() {
 }
 
 void InitialisationPanel::ButtonLireHeaderClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     const int result = LectureHeader();
     MsgId message = MsgId::UnknownCommand;
     if (result == kSpecificRead)
@@ -343,16 +335,16 @@ void InitialisationPanel::ButtonLireHeaderClick() {
 }
 
 void InitialisationPanel::ButtonEcrireHeaderClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     writeSpecificParameters(m_context.exchange, m_context.feedback, specificParameters());
 }
 
 void InitialisationPanel::ButtonLoadHeaderClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     const auto chosen = m_context.dialogs.execute(DialogKind::OpenSpecific);
     if (!chosen)
         return;
@@ -373,9 +365,9 @@ void InitialisationPanel::ButtonLoadHeaderClick() {
 }
 
 void InitialisationPanel::ButtonSaveHeaderClick() {
-    if (operationRunning())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     const auto chosen = m_context.dialogs.execute(DialogKind::SaveSpecific);
     if (!chosen)
         return;

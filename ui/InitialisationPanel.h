@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-struct AppContext;
+struct PanelContext;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -19,7 +19,7 @@ class QTimer;
 class InitialisationPanel : public QWidget {
     Q_OBJECT
 public:
-    InitialisationPanel(AppContext& context, QWidget* parent = nullptr);
+    InitialisationPanel(PanelContext& context, QWidget* parent = nullptr);
 
     // What the menu entry does once the panel is shown: the clock edit follows the
     // computer's clock again, then the specific parameters are read.
@@ -27,6 +27,8 @@ public:
 
     // The clock the edit follows.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    // The specific parameters are shown only in maintenance mode.
+    void setMaintenanceMode(bool on) { m_maintenanceMode = on; }
 
     // Clock and memory
     void EditHorlogeInitEnter();
@@ -44,36 +46,24 @@ public:
     SpecificParameters specificParameters() const;
     void setSpecificParameters(const SpecificParameters& values);
 
-    QLineEdit* editHorlogeInit() const { return m_editHorlogeInit; }
-    QPushButton* buttonHorloge() const { return m_buttonHorloge; }
-    QPushButton* buttonEffacer() const { return m_buttonEffacer; }
-    QTimer* timerHorloge() const { return m_timerHorloge; }
-    QGroupBox* groupBoxHorloge() const { return m_groupBoxHorloge; }
-    QGroupBox* groupBoxEffacement() const { return m_groupBoxEffacement; }
-    QGroupBox* groupBoxHeader() const { return m_groupBoxHeader; }
-    QLineEdit* editParamKserie() const { return m_editParamKserie; }
-    QLineEdit* editParamKscint() const { return m_editParamKscint; }
-    QLineEdit* editParamKhtval() const { return m_editParamKhtval; }
-    QLineEdit* editParamKcontr() const { return m_editParamKcontr; }
-    QCheckBox* editParamKMaint() const { return m_editParamKMaint; }
-    QPushButton* buttonLireHeader() const { return m_buttonLireHeader; }
-    QPushButton* buttonEcrireHeader() const { return m_buttonEcrireHeader; }
-    QPushButton* buttonLoadHeader() const { return m_buttonLoadHeader; }
-    QPushButton* buttonSaveHeader() const { return m_buttonSaveHeader; }
+Q_SIGNALS:
+    // The HT or contrast field was left: the parameter editor checks its fields again.
+    void specificNumberLeft();
 
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void holdWhileErasing(class RestoreGuard& restore);
     void buildClockGroup();
     void buildEraseGroup();
     void buildSpecificGroup();
     void retranslateUi();
-    bool operationRunning() const;
     QString clockEditText() const;
 
-    AppContext& m_context;
+    PanelContext& m_context;
+    bool m_maintenanceMode = false;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
     bool m_suiviHorloge = false;
 

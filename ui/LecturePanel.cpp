@@ -3,9 +3,10 @@
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
 #include "link/CommandExchange.h"
-#include "ui/AppContext.h"
-#include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/Handlers.h"
+#include "ui/OperationGate.h"
+#include "ui/PanelContext.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -80,7 +81,7 @@ QStringList LectureMemo::lines() const {
     return result + m_pending;
 }
 
-LecturePanel::LecturePanel(AppContext& context, QWidget* parent)
+LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelLecture"));
 
@@ -96,15 +97,14 @@ LecturePanel::LecturePanel(AppContext& context, QWidget* parent)
     m_buttonSelectFichierMesures = new QPushButton(this);
     m_buttonSelectFichierMesures->setObjectName(QStringLiteral("ButtonSelectFichierMesures"));
     m_buttonSelectFichierMesures->setGeometry(574, 33, 36, 24);
-    connect(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonSelectFichierMesuresClick(); }); });
+    connectHandler(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
+                   &LecturePanel::ButtonSelectFichierMesuresClick);
 
     m_buttonLecture = new QPushButton(this);
     m_buttonLecture->setObjectName(QStringLiteral("ButtonLecture"));
     m_buttonLecture->setGeometry(20, 66, 120, 26);
     m_buttonLecture->setEnabled(false);
-    connect(m_buttonLecture, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonLectureClick(); }); });
+    connectHandler(m_buttonLecture, &QPushButton::clicked, this, &LecturePanel::ButtonLectureClick);
 
     m_memoLecture = new LectureMemo(this);
     m_memoLecture->setGeometry(20, 102, 590, 258);
@@ -137,9 +137,9 @@ void LecturePanel::EnableTransfer() {
 }
 
 void LecturePanel::ButtonSelectFichierMesuresClick() {
-    if (m_context.gate.busy() || m_context.exchange.isWaiting())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     if (const auto chosen = m_context.dialogs.execute(DialogKind::SaveResult)) {
         m_editFichierMesures->setText(*chosen);
         // The dialog asked before choosing an existing file.
@@ -148,9 +148,9 @@ void LecturePanel::ButtonSelectFichierMesuresClick() {
 }
 
 void LecturePanel::ButtonLectureClick() {
-    if (m_context.gate.busy() || m_context.exchange.isWaiting())
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
         return;
-    OperationGate::Scope busy(m_context.gate);
     const QString path = m_editFichierMesures->text();
     // The proposed name changes only once a minute: a second transfer in the same minute
     // (another instrument, say) would silently replace the results of the first. What the

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-struct AppContext;
+struct PanelContext;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,7 +39,7 @@ private:
 class LecturePanel : public QWidget {
     Q_OBJECT
 public:
-    LecturePanel(AppContext& context, QWidget* parent = nullptr);
+    LecturePanel(PanelContext& context, QWidget* parent = nullptr);
 
     // What the menu entry does once the panel is shown: proposes the result file name.
     void EntryStep();
@@ -52,18 +52,13 @@ public:
     void ButtonSelectFichierMesuresClick();
     void ButtonLectureClick();
 
-    QLineEdit* editFichierMesures() const { return m_editFichierMesures; }
-    QPushButton* buttonSelectFichierMesures() const { return m_buttonSelectFichierMesures; }
-    QPushButton* buttonLecture() const { return m_buttonLecture; }
-    LectureMemo* memoLecture() const { return m_memoLecture; }
-
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     void retranslateUi();
 
-    AppContext& m_context;
+    PanelContext& m_context;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
     // The file last chosen in the "..." dialog, which asks before replacing one.
     QString m_confirmedFile;

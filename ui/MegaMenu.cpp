@@ -1,5 +1,7 @@
 #include "ui/MegaMenu.h"
 
+#include "ui/Theme.h"
+
 #include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
@@ -42,7 +44,7 @@ void MegaMenu::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QLinearGradient fill(0, 0, 0, height());
     const bool on = isEnabled();
-    fill.setColorAt(0, on ? QColor(0x4A, 0x90, 0xE2) : QColor(0x9A, 0xB4, 0xD2));
-    fill.setColorAt(1, on ? QColor(0x1F, 0x5F, 0xA8) : QColor(0x7A, 0x92, 0xAE));
+    fill.setColorAt(0, theme::menuTop(on));
+    fill.setColorAt(1, theme::menuBottom(on));
     p.fillRect(rect(), fill);
 }

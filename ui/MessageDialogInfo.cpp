@@ -1,5 +1,7 @@
 #include "ui/MessageDialogInfo.h"
 
+#include "ui/Theme.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -14,13 +16,14 @@ MessageDialogInfo::MessageDialogInfo(QWidget* parent)
     // Application-modal without an owner, so it stays usable while the main window
     // itself is disabled by the operation that reports through it.
     setWindowModality(Qt::ApplicationModal);
-    setStyleSheet(QStringLiteral(
-        "MessageDialogInfo { background: white; border: 1px solid #2F6FC0; }"
-        "QLabel#caption { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #EAF3FD,"
-        " stop:1 #BFDBF7); color: #102A4C; font-weight: bold; }"
-        "QPushButton { border: 1px solid #2F6FC0; border-radius: 10px; background: #EAF3FD;"
-        " min-width: 88px; min-height: 24px; }"
-        "QPushButton:focus { background: #BFDBF7; }"));
+    setStyleSheet(QStringLiteral("MessageDialogInfo { background: white; border: 1px solid %1; }"
+                                 "QLabel#caption { background: %2; color: %3; font-weight: bold; }"
+                                 "QPushButton { border: 1px solid %1; border-radius: 10px;"
+                                 " background: %4; min-width: 88px; min-height: 24px; }"
+                                 "QPushButton:focus { background: %5; }")
+                      .arg(theme::css(theme::frame()), theme::gradientCss(),
+                           theme::css(theme::ink()), theme::css(theme::gradientTop()),
+                           theme::css(theme::gradientBottom())));
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setTextFormat(Qt::PlainText);

@@ -1,6 +1,6 @@
 #include "ui/ParamEditorPanel.h"
 
-#include "ui/ErrorReport.h"
+#include "ui/Handlers.h"
 #include "ui/ParamEditorWidgets.h"
 #include "ui/TypedTextValidator.h"
 
@@ -89,16 +89,6 @@ constexpr int kRowPitch = 30;
 constexpr int kRowHeight = 22;
 constexpr int kNoteTop = 195;
 
-// The label's object name: the three version-dependent ones have names of their own.
-QString labelName(PC c) {
-    for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i)
-        if (kVersionDependentControls[i] == c)
-            return QString::fromUtf16(kVersionDependentLabels[i]);
-    QString name = controlObjectName(c);
-    name.remove(QStringLiteral("ComboBoxParam")).remove(QStringLiteral("EditParam"));
-    return QStringLiteral("Label") + name;
-}
-
 int fieldWidth(PC c) {
     switch (c) {
     case PC::Popcom:
@@ -132,7 +122,7 @@ void fillChoices(QComboBox* box, const std::array<const char*, N>& choices) {
 
 } // namespace
 
-ParamEditorPanel::ParamEditorPanel(AppContext& context, std::function<QString()> currentFile,
+ParamEditorPanel::ParamEditorPanel(PanelContext& context, std::function<QString()> currentFile,
                                    QWidget* parent)
     : QWidget(parent), m_context(context), m_currentFile(std::move(currentFile)) {
     setObjectName(QStringLiteral("PanelParametres"));
@@ -147,14 +137,14 @@ ParamEditorPanel::ParamEditorPanel(AppContext& context, std::function<QString()>
     m_buttonAnnuler = new QPushButton(this);
     m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
     m_buttonAnnuler->setGeometry(3, 292, 139, 40);
-    connect(m_buttonAnnuler, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonAnnulerClick(); }); });
+    connectHandler(m_buttonAnnuler, &QPushButton::clicked, this,
+                   &ParamEditorPanel::ButtonAnnulerClick);
 
     m_buttonEnregistrer = new QPushButton(this);
     m_buttonEnregistrer->setObjectName(QStringLiteral("ButtonEnregistrer"));
     m_buttonEnregistrer->setGeometry(585 - 139, 292, 139, 40);
-    connect(m_buttonEnregistrer, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonEnregistrerClick(); }); });
+    connectHandler(m_buttonEnregistrer, &QPushButton::clicked, this,
+                   &ParamEditorPanel::ButtonEnregistrerClick);
 
     retranslateUi();
     setValues(EditorValues::initial());
@@ -197,7 +187,7 @@ void ParamEditorPanel::buildPages() {
 void ParamEditorPanel::addRow(QWidget* page, int row, ParamControl c, QWidget* field) {
     const int top = kFirstRowTop + row * kRowPitch;
     auto* caption = new QLabel(page);
-    caption->setObjectName(labelName(c));
+    caption->setObjectName(labelObjectName(c));
     caption->setTextFormat(Qt::PlainText);
     caption->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 8, kRowHeight);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

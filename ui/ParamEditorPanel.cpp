@@ -4,8 +4,8 @@
 #include "common/OperatorFeedback.h"
 #include "params/ParamEditor.h"
 #include "params/ParamSave.h"
-#include "ui/AppContext.h"
 #include "ui/FileDialogs.h"
+#include "ui/PanelContext.h"
 #include "ui/ParamEditorWidgets.h"
 #include "ui/TypedTextValidator.h"
 
@@ -88,7 +88,7 @@ void ParamEditorPanel::AfficherParametres() {
 }
 
 void ParamEditorPanel::AccesParametres() {
-    const bool maintenance = m_context.maintenanceMode && m_context.maintenanceMode();
+    const bool maintenance = m_maintenanceMode;
     for (int i = 0; i < kParamControlCount; ++i) {
         const auto c = static_cast<PC>(i);
         control(c)->setEnabled(isControlEnabled(c, maintenance));
@@ -96,8 +96,7 @@ void ParamEditorPanel::AccesParametres() {
 }
 
 void ParamEditorPanel::VisibiliteParametres() {
-    const QString version = m_context.softwareVersion ? m_context.softwareVersion() : QString();
-    const bool shown = !versionHidesOptionalSettings(version);
+    const bool shown = !versionHidesOptionalSettings(m_softwareVersion);
     for (PC c : kVersionDependentControls) {
         control(c)->setVisible(shown);
         label(c)->setVisible(shown);

@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-struct AppContext;
+struct PanelContext;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,7 +27,7 @@ public:
     static constexpr int kTop = 5;
 
     // `currentFile` gives the full path of the file the panel works on.
-    ParamEditorPanel(AppContext& context, std::function<QString()> currentFile,
+    ParamEditorPanel(PanelContext& context, std::function<QString()> currentFile,
                      QWidget* parent = nullptr);
 
     // "Editer le fichier": shows the editor, then loads the current file from disk and
@@ -48,19 +48,16 @@ public:
     void ButtonEnregistrerClick();
     void ButtonAnnulerClick();
 
-    // What the controls hold, and putting values into them.
-    EditorValues values() const;
-    void setValues(const EditorValues& values);
-
+    // The records and ranges of the last load, as the last save stored them.
     const ParamState& state() const { return m_state; }
-    QWidget* control(ParamControl c) const;
-    QLabel* label(ParamControl c) const { return m_labels[index(c)]; }
-    QTabWidget* pageControl() const { return m_pageControl; }
-    QPushButton* buttonAnnuler() const { return m_buttonAnnuler; }
-    QPushButton* buttonEnregistrer() const { return m_buttonEnregistrer; }
 
     // The clock the saved identification record is dated from.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    // What the next opening shows: which fields may be changed, and which settings the
+    // instrument's software uses.
+    void setMaintenanceMode(bool on) { m_maintenanceMode = on; }
+    void setSoftwareVersion(const QString& version) { m_softwareVersion = version; }
 
 Q_SIGNALS:
     // A save wrote `path`; it is now the current file.
@@ -71,6 +68,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the controls hold, and putting values into them.
+    EditorValues values() const;
+    void setValues(const EditorValues& values);
+    QWidget* control(ParamControl c) const;
+    QLabel* label(ParamControl c) const { return m_labels[index(c)]; }
+
     void buildPages();
     // Fields the operator cannot see (version, or never offered).
     HiddenFields hiddenFields() const;
@@ -86,7 +89,10 @@ private:
     void retranslateUi();
     void clearMarks();
 
-    AppContext& m_context;
+    PanelContext& m_context;
+    bool m_maintenanceMode = false;
+    // The identity box's software version caption.
+    QString m_softwareVersion;
     std::function<QString()> m_currentFile;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
     ParamState m_state;

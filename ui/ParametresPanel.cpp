@@ -5,16 +5,17 @@
 #include "link/CommandExchange.h"
 #include "params/ParamFile.h"
 #include "params/ParamSender.h"
-#include "ui/AppContext.h"
-#include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
+#include "ui/Handlers.h"
+#include "ui/OperationGate.h"
+#include "ui/PanelContext.h"
 #include "ui/ParamEditorPanel.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
-ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent)
+ParametresPanel::ParametresPanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelHeader"));
     resize(630, 375);
@@ -35,30 +36,25 @@ ParametresPanel::ParametresPanel(AppContext& context, QWidget* parent)
     m_buttonSelectFichierParametres = new QPushButton(this);
     m_buttonSelectFichierParametres->setObjectName(QStringLiteral("ButtonSelectFichierParametres"));
     m_buttonSelectFichierParametres->setGeometry(574, 33, 36, 24);
-    connect(m_buttonSelectFichierParametres, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonSelectFichierParametresClick(); }); });
+    connectHandler(m_buttonSelectFichierParametres, &QPushButton::clicked, this,
+                   &ParametresPanel::ButtonSelectFichierParametresClick);
 
     m_buttonEdit = new QPushButton(this);
     m_buttonEdit->setObjectName(QStringLiteral("ButtonEdit"));
     m_buttonEdit->setGeometry(20, 70, 160, 26);
     m_buttonEdit->setEnabled(false);
-    connect(m_buttonEdit, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonEditClick(); }); });
+    connectHandler(m_buttonEdit, &QPushButton::clicked, this, &ParametresPanel::ButtonEditClick);
 
     m_buttonInit = new QPushButton(this);
     m_buttonInit->setObjectName(QStringLiteral("ButtonInit"));
     m_buttonInit->setGeometry(190, 70, 160, 26);
     m_buttonInit->setEnabled(false);
-    connect(m_buttonInit, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonInitClick(); }); });
+    connectHandler(m_buttonInit, &QPushButton::clicked, this, &ParametresPanel::ButtonInitClick);
 
     m_panelParametres = new ParamEditorPanel(
         context, [this] { return m_editFichierParametres->text(); }, this);
     connect(m_panelParametres, &ParamEditorPanel::fileSaved, m_editFichierParametres,
             &QLineEdit::setText);
-
-    // The specific-parameter fields of the Initialisation panel run the same check.
-    m_context.editParamExit = [this] { m_panelParametres->EditParamExit(); };
 
     retranslateUi();
 }
@@ -111,8 +107,10 @@ void ParametresPanel::ButtonEditClick() {
 }
 
 void ParametresPanel::ButtonInitClick() {
-    if (editorOpen() || m_context.gate.busy() || m_context.exchange.isWaiting())
+    if (editorOpen())
         return;
-    OperationGate::Scope busy(m_context.gate);
+    const auto entered = m_context.gate.tryEnter();
+    if (!entered)
+        return;
     ParamSender(m_context.exchange, m_context.feedback).send(m_editFichierParametres->text());
 }

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-struct AppContext;
+struct PanelContext;
 class QLineEdit;
 class QPushButton;
 class ParamEditorPanel;
@@ -12,7 +12,7 @@ class ParamEditorPanel;
 class ParametresPanel : public QWidget {
     Q_OBJECT
 public:
-    ParametresPanel(AppContext& context, QWidget* parent = nullptr);
+    ParametresPanel(PanelContext& context, QWidget* parent = nullptr);
 
     // What the menu entry does once the panel is shown: closes the editor and forgets the
     // file.
@@ -22,11 +22,6 @@ public:
     void ButtonEditClick();
     void ButtonInitClick();
 
-    QLineEdit* edit1() const { return m_edit1; }
-    QLineEdit* editFichierParametres() const { return m_editFichierParametres; }
-    QPushButton* buttonSelectFichierParametres() const { return m_buttonSelectFichierParametres; }
-    QPushButton* buttonEdit() const { return m_buttonEdit; }
-    QPushButton* buttonInit() const { return m_buttonInit; }
     ParamEditorPanel* panelParametres() const { return m_panelParametres; }
 
 protected:
@@ -37,7 +32,7 @@ private:
     // While the editor is open it covers the file choice and both buttons.
     bool editorOpen() const;
 
-    AppContext& m_context;
+    PanelContext& m_context;
 
     QLineEdit* m_edit1 = nullptr;
     QLineEdit* m_editFichierParametres = nullptr;

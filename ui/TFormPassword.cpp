@@ -2,8 +2,9 @@
 
 #include "common/Messages.h"
 #include "ui/ErrorReport.h"
+#include "ui/Handlers.h"
 #include "ui/MessageDialogInfo.h"
-#include "ui/TFormMain.h"
+#include "ui/Theme.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -16,9 +17,9 @@
 
 const QString TFormPassword::kPassword = QStringLiteral("morvel52");
 
-TFormPassword::TFormPassword(TFormMain& main)
+TFormPassword::TFormPassword(QWidget* owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_main(main) {
+      m_owner(owner) {
     setObjectName(QStringLiteral("TFormPassword"));
     setFixedSize(401, 136);
     setAutoFillBackground(true);
@@ -30,9 +31,7 @@ TFormPassword::TFormPassword(TFormMain& main)
     m_panel->setObjectName(QStringLiteral("PanelMaintenance"));
     m_panel->setGeometry(8, 8, 393, 129);
     m_panel->setAttribute(Qt::WA_StyledBackground);
-    m_panel->setStyleSheet(QStringLiteral(
-        "#PanelMaintenance { border: 1px solid #2F6FC0; border-radius: 12px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #EAF3FD, stop:1 #BFDBF7); }"));
+    m_panel->setStyleSheet(theme::roundedPanelCss(m_panel->objectName()));
     auto* image4 = new QLabel(m_panel);
     image4->setObjectName(QStringLiteral("Image4"));
     image4->setGeometry(29, 32, 57, 54);
@@ -53,9 +52,9 @@ TFormPassword::TFormPassword(TFormMain& main)
     m_buttonOK = new QPushButton(m_panel);
     m_buttonOK->setObjectName(QStringLiteral("ButtonOK"));
     m_buttonOK->setGeometry(260, 72, 88, 26);
-    connect(m_buttonOK, &QPushButton::clicked, this, [this] { guarded([&] { ButtonOKClick(); }); });
-    connect(m_buttonAnnuler, &QPushButton::clicked, this,
-            [this] { guarded([&] { ButtonAnnulerClick(); }); });
+    connectHandler(m_buttonOK, &QPushButton::clicked, this, &TFormPassword::ButtonOKClick);
+    connectHandler(m_buttonAnnuler, &QPushButton::clicked, this,
+                   &TFormPassword::ButtonAnnulerClick);
     m_messageDialog = new MessageDialogInfo;
     retranslateUi();
 }
@@ -84,8 +83,8 @@ void TFormPassword::showEvent(QShowEvent* event) {
     // A dialog of the main window, not a program of its own: no task-bar entry, and it does
     // not keep the program alive once the main window has closed. Not a widget child,
     // which the disabled main window would disable too.
-    if (QWindow* own = windowHandle())
-        own->setTransientParent(m_main.windowHandle());
+    if (QWindow* own = windowHandle(); own && m_owner)
+        own->setTransientParent(m_owner->windowHandle());
     QWidget::showEvent(event);
     FormShow();
 }
@@ -114,9 +113,8 @@ void TFormPassword::ButtonOKClick() {
 
 void TFormPassword::CheckPassword() {
     if (m_editPassword->text() == kPassword) {
-        m_main.setMaintenanceMode(true);
         close();
-        searchAgain();
+        Q_EMIT accepted();
     } else {
         m_messageDialog->ShowMessage(msg(MsgId::WrongPassword));
         m_editPassword->clear();
@@ -125,21 +123,10 @@ void TFormPassword::CheckPassword() {
 
 void TFormPassword::ButtonAnnulerClick() {
     close();
-    searchAgain();
-}
-
-void TFormPassword::searchAgain() {
-    OperationGate::Scope busy(m_main.context().gate);
-    m_main.ChercheSonde();
-    m_main.AfficheIdent();
+    Q_EMIT cancelled();
 }
 
 void TFormPassword::closeEvent(QCloseEvent* event) {
-    FormClose();
     event->accept();
-}
-
-void TFormPassword::FormClose() {
-    m_main.SetMainWindowEnabled(true);
-    m_main.ShowHomePanel();
+    Q_EMIT closed();
 }

@@ -6,26 +6,30 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class MessageDialogInfo;
-class TFormMain;
 
 // The maintenance password dialog: borderless, on top, shown without blocking while the
-// main window is disabled; hidden (not destroyed) when closed.
+// main window is disabled; hidden (not destroyed) when closed. It tells the main window
+// what happened and leaves the rest to it.
 class TFormPassword : public QWidget {
     Q_OBJECT
 public:
     static const QString kPassword;
 
-    explicit TFormPassword(TFormMain& main);
+    // `owner` is the main window: the dialog stays in front of it, as a dialog of it.
+    explicit TFormPassword(QWidget* owner);
     ~TFormPassword() override;
 
     void ButtonOKClick();
     void ButtonAnnulerClick();
     void CheckPassword();
 
-    QLineEdit* editPassword() const { return m_editPassword; }
-    QPushButton* buttonOK() const { return m_buttonOK; }
-    QPushButton* buttonAnnuler() const { return m_buttonAnnuler; }
-    MessageDialogInfo* messageDialog() const { return m_messageDialog; }
+Q_SIGNALS:
+    // The dialog closed, whatever closed it (its buttons, the platform).
+    void closed();
+    // The right password was given; the dialog has closed.
+    void accepted();
+    // "Annuler"; the dialog has closed.
+    void cancelled();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -35,11 +39,9 @@ protected:
 
 private:
     void FormShow();
-    void FormClose();
-    void searchAgain();
     void retranslateUi();
 
-    TFormMain& m_main;
+    QWidget* m_owner;
     QWidget* m_panel;
     QLabel* m_label13;
     QLineEdit* m_editPassword;

@@ -21,6 +21,74 @@
     </message>
 </context>
 <context>
+    <name>HomePanel</name>
+    <message>
+        <source>VEXA-Reader</source>
+        <translation>VEXA-Reader</translation>
+    </message>
+    <message>
+        <source>V1.0.1</source>
+        <translation>V1.0.1</translation>
+    </message>
+    <message>
+        <source>www.norvane.example</source>
+        <translation>www.norvane.example</translation>
+    </message>
+    <message>
+        <source>Choix de la Langue</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Francais</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Connecter le Vexameter au PC
+Puis cliquer sur le bouton &quot;Connexion&quot;</source>
+        <translation>Connect the Vexameter to the PC
+then click the &quot;Connect&quot; button</translation>
+    </message>
+    <message>
+        <source>Connexion</source>
+        <translation>Connect</translation>
+    </message>
+</context>
+<context>
+    <name>IdentityBox</name>
+    <message>
+        <source> Identification de l&apos;instrument </source>
+        <translation> Instrument identification </translation>
+    </message>
+    <message>
+        <source>Numéro de série : </source>
+        <translation>Serial number: </translation>
+    </message>
+    <message>
+        <source>Référence produit :</source>
+        <translation>Product ref.:</translation>
+    </message>
+    <message>
+        <source>Référence PM :</source>
+        <translation>PM ref.:</translation>
+    </message>
+    <message>
+        <source>Version du logiciel : </source>
+        <translation>Software version: </translation>
+    </message>
+    <message>
+        <source>Fichier Paramètres : </source>
+        <translation>Parameter file: </translation>
+    </message>
+    <message>
+        <source>Version du logiciel</source>
+        <translation>Software version</translation>
+    </message>
+</context>
+<context>
     <name>InitialisationPanel</name>
     <message>
         <source> Horloge </source>
@@ -489,64 +557,6 @@ Do you want to replace it?</translation>
     <message>
         <source>Maintenance</source>
         <translation>Maintenance</translation>
-    </message>
-    <message>
-        <source>V1.0.1</source>
-        <translation>V1.0.1</translation>
-    </message>
-    <message>
-        <source>www.norvane.example</source>
-        <translation>www.norvane.example</translation>
-    </message>
-    <message>
-        <source>Choix de la Langue</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Francais</source>
-        <translation>French</translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation>English</translation>
-    </message>
-    <message>
-        <source>Connexion</source>
-        <translation>Connect</translation>
-    </message>
-    <message>
-        <source> Identification de l&apos;instrument </source>
-        <translation> Instrument identification </translation>
-    </message>
-    <message>
-        <source>Numéro de série : </source>
-        <translation>Serial number: </translation>
-    </message>
-    <message>
-        <source>Référence produit :</source>
-        <translation>Product ref.:</translation>
-    </message>
-    <message>
-        <source>Référence PM :</source>
-        <translation>PM ref.:</translation>
-    </message>
-    <message>
-        <source>Version du logiciel : </source>
-        <translation>Software version: </translation>
-    </message>
-    <message>
-        <source>Fichier Paramètres : </source>
-        <translation>Parameter file: </translation>
-    </message>
-    <message>
-        <source>Version du logiciel</source>
-        <translation>Software version</translation>
-    </message>
-    <message>
-        <source>Connecter le Vexameter au PC
-Puis cliquer sur le bouton &quot;Connexion&quot;</source>
-        <translation>Connect the Vexameter to the PC
-then click the &quot;Connect&quot; button</translation>
     </message>
 </context>
 <context>

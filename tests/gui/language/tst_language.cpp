@@ -125,10 +125,10 @@ void TestLanguage::startsInEnglishWithTheModule() {
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader"); // no settings: 2057
     QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
-    QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Home"));
-    QCOMPARE(s.fixture.main->buttonConnexion()->text(), QString("Connect"));
+    QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Home"));
+    QCOMPARE(buttonConnexion(s.fixture.main)->text(), QString("Connect"));
     // The password dialog is created after the language was applied.
-    QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Cancel"));
+    QCOMPARE(buttonAnnuler(s.fixture.password)->text(), QString("Cancel"));
     QCOMPARE(qtCancelButtonText(), QString("Cancel"));
     QVERIFY(answerer.waitForMessages(1));
     QCOMPARE(answerer.messages.first(), QString("No instrument was detected"));
@@ -141,8 +141,8 @@ void TestLanguage::startsInFrenchWithoutIt() {
                                "[CONFIG]\r\nLanguage=1036\r\n"));
         DialogAnswerer answerer;
         start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
-        QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
-        QCOMPARE(s.fixture.password->buttonAnnuler()->text(), QString("Annuler"));
+        QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Accueil"));
+        QCOMPARE(buttonAnnuler(s.fixture.password)->text(), QString("Annuler"));
         // Qt's own texts from the system's French translations (qt6-translations-l10n).
         QCOMPARE(qtCancelButtonText(), QString("Annuler"));
     }
@@ -152,7 +152,7 @@ void TestLanguage::startsInFrenchWithoutIt() {
     QTemporaryDir empty;
     start(s, empty.filePath("VEXAReader")); // 2057 but no module next to the program
     QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
-    QCOMPARE(s.fixture.main->megaMenu()->item(0)->text(), QString("Accueil"));
+    QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Accueil"));
     QCOMPARE(qtCancelButtonText(), QString("Annuler"));
 }
 
@@ -160,8 +160,8 @@ void TestLanguage::currentLanguageFlagDoesNothing() {
     Started s;
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
-    QTest::mouseClick(s.fixture.main->buttonLangueEn(), Qt::LeftButton);
-    QVERIFY(!QFile::exists(s.fixture.main->settingsPath()));
+    QTest::mouseClick(buttonLangueEn(s.fixture.main), Qt::LeftButton);
+    QVERIFY(!QFile::exists(settingsPath(s.fixture.main)));
     QCOMPARE(s.restarts, 0);
     QCOMPARE(s.ends, 0);
 }
@@ -175,15 +175,15 @@ void TestLanguage::otherFlagStoresLanguageAndRestarts() {
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
     s.fixture.dialogs->setFileName(DialogKind::SaveResult, "/elsewhere/VEXA.txt");
-    QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+    QTest::mouseClick(buttonLangueFr(s.fixture.main), Qt::LeftButton);
     QCOMPARE(s.fixture.main->CurrentLanguage(), 1036);
     QCOMPARE(s.restarts, 1);
     QCOMPARE(s.ends, 1);
     // Only the language changed: the folders stay those of the previous close.
-    QCOMPARE(fileBytes(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+    QCOMPARE(fileBytes(settingsPath(s.fixture.main)), before + "Language=1036\r\n");
     // The program ends without its close steps.
     s.fixture.main->close();
-    QCOMPARE(fileBytes(s.fixture.main->settingsPath()), before + "Language=1036\r\n");
+    QCOMPARE(fileBytes(settingsPath(s.fixture.main)), before + "Language=1036\r\n");
 }
 
 void TestLanguage::failedLanguageWriteRestartsNothing() {
@@ -191,8 +191,8 @@ void TestLanguage::failedLanguageWriteRestartsNothing() {
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
     QVERIFY(answerer.waitForMessages(1));
-    QVERIFY(QDir().mkdir(s.fixture.main->settingsPath()));
-    QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+    QVERIFY(QDir().mkdir(settingsPath(s.fixture.main)));
+    QTest::mouseClick(buttonLangueFr(s.fixture.main), Qt::LeftButton);
     QTRY_COMPARE(answerer.errors.size(), 1);
     QVERIFY(answerer.errors.first().startsWith("Unable to write to "));
     QCOMPARE(s.restarts, 0);
@@ -212,14 +212,14 @@ void TestLanguage::flagIgnoredWhileSearching() {
     // under it.
     bool clickedWhileWaiting = false;
     QTimer::singleShot(400, s.fixture.main.get(), [&] {
-        clickedWhileWaiting = s.fixture.main->exchange().isWaiting();
-        QTest::mouseClick(s.fixture.main->buttonLangueFr(), Qt::LeftButton);
+        clickedWhileWaiting = exchange(s.fixture.main).isWaiting();
+        QTest::mouseClick(buttonLangueFr(s.fixture.main), Qt::LeftButton);
     });
     QVERIFY(answerer.waitForMessages(1));
     QVERIFY(clickedWhileWaiting);
     QCOMPARE(s.restarts, 0);
     QCOMPARE(s.ends, 0);
-    QVERIFY(!QFile::exists(s.fixture.main->settingsPath()));
+    QVERIFY(!QFile::exists(settingsPath(s.fixture.main)));
     QCOMPARE(answerer.messages.first(),
              QStringLiteral("      Instrument found on ") + sim.slavePath() + "      ");
 }

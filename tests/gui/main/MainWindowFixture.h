@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/GuiTestSupport.h"
+#include "gui/WindowParts.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormPassword.h"
 
@@ -26,7 +27,7 @@ struct MainWindowFixture {
         if (adjust)
             adjust(env);
         main = std::make_unique<TFormMain>(env);
-        password = std::make_unique<TFormPassword>(*main);
+        password = std::make_unique<TFormPassword>(main.get());
         main->setPasswordDialog(password.get());
         main->show();
     }

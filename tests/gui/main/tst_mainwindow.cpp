@@ -73,17 +73,17 @@ void TestMainWindow::startupFindsTheInstrument() {
     f.ports = {sim.slavePath()};
     DialogAnswerer answerer;
     bool statusShown = false;
-    answerer.onDialog = [&](const QString&) { statusShown = f.main->splashScreen()->isVisible(); };
+    answerer.onDialog = [&](const QString&) { statusShown = splashScreen()->isVisible(); };
     f.create();
-    QVERIFY(!f.main->megaMenu()->isEnabled());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
     QVERIFY(answerer.waitForMessages(1));
     QCOMPARE(answerer.messages.first(), detectedOn(sim.slavePath()));
     QVERIFY(!statusShown); // hidden before the message
-    QVERIFY(f.main->megaMenu()->isEnabled());
-    QVERIFY(f.main->groupBoxIdent()->isVisible());
-    QVERIFY(!f.main->panelInfoConnexion()->isVisible());
+    QVERIFY(megaMenu(f.main)->isEnabled());
+    QVERIFY(groupBoxIdent(f.main)->isVisible());
+    QVERIFY(!panelInfoConnexion(f.main)->isVisible());
     const auto expected = InstrumentIdentity::fromReply(QString::fromLatin1(sim.identityLine()));
-    const auto shown = f.main->shownIdentity();
+    const auto shown = groupBoxIdent(f.main)->shownIdentity();
     QCOMPARE(shown.description, expected.description);
     QCOMPARE(shown.serialNumber, expected.serialNumber);
     QCOMPARE(shown.productReference, expected.productReference);
@@ -91,8 +91,8 @@ void TestMainWindow::startupFindsTheInstrument() {
     QCOMPARE(shown.softwareVersion, expected.softwareVersion);
     QCOMPARE(shown.description.size(), 20);
     QVERIFY(!shown.pmReference.contains(u'\r'));
-    QCOMPARE(f.main->comPort().Port(), sim.slavePath());
-    QVERIFY(!f.main->comPort().Connected());
+    QCOMPARE(comPort(f.main).Port(), sim.slavePath());
+    QVERIFY(!comPort(f.main).Connected());
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"}));
 }
 
@@ -101,25 +101,25 @@ void TestMainWindow::startupWithoutPortsThenConnexion() {
     DialogAnswerer answerer;
     startAndAnswer(f, answerer);
     QCOMPARE(answerer.messages, QStringList({kNotDetected}));
-    QVERIFY(!f.main->megaMenu()->isEnabled());
-    QVERIFY(f.main->panelInfoConnexion()->isVisible());
-    QVERIFY(!f.main->groupBoxIdent()->isVisible());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
+    QVERIFY(panelInfoConnexion(f.main)->isVisible());
+    QVERIFY(!groupBoxIdent(f.main)->isVisible());
 
     // A second failure keeps the menu disabled.
-    QTest::mouseClick(f.main->buttonConnexion(), Qt::LeftButton);
+    QTest::mouseClick(buttonConnexion(f.main), Qt::LeftButton);
     QVERIFY(answerer.waitForMessages(2));
     QCOMPARE(answerer.messages.last(), kNotDetected);
-    QVERIFY(!f.main->megaMenu()->isEnabled());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
 
     InstrumentSimulator sim;
     sim.start();
     f.ports = {sim.slavePath()};
-    QTest::mouseClick(f.main->buttonConnexion(), Qt::LeftButton);
+    QTest::mouseClick(buttonConnexion(f.main), Qt::LeftButton);
     QVERIFY(answerer.waitForMessages(3));
     QCOMPARE(answerer.messages.last(), detectedOn(sim.slavePath()));
-    QVERIFY(f.main->megaMenu()->isEnabled());
-    QVERIFY(!f.main->panelInfoConnexion()->isVisible());
-    QVERIFY(f.main->groupBoxIdent()->isVisible());
+    QVERIFY(megaMenu(f.main)->isEnabled());
+    QVERIFY(!panelInfoConnexion(f.main)->isVisible());
+    QVERIFY(groupBoxIdent(f.main)->isVisible());
 }
 
 void TestMainWindow::silentPortThenInstrumentAnswers() {
@@ -131,14 +131,14 @@ void TestMainWindow::silentPortThenInstrumentAnswers() {
     DialogAnswerer answerer;
     startAndAnswer(f, answerer);
     QCOMPARE(answerer.messages.first(), kNotDetected);
-    QVERIFY(f.main->panelInfoConnexion()->isVisible());
-    QVERIFY(!f.main->megaMenu()->isEnabled());
+    QVERIFY(panelInfoConnexion(f.main)->isVisible());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
 
     sim.setSilent(false);
-    QTest::mouseClick(f.main->buttonConnexion(), Qt::LeftButton);
+    QTest::mouseClick(buttonConnexion(f.main), Qt::LeftButton);
     QVERIFY(answerer.waitForMessages(2));
     QCOMPARE(answerer.messages.last(), detectedOn(sim.slavePath()));
-    QVERIFY(f.main->megaMenu()->isEnabled());
+    QVERIFY(megaMenu(f.main)->isEnabled());
 }
 
 void TestMainWindow::searchOrderStopsAtFirstAnswer() {
@@ -159,7 +159,7 @@ void TestMainWindow::searchOrderStopsAtFirstAnswer() {
     QCOMPARE(countLines(silent, "#i"), 1);
     QCOMPARE(countLines(answering, "#i"), 1);
     QVERIFY(after.receivedLines().isEmpty());
-    QCOMPARE(f.main->comPort().Port(), answering.slavePath());
+    QCOMPARE(comPort(f.main).Port(), answering.slavePath());
 }
 
 void TestMainWindow::heldPortIsSkippedSilently() {
@@ -182,8 +182,7 @@ void TestMainWindow::menuShowsOnlyTheChosenPanel() {
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
     TFormMain& w = *f.main;
-    QWidget* panels[] = {w.panelAccueil(), w.panelLecture(), w.panelInitialisation(),
-                         w.panelHeader()};
+    QWidget* panels[] = {panelAccueil(w), panelLecture(w), panelInitialisation(w), panelHeader(w)};
     for (int entry = 3; entry >= 0; --entry) {
         sim.clearTranscript();
         answerer.clear();
@@ -191,8 +190,8 @@ void TestMainWindow::menuShowsOnlyTheChosenPanel() {
         QVERIFY(sim.receivedLines().contains("#i"));
         for (int p = 0; p < 4; ++p)
             QCOMPARE(panels[p]->isVisible(), p == entry);
-        QCOMPARE(w.groupBoxIdent()->isVisible(), entry == 0);
-        QVERIFY(!w.comPort().Connected());
+        QCOMPARE(groupBoxIdent(w)->isVisible(), entry == 0);
+        QVERIFY(!comPort(w).Connected());
     }
 }
 
@@ -205,18 +204,18 @@ void TestMainWindow::homeEntryWithInstrumentGone() {
     answerer.clear();
     f.main->MegaMenuMenuItemClick(0);
     QCOMPARE(answerer.messages, QStringList({kNoAnswer}));
-    QVERIFY(f.main->panelAccueil()->isVisible());
-    QVERIFY(f.main->panelInfoConnexion()->isVisible());
-    QVERIFY(!f.main->groupBoxIdent()->isVisible());
-    QVERIFY(f.main->megaMenu()->isEnabled());
-    QVERIFY(!f.main->comPort().Connected());
+    QVERIFY(panelAccueil(f.main)->isVisible());
+    QVERIFY(panelInfoConnexion(f.main)->isVisible());
+    QVERIFY(!groupBoxIdent(f.main)->isVisible());
+    QVERIFY(megaMenu(f.main)->isEnabled());
+    QVERIFY(!comPort(f.main).Connected());
 
     // Entry 2 with no answer also falls back to the home panel.
     answerer.clear();
     f.main->MegaMenuMenuItemClick(2);
     QCOMPARE(answerer.messages, QStringList({kNoAnswer}));
-    QVERIFY(f.main->panelAccueil()->isVisible());
-    QVERIFY(!f.main->panelInitialisation()->isVisible());
+    QVERIFY(panelAccueil(f.main)->isVisible());
+    QVERIFY(!panelInitialisation(f.main)->isVisible());
 }
 
 void TestMainWindow::unopenablePortGoesToErrorReport() {
@@ -225,17 +224,17 @@ void TestMainWindow::unopenablePortGoesToErrorReport() {
     auto& [sim, f, answerer] = rig;
     sim.stop(); // unplugged: the device is gone
     answerer.clear();
-    QTest::mouseClick(f.main->megaMenu()->item(1), Qt::LeftButton);
+    QTest::mouseClick(megaMenu(f.main)->item(1), Qt::LeftButton);
     QTRY_COMPARE(answerer.errors.size(), 1);
     QVERIFY(answerer.errors.first().startsWith(QStringLiteral("Unable to open com port")));
     // "… (Error: n)": a closing parenthesis sorts below the full stop, so none is added.
     QVERIFY(answerer.errors.first().endsWith(u')'));
-    for (QWidget* p : {f.main->panelAccueil(), static_cast<QWidget*>(f.main->panelLecture()),
-                       static_cast<QWidget*>(f.main->panelInitialisation()),
-                       static_cast<QWidget*>(f.main->panelHeader())})
+    for (QWidget* p : {panelAccueil(f.main), static_cast<QWidget*>(panelLecture(f.main)),
+                       static_cast<QWidget*>(panelInitialisation(f.main)),
+                       static_cast<QWidget*>(panelHeader(f.main))})
         QVERIFY(!p->isVisible());
-    QVERIFY(!f.main->groupBoxIdent()->isVisible());
-    QVERIFY(f.main->imageWait()->isVisible());
+    QVERIFY(!groupBoxIdent(f.main)->isVisible());
+    QVERIFY(imageWait(f.main)->isVisible());
 }
 
 void TestMainWindow::maintenanceOpensNoPort() {
@@ -248,9 +247,9 @@ void TestMainWindow::maintenanceOpensNoPort() {
     QVERIFY(answerer.errors.isEmpty());
     QVERIFY(!f.main->isEnabled());
     QVERIFY(f.password->isVisible());
-    for (QWidget* p : {f.main->panelAccueil(), static_cast<QWidget*>(f.main->panelLecture())})
+    for (QWidget* p : {panelAccueil(f.main), static_cast<QWidget*>(panelLecture(f.main))})
         QVERIFY(!p->isVisible());
-    QVERIFY(!f.main->groupBoxIdent()->isVisible());
+    QVERIFY(!groupBoxIdent(f.main)->isVisible());
     f.password->close();
     QVERIFY(f.main->isEnabled());
 }
@@ -263,15 +262,15 @@ void TestMainWindow::passwordRefusals() {
     for (const QString& attempt : {QStringLiteral("morvel"), QStringLiteral("MORVEL52"),
                                    QStringLiteral("morvel52 "), QString()}) {
         answerer.clear();
-        f.password->editPassword()->setText(attempt);
-        QTest::mouseClick(f.password->buttonOK(), Qt::LeftButton);
+        editPassword(f.password)->setText(attempt);
+        QTest::mouseClick(buttonOK(f.password), Qt::LeftButton);
         QCOMPARE(answerer.messages, QStringList({"     Mot de passe incorrect      "}));
-        QVERIFY(f.password->editPassword()->text().isEmpty());
+        QVERIFY(editPassword(f.password)->text().isEmpty());
         QVERIFY(f.password->isVisible());
         QVERIFY(!f.main->MaintenanceMode());
     }
-    QCOMPARE(f.password->editPassword()->maxLength(), 16);
-    QCOMPARE(f.password->editPassword()->echoMode(), QLineEdit::Password);
+    QCOMPARE(editPassword(f.password)->maxLength(), 16);
+    QCOMPARE(editPassword(f.password)->echoMode(), QLineEdit::Password);
 }
 
 void TestMainWindow::passwordAcceptedByEnter() {
@@ -281,21 +280,21 @@ void TestMainWindow::passwordAcceptedByEnter() {
     f.main->MegaMenuMenuItemClick(4);
     sim.clearTranscript();
     answerer.clear();
-    f.password->editPassword()->setFocus();
-    QTest::keyClicks(f.password->editPassword(), QStringLiteral("morvel52"));
-    QTest::keyClick(f.password->editPassword(), Qt::Key_Return);
+    editPassword(f.password)->setFocus();
+    QTest::keyClicks(editPassword(f.password), QStringLiteral("morvel52"));
+    QTest::keyClick(editPassword(f.password), Qt::Key_Return);
     QVERIFY(f.main->MaintenanceMode());
     QVERIFY(!f.password->isVisible());
     QVERIFY(f.main->isEnabled());
-    QVERIFY(f.main->panelAccueil()->isVisible());
-    QVERIFY(f.main->groupBoxIdent()->isVisible());
+    QVERIFY(panelAccueil(f.main)->isVisible());
+    QVERIFY(groupBoxIdent(f.main)->isVisible());
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"})); // searched again
     QVERIFY(answerer.messages.isEmpty());                     // without a message
 
     // Shown again, the field starts empty; cancelling never clears the mode.
     f.main->MegaMenuMenuItemClick(4);
-    QVERIFY(f.password->editPassword()->text().isEmpty());
-    QTest::mouseClick(f.password->buttonAnnuler(), Qt::LeftButton);
+    QVERIFY(editPassword(f.password)->text().isEmpty());
+    QTest::mouseClick(buttonAnnuler(f.password), Qt::LeftButton);
     QVERIFY(f.main->MaintenanceMode());
 }
 
@@ -307,16 +306,16 @@ void TestMainWindow::passwordCancelSearchesAgain() {
     sim.start();
     f.ports = {sim.slavePath()};
     f.main->MegaMenuMenuItemClick(4);
-    f.password->editPassword()->setText(QStringLiteral("wrong"));
-    QTest::mouseClick(f.password->buttonAnnuler(), Qt::LeftButton);
+    editPassword(f.password)->setText(QStringLiteral("wrong"));
+    QTest::mouseClick(buttonAnnuler(f.password), Qt::LeftButton);
     QVERIFY(!f.main->MaintenanceMode());
-    QVERIFY(f.main->panelAccueil()->isVisible());
-    QVERIFY(f.main->groupBoxIdent()->isVisible());
+    QVERIFY(panelAccueil(f.main)->isVisible());
+    QVERIFY(groupBoxIdent(f.main)->isVisible());
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"}));
-    QCOMPARE(f.main->comPort().Port(), sim.slavePath());
+    QCOMPARE(comPort(f.main).Port(), sim.slavePath());
     // The search from the dialog leaves the menu and the prompt as they were.
-    QVERIFY(!f.main->megaMenu()->isEnabled());
-    QVERIFY(f.main->panelInfoConnexion()->isVisible());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
+    QVERIFY(panelInfoConnexion(f.main)->isVisible());
 }
 
 void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
@@ -327,8 +326,8 @@ void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
     sim.clearTranscript();
     f.password->close(); // the platform's close command
     QVERIFY(f.main->isEnabled());
-    QVERIFY(f.main->panelAccueil()->isVisible());
-    QVERIFY(!f.main->groupBoxIdent()->isVisible());
+    QVERIFY(panelAccueil(f.main)->isVisible());
+    QVERIFY(!groupBoxIdent(f.main)->isVisible());
     QTest::qWait(100);
     QVERIFY(sim.receivedLines().isEmpty());
 }
@@ -345,7 +344,7 @@ void TestMainWindow::windowCloseTakesThePasswordDialogAlong() {
     // A window manager closes the disabled window all the same.
     QVERIFY(f.main->close());
     QVERIFY(!f.password->isVisible());
-    QVERIFY(QFile::exists(f.main->settingsPath())); // the folders saved as at every close
+    QVERIFY(QFile::exists(settingsPath(f.main))); // the folders saved as at every close
     // No window is left that would keep the program running.
     for (QWindow* window : QGuiApplication::topLevelWindows())
         QVERIFY2(!window->isVisible() || window->transientParent(),
@@ -362,7 +361,7 @@ void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
     sim.setReplyDelay(600);
     bool repainted = false;
     QTimer::singleShot(200, f.main.get(), [&] {
-        QVERIFY(f.main->exchange().isWaiting());
+        QVERIFY(exchange(f.main).isWaiting());
         f.main->MegaMenuMenuItemClick(2); // ignored: the first exchange still waits
         f.main->ButtonConnexionClick();   // ignored too
         f.main->repaint();
@@ -370,23 +369,23 @@ void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
     });
     f.main->MegaMenuMenuItemClick(1);
     QVERIFY(repainted);
-    QVERIFY(f.main->panelLecture()->isVisible());
-    QVERIFY(!f.main->panelInitialisation()->isVisible());
+    QVERIFY(panelLecture(f.main)->isVisible());
+    QVERIFY(!panelInitialisation(f.main)->isVisible());
     QTest::qWait(100);
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"}));
-    QVERIFY(!f.main->timerAutoConnect()->isActive());
+    QVERIFY(!timerAutoConnect(f.main)->isActive());
 }
 
 void TestMainWindow::statusWindowShowsTextOnSecondLine() {
     MainWindowFixture f;
     DialogAnswerer answerer;
     startAndAnswer(f, answerer);
-    f.main->AfficheInfo(QStringLiteral("Lecture en cours"));
-    QCOMPARE(f.main->splashScreen()->lines(), QStringList({"", "Lecture en cours", ""}));
-    f.main->AfficheInfo(QStringLiteral("autre"));
-    QCOMPARE(f.main->splashScreen()->lines(), QStringList({"", "autre", ""}));
-    QCOMPARE(f.main->splashScreen()->size(), QSize(400, 100));
-    QVERIFY(f.main->splashScreen()->windowFlags() & Qt::WindowStaysOnTopHint);
+    operatorFeedback(f.main)->AfficheInfo(QStringLiteral("Lecture en cours"));
+    QCOMPARE(splashScreen()->lines(), QStringList({"", "Lecture en cours", ""}));
+    operatorFeedback(f.main)->AfficheInfo(QStringLiteral("autre"));
+    QCOMPARE(splashScreen()->lines(), QStringList({"", "autre", ""}));
+    QCOMPARE(splashScreen()->size(), QSize(400, 100));
+    QVERIFY(splashScreen()->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 QTEST_MAIN(TestMainWindow)

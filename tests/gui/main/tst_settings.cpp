@@ -31,10 +31,10 @@ void TestSettings::noSettingsFile() {
     QVERIFY(!f.main->MaintenanceMode());
     for (int i = 0; i < kDialogCount; ++i)
         QCOMPARE(f.dialogs->initialDir(static_cast<DialogKind>(i)), appDir);
-    QVERIFY(!QFile::exists(f.main->settingsPath())); // never created at start
-    QCOMPARE(f.main->settingsPath(), appDir + "VEXAReader.ini");
+    QVERIFY(!QFile::exists(settingsPath(f.main))); // never created at start
+    QCOMPARE(settingsPath(f.main), appDir + "VEXAReader.ini");
     QCOMPARE(f.main->size(), QSize(640, 450));
-    QVERIFY(!f.main->megaMenu()->isEnabled());
+    QVERIFY(!megaMenu(f.main)->isEnabled());
 }
 
 void TestSettings::rootFolderGetsOneSeparator() {
@@ -42,7 +42,7 @@ void TestSettings::rootFolderGetsOneSeparator() {
     DialogAnswerer answerer;
     f.create([](MainWindowEnvironment& env) { env.appDir = QStringLiteral("/"); });
     QCOMPARE(f.main->AppDir(), QString("/"));
-    QCOMPARE(f.main->settingsPath(), QString("/VEXAReader.ini"));
+    QCOMPARE(settingsPath(f.main), QString("/VEXAReader.ini"));
     QCOMPARE(f.dialogs->initialDir(DialogKind::SaveResult), QString("/"));
     f.main->hide(); // never closed: nothing is written at the root
 }
@@ -81,7 +81,7 @@ void TestSettings::closeWritesTheFiveFoldersInOrder() {
     f.dialogs->setFileName(DialogKind::OpenSpecific, "/data/run:2/x:y.par");
     QVERIFY(f.main->close());
     // Unused dialogs have no folder part: their keys are written empty.
-    QCOMPARE(fileBytes(f.main->settingsPath()),
+    QCOMPARE(fileBytes(settingsPath(f.main)),
              QByteArray("[CONFIG]\r\nResultSavePath=/data/r/\r\nConfigSavePath=\r\n"
                         "HeaderSavePath=C:\r\nConfigLoadPath=/cfg/in/\r\n"
                         "HeaderLoadPath=/data/run:2/\r\n"));
@@ -96,7 +96,7 @@ void TestSettings::closeKeepsOtherSections() {
     f.create();
     QCOMPARE(f.dialogs->initialDir(DialogKind::SaveSpecific), QString("/old/"));
     QVERIFY(f.main->close());
-    QCOMPARE(fileBytes(f.main->settingsPath()),
+    QCOMPARE(fileBytes(settingsPath(f.main)),
              QByteArray("[Window]\r\nx=1\r\n[CONFIG]\r\nLanguage=1036\r\nHeaderSavePath=\r\n"
                         "ResultSavePath=\r\nConfigSavePath=\r\nConfigLoadPath=\r\n"
                         "HeaderLoadPath=\r\n"));
@@ -108,11 +108,11 @@ void TestSettings::failedWriteIsReportedAndProgramEnds() {
     f.create();
     QVERIFY(QTest::qWaitFor([&] { return !answerer.messages.isEmpty(); }, 15000));
     // A folder where the settings file should be: the write cannot succeed, even as root.
-    QVERIFY(QDir().mkdir(f.main->settingsPath()));
+    QVERIFY(QDir().mkdir(settingsPath(f.main)));
     QVERIFY(f.main->close());
     QVERIFY(!f.main->isVisible());
     QCOMPARE(answerer.errors,
-             QStringList({"Impossible d'écrire dans " + f.main->settingsPath() + "."}));
+             QStringList({"Impossible d'écrire dans " + settingsPath(f.main) + "."}));
 }
 
 QTEST_MAIN(TestSettings)

@@ -53,7 +53,7 @@ private Q_SLOTS:
     void specificFieldsHoldOnlyWhatTheLineCarries();
 
 private:
-    InitialisationPanel* panel() const { return m_f->main->panelInitialisation(); }
+    InitialisationPanel* panel() const { return panelInitialisation(m_f->main); }
 
     std::unique_ptr<WithInstrument> m_rig;
     InstrumentSimulator* m_sim = nullptr;
@@ -77,15 +77,15 @@ void TestInitialisationPanel::cleanup() {
 }
 
 void TestInitialisationPanel::clockEditFollowsUntilEntered() {
-    QLineEdit* edit = panel()->editHorlogeInit();
+    QLineEdit* edit = editHorlogeInit(panel());
     QCOMPARE(edit->text(), QStringLiteral("01/01/2000 00:00:00"));
-    QVERIFY(!panel()->timerHorloge()->isActive());
+    QVERIFY(!timerHorloge(panel())->isActive());
     QCOMPARE(edit->maxLength(), 19);
 
     m_f->main->MegaMenuMenuItemClick(2);
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:00"));
     QVERIFY(panel()->SuiviHorloge());
-    QCOMPARE(panel()->timerHorloge()->interval(), 1000);
+    QCOMPARE(timerHorloge(panel())->interval(), 1000);
 
     m_now = m_now.addSecs(7);
     QTRY_COMPARE_WITH_TIMEOUT(edit->text(), QStringLiteral("08/12/2015 13:45:07"), 2500);
@@ -97,7 +97,7 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     m_now = m_now.addSecs(60);
     QTest::qWait(1300);
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:07"));
-    QVERIFY(panel()->timerHorloge()->isActive());
+    QVERIFY(timerHorloge(panel())->isActive());
 
     // Choosing the entry again does.
     m_f->main->MegaMenuMenuItemClick(2);
@@ -115,12 +115,12 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
 
 void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
     m_f->main->MegaMenuMenuItemClick(2);
-    QLineEdit* edit = panel()->editHorlogeInit();
+    QLineEdit* edit = editHorlogeInit(panel());
     sendFocus(edit, QEvent::FocusIn);
     edit->setText(QStringLiteral("08/12/2015 1"));
     m_sim->clearTranscript();
 
-    QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
+    QTest::mouseClick(buttonHorloge(panel()), Qt::LeftButton);
 
     // The error names the text as the edit shows it, untyped positions as blanks.
     QCOMPARE(m_answerer->errors.size(), 1);
@@ -128,15 +128,15 @@ void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
              qPrintable(m_answerer->errors.first()));
     QVERIFY(m_answerer->messages.isEmpty());
     QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#p"}));
-    QVERIFY(!m_f->main->comPort().Connected());
+    QVERIFY(!comPort(m_f->main).Connected());
 
     // Still usable: a whole date goes out in the order the instrument wants.
     m_sim->setLanguageCode('C');
     edit->setText(QStringLiteral("24/12/2016 07:08:09"));
-    QTest::mouseClick(panel()->buttonHorloge(), Qt::LeftButton);
+    QTest::mouseClick(buttonHorloge(panel()), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ClockDone)});
     QCOMPARE(m_sim->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
-    QVERIFY(!m_f->main->comPort().Connected());
+    QVERIFY(!comPort(m_f->main).Connected());
 }
 
 void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
@@ -146,11 +146,11 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     bool buttonsDisabled = false;
     bool busyPointer = false;
     m_answerer->onDialog = [&](const QString&) {
-        buttonsDisabled = !p->buttonHorloge()->isEnabled() && !p->buttonEffacer()->isEnabled();
+        buttonsDisabled = !buttonHorloge(p)->isEnabled() && !buttonEffacer(p)->isEnabled();
         busyPointer = true;
-        for (QWidget* w : {static_cast<QWidget*>(p), static_cast<QWidget*>(p->buttonEffacer()),
-                           static_cast<QWidget*>(p->groupBoxEffacement()),
-                           static_cast<QWidget*>(p->groupBoxHorloge())})
+        for (QWidget* w : {static_cast<QWidget*>(p), static_cast<QWidget*>(buttonEffacer(p)),
+                           static_cast<QWidget*>(groupBoxEffacement(p)),
+                           static_cast<QWidget*>(groupBoxHorloge(p))})
             busyPointer = busyPointer && w->testAttribute(Qt::WA_SetCursor) &&
                           w->cursor().shape() == Qt::WaitCursor;
     };
@@ -159,46 +159,46 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     // following (the disabled button's focus must not land in the clock edit).
     m_f->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
-    p->buttonEffacer()->setFocus();
+    buttonEffacer(p)->setFocus();
     QVERIFY(p->SuiviHorloge());
-    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
 
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
     QVERIFY(p->SuiviHorloge());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
     QVERIFY(m_sim->storedLines().isEmpty());
-    QVERIFY(p->buttonHorloge()->isEnabled());
-    QVERIFY(p->buttonEffacer()->isEnabled());
+    QVERIFY(buttonHorloge(p)->isEnabled());
+    QVERIFY(buttonEffacer(p)->isEnabled());
     QVERIFY(!p->testAttribute(Qt::WA_SetCursor));
-    QVERIFY(!m_f->main->comPort().Connected());
+    QVERIFY(!comPort(m_f->main).Connected());
 
     // A silent instrument: the same restoration, with the no-answer message.
     m_sim->setSilent(true);
-    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
-    QVERIFY(p->buttonEffacer()->isEnabled());
-    QVERIFY(!p->groupBoxHorloge()->testAttribute(Qt::WA_SetCursor));
+    QVERIFY(buttonEffacer(p)->isEnabled());
+    QVERIFY(!groupBoxHorloge(p)->testAttribute(Qt::WA_SetCursor));
 }
 
 void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     m_f->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
-    QTest::mouseClick(m_f->main->megaMenu()->item(2), Qt::LeftButton);
+    QTest::mouseClick(megaMenu(m_f->main)->item(2), Qt::LeftButton);
     InitialisationPanel* p = panel();
-    QTest::mouseClick(p->buttonEffacer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
     // The window manager gives the window back the keyboard once the message has gone,
     // and with it the focus to whichever control Qt picks.
     m_f->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
     QCoreApplication::processEvents();
-    QCOMPARE(QApplication::focusWidget(), p->buttonEffacer());
+    QCOMPARE(QApplication::focusWidget(), buttonEffacer(p));
     QVERIFY(p->SuiviHorloge());
 
     // Given the focus by the window itself (as when it comes to the front with nothing
     // focused), the edit goes on following; the operator's click then raises no focus event.
-    QLineEdit* edit = p->editHorlogeInit();
+    QLineEdit* edit = editHorlogeInit(p);
     edit->setFocus(Qt::ActiveWindowFocusReason);
     QVERIFY(p->SuiviHorloge());
     QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
@@ -212,14 +212,14 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
 
     m_sim->clearTranscript();
-    QTest::mouseClick(p->buttonHorloge(), Qt::LeftButton);
+    QTest::mouseClick(buttonHorloge(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.last(), msg(MsgId::ClockDone));
     QCOMPARE(m_sim->receivedLines().last(), QByteArray("#D 24/12/2016 07:08:09"));
 }
 
 void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     TFormMain& w = *m_f->main;
-    QGroupBox* group = panel()->groupBoxHeader();
+    QGroupBox* group = groupBoxHeader(panel());
 
     // Outside maintenance the group stays hidden, though the instrument was read.
     m_sim->clearTranscript();
@@ -231,12 +231,12 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(group->isVisible());
-    QCOMPARE(panel()->editParamKserie()->text(), QStringLiteral("VX0123") + QString(10, u' '));
-    QCOMPARE(panel()->editParamKhtval()->text(), QStringLiteral("0800"));
+    QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("VX0123") + QString(10, u' '));
+    QCOMPARE(editParamKhtval(panel())->text(), QStringLiteral("0800"));
     QVERIFY(m_answerer->messages.isEmpty());
 
     // An error number: hidden, nothing said. Error 0: shown, fields untouched.
-    panel()->editParamKserie()->setText(QStringLiteral("typed"));
+    editParamKserie(panel())->setText(QStringLiteral("typed"));
     m_sim->setErrorReply("#k", 7);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(!group->isVisible());
@@ -245,7 +245,7 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     m_sim->setErrorReply("#k", 0);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(group->isVisible());
-    QCOMPARE(panel()->editParamKserie()->text(), QStringLiteral("typed"));
+    QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("typed"));
 
     // "#k" unanswered: the panel is shown all the same, with the message.
     m_sim->clearErrorReplies();
@@ -257,9 +257,9 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
 
     // A maintenance character that is no number: error report, port closed, panel shown.
     m_sim->setSpecificLine(m_sim->specificLine().left(55) + 'x');
-    QTest::mouseClick(w.megaMenu()->item(2), Qt::LeftButton);
+    QTest::mouseClick(megaMenu(w)->item(2), Qt::LeftButton);
     QCOMPARE(m_answerer->errors.size(), 1);
-    QVERIFY(!w.comPort().Connected());
+    QVERIFY(!comPort(w).Connected());
     QVERIFY(panel()->isVisible());
 }
 
@@ -272,20 +272,20 @@ void TestInitialisationPanel::specificButtonsTalkToInstrument() {
     // The fields as they stand go to the instrument and come back from it.
     p->setSpecificParameters({QStringLiteral("123"), QStringLiteral("045/112"),
                               QStringLiteral("800"), QStringLiteral("512"), true});
-    QTest::mouseClick(p->buttonEcrireHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonEcrireHeader(p), Qt::LeftButton);
     p->setSpecificParameters({});
-    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
-    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("123") + QString(13, u' '));
-    QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("0800"));
-    QVERIFY(p->editParamKMaint()->isChecked());
+    QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
+    QCOMPARE(editParamKserie(p)->text(), QStringLiteral("123") + QString(13, u' '));
+    QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("0800"));
+    QVERIFY(editParamKMaint(p)->isChecked());
 
     m_sim->setErrorReply("#k", 5);
-    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
     m_sim->setSilent(true);
-    QTest::mouseClick(p->buttonLireHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, (QStringList{msg(MsgId::SpecificWriteDone), msg(MsgId::ReadDone),
                                                 msg(MsgId::UnknownCommand), msg(MsgId::NoAnswer)}));
-    QVERIFY(!w.comPort().Connected());
+    QVERIFY(!comPort(w).Connected());
 }
 
 void TestInitialisationPanel::specificEditsAndParFiles() {
@@ -294,35 +294,34 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
     w.MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
     ScriptedFileDialogs& dialogs = *m_f->dialogs;
-    int exits = 0;
-    w.context().editParamExit = [&] { ++exits; };
+    QSignalSpy exits(p, &InitialisationPanel::specificNumberLeft);
 
     // HT and contrast: whole numbers of at most 4 typed characters; leaving them runs the
     // editor's field check.
-    p->editParamKhtval()->clear();
-    QTest::keyClicks(p->editParamKhtval(), QStringLiteral("9x87654"));
-    QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("9876"));
-    sendFocus(p->editParamKhtval(), QEvent::FocusOut);
-    sendFocus(p->editParamKcontr(), QEvent::FocusOut);
-    sendFocus(p->editParamKserie(), QEvent::FocusOut);
-    QCOMPARE(exits, 2);
+    editParamKhtval(p)->clear();
+    QTest::keyClicks(editParamKhtval(p), QStringLiteral("9x87654"));
+    QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("9876"));
+    sendFocus(editParamKhtval(p), QEvent::FocusOut);
+    sendFocus(editParamKcontr(p), QEvent::FocusOut);
+    sendFocus(editParamKserie(p), QEvent::FocusOut);
+    QCOMPARE(exits.count(), 2);
 
     // A file's values go in as they are, HT and contrast cut to 4; the box stays.
-    p->editParamKMaint()->setChecked(true);
+    editParamKMaint(p)->setChecked(true);
     const QString loaded = m_f->dir.filePath(QStringLiteral("in.par"));
     QVERIFY(writeFileBytes(
         loaded, kSection + "SN=ABCDEFGHIJKLMNOPQRST\r\nPM=P/1\r\nPWM=123456\r\nCONTR=x\r\n"));
     dialogs.answers = {loaded};
-    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QVERIFY(m_answerer->messages.isEmpty());
     QCOMPARE(dialogs.asked.last(), DialogKind::OpenSpecific);
-    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
-    QCOMPARE(p->editParamKhtval()->text(), QStringLiteral("1234"));
-    QCOMPARE(p->editParamKcontr()->text(), QStringLiteral("x"));
-    QVERIFY(p->editParamKMaint()->isChecked());
+    QCOMPARE(editParamKserie(p)->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("1234"));
+    QCOMPARE(editParamKcontr(p)->text(), QStringLiteral("x"));
+    QVERIFY(editParamKMaint(p)->isChecked());
 
     // The number came longer than 16 from the file: typing may shorten it, not lengthen it.
-    QLineEdit* serial = p->editParamKserie();
+    QLineEdit* serial = editParamKserie(p);
     serial->setFocus();
     serial->end(false);
     QTest::keyClicks(serial, QStringLiteral("U"));
@@ -337,12 +336,12 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
     // Saved and loaded back; the box is never stored.
     const QString saved = m_f->dir.filePath(QStringLiteral("out.par"));
     dialogs.answers = {saved};
-    QTest::mouseClick(p->buttonSaveHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonSaveHeader(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{kFileSavedMessage});
     QCOMPARE(dialogs.asked.last(), DialogKind::SaveSpecific);
     p->setSpecificParameters({});
     dialogs.answers = {saved};
-    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(p->specificParameters(),
              (SpecificParameters{QStringLiteral("0123456789ABCDEF"), QStringLiteral("P/1"),
                                  QStringLiteral("1234"), QStringLiteral("x"), false}));
@@ -351,11 +350,11 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
     const QString bad = m_f->dir.filePath(QStringLiteral("bad.par"));
     QVERIFY(writeFileBytes(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n"));
     dialogs.answers = {bad, std::nullopt};
-    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.last(), msg(MsgId::InvalidFile));
-    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages.size(), 2);
-    QCOMPARE(p->editParamKserie()->text(), QStringLiteral("0123456789ABCDEF"));
+    QCOMPARE(editParamKserie(p)->text(), QStringLiteral("0123456789ABCDEF"));
     QVERIFY(m_answerer->errors.isEmpty());
 }
 
@@ -366,14 +365,14 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     InitialisationPanel* p = panel();
 
     // A sign would be zero-filled into the line as "0-80".
-    for (QLineEdit* edit : {p->editParamKhtval(), p->editParamKcontr()}) {
+    for (QLineEdit* edit : {editParamKhtval(p), editParamKcontr(p)}) {
         edit->clear();
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("-80"));
         QCOMPARE(edit->text(), QStringLiteral("80"));
     }
     // A character the 8-bit line cannot carry would reach the instrument as "?".
-    for (QLineEdit* edit : {p->editParamKserie(), p->editParamKscint()}) {
+    for (QLineEdit* edit : {editParamKserie(p), editParamKscint(p)}) {
         edit->clear();
         edit->setFocus();
         typeText(edit, QStringLiteral("A\u4E2D\u00E9B"));
@@ -387,14 +386,14 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
                                    "cifiques]\r\nSN=N\xC2\xB0 7\r\nPM=\xE4\xB8\xAD/1\r\n"
                                    "PWM=800\r\nCONTR=512\r\n"));
     m_f->dialogs->answers = {loaded};
-    QTest::mouseClick(p->buttonLoadHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(m_answerer->messages,
              QStringList{msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
     QCOMPARE(p->specificParameters(), before);
 
     // What goes out is what the fields show.
     m_sim->clearTranscript();
-    QTest::mouseClick(p->buttonEcrireHeader(), Qt::LeftButton);
+    QTest::mouseClick(buttonEcrireHeader(p), Qt::LeftButton);
     QCOMPARE(m_sim->specificLine().mid(3, 20), QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
     QCOMPARE(m_sim->specificLine().mid(45, 9), QByteArray("0080 0080"));
 }

@@ -63,7 +63,7 @@ void TestLecturePanel::init() {
     m_answerer = &m_rig->answerer;
     QVERIFY(m_rig->start());
     m_answerer->clear();
-    m_f->main->panelLecture()->setClock([] { return kFixedNow; });
+    panelLecture(m_f->main)->setClock([] { return kFixedNow; });
 }
 
 void TestLecturePanel::cleanup() {
@@ -72,50 +72,50 @@ void TestLecturePanel::cleanup() {
 
 void TestLecturePanel::entryProposesNameInStartFolder() {
     TFormMain& w = *m_f->main;
-    LecturePanel* panel = w.panelLecture();
+    LecturePanel* panel = panelLecture(w);
     ScriptedFileDialogs& dialogs = *m_f->dialogs;
 
     w.MegaMenuMenuItemClick(1);
     const QString proposed = m_f->dir.path() + QStringLiteral("/VEXA1503071405.txt");
-    QCOMPARE(panel->editFichierMesures()->text(), proposed);
+    QCOMPARE(editFichierMesures(panel)->text(), proposed);
     QCOMPARE(dialogs.fileName(DialogKind::SaveResult), proposed);
-    QVERIFY(panel->editFichierMesures()->isReadOnly());
+    QVERIFY(editFichierMesures(panel)->isReadOnly());
 
     // A start folder without a final separator gets one.
     const QString folder = m_f->dir.path() + QStringLiteral("/Mesures");
     dialogs.setInitialDir(DialogKind::SaveResult, folder);
     w.MegaMenuMenuItemClick(1);
-    QCOMPARE(panel->editFichierMesures()->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
+    QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
 
     // "...": opens on the proposed name; a choice replaces the text, a cancel keeps it.
     const QString chosen = m_f->dir.path() + QStringLiteral("/ailleurs/choisi.txt");
     dialogs.answers = {chosen, std::nullopt};
-    panel->buttonSelectFichierMesures()->click();
+    buttonSelectFichierMesures(panel)->click();
     QCOMPARE(dialogs.asked, QList<DialogKind>{DialogKind::SaveResult});
     QCOMPARE(dialogs.startPaths.last(), folder + QStringLiteral("/VEXA1503071405.txt"));
-    QCOMPARE(panel->editFichierMesures()->text(), chosen);
-    panel->buttonSelectFichierMesures()->click();
-    QCOMPARE(panel->editFichierMesures()->text(), chosen);
+    QCOMPARE(editFichierMesures(panel)->text(), chosen);
+    buttonSelectFichierMesures(panel)->click();
+    QCOMPARE(editFichierMesures(panel)->text(), chosen);
 
     // The next proposal is again in the start folder, not in the chosen one.
     w.MegaMenuMenuItemClick(1);
-    QCOMPARE(panel->editFichierMesures()->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
+    QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
     QVERIFY(m_answerer->errors.isEmpty());
 }
 
 void TestLecturePanel::transferFromTheWindow() {
     TFormMain& w = *m_f->main;
-    LecturePanel* panel = w.panelLecture();
+    LecturePanel* panel = panelLecture(w);
     m_sim->generateMemory(2, 3, true);
     // Slow enough for the window's state to be seen during the transfer.
     m_sim->setReplyDelay(15);
     w.MegaMenuMenuItemClick(1);
-    QVERIFY(panel->buttonLecture()->isEnabled());
+    QVERIFY(buttonLecture(panel)->isEnabled());
 
     bool sawDisabledWithStatus = false;
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
-        if (!w.isEnabled() && w.splashScreen()->isVisible())
+        if (!w.isEnabled() && splashScreen()->isVisible())
             sawDisabledWithStatus = true;
     });
     watch.start(5);
@@ -124,43 +124,43 @@ void TestLecturePanel::transferFromTheWindow() {
     bool portOpenAtMessage = false;
     m_answerer->onDialog = [&](const QString&) {
         enabledAtMessage = w.isEnabled();
-        statusHiddenAtMessage = !w.splashScreen()->isVisible();
-        portOpenAtMessage = w.comPort().Connected();
+        statusHiddenAtMessage = !splashScreen()->isVisible();
+        portOpenAtMessage = comPort(w).Connected();
     };
 
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
 
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
     QVERIFY(sawDisabledWithStatus);
     QVERIFY(enabledAtMessage);
     QVERIFY(statusHiddenAtMessage);
     QVERIFY(portOpenAtMessage);
-    QVERIFY(!w.comPort().Connected());
+    QVERIFY(!comPort(w).Connected());
 
     // The memo shows exactly the lines of the file.
-    const QStringList lines = fileLines(panel->editFichierMesures()->text());
+    const QStringList lines = fileLines(editFichierMesures(panel)->text());
     QCOMPARE(lines.size(), 2 + m_sim->storedLines().size());
-    QCOMPARE(panel->memoLecture()->lines(), lines);
-    QCOMPARE(panel->memoLecture()->blockCount(), lines.size());
+    QCOMPARE(memoLecture(panel)->lines(), lines);
+    QCOMPARE(memoLecture(panel)->blockCount(), lines.size());
 
     // No answer: the memo keeps the previous transfer.
     m_sim->setSilent(true);
     m_answerer->onDialog = nullptr;
     m_answerer->answers = {true}; // replace the file just written
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QCOMPARE(m_answerer->questions.size(), 1);
     QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
-    QCOMPARE(panel->memoLecture()->lines(), lines);
+    QCOMPARE(memoLecture(panel)->lines(), lines);
     QVERIFY(w.isEnabled());
 }
 
 void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     TFormMain& w = *m_f->main;
-    LecturePanel* panel = w.panelLecture();
+    LecturePanel* panel = panelLecture(w);
     m_sim->generateMemory(1, 2);
     w.MegaMenuMenuItemClick(1);
-    const QString path = panel->editFichierMesures()->text();
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    const QString path = editFichierMesures(panel)->text();
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QVERIFY(m_answerer->questions.isEmpty()); // nothing there yet
     const QByteArray first = fileBytes(path);
     QVERIFY(first.contains("#R"));
@@ -170,9 +170,9 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     m_sim->clearTranscript();
     m_answerer->clear();
     w.MegaMenuMenuItemClick(1);
-    QCOMPARE(panel->editFichierMesures()->text(), path);
+    QCOMPARE(editFichierMesures(panel)->text(), path);
     m_sim->clearTranscript();
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QCOMPARE(m_answerer->questions, QStringList{msg(MsgId::ReplaceResultFile).arg(path)});
     QVERIFY(m_answerer->messages.isEmpty());
     QVERIFY(m_sim->receivedLines().isEmpty());
@@ -180,7 +180,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
 
     // "Oui" replaces it.
     m_answerer->answers = {true};
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
     const QByteArray second = fileBytes(path);
     QVERIFY(second != first);
@@ -189,18 +189,18 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     // transfer only.
     m_answerer->clear();
     m_f->dialogs->answers = {path};
-    QTest::mouseClick(panel->buttonSelectFichierMesures(), Qt::LeftButton);
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonSelectFichierMesures(panel), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QVERIFY(m_answerer->questions.isEmpty());
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QCOMPARE(m_answerer->questions.size(), 1);
 
     // Agreed to, but the memory is empty: the earlier results stay, and it is said.
     m_sim->setStoredLines({});
     m_answerer->clear();
     m_answerer->answers = {true};
-    QTest::mouseClick(panel->buttonLecture(), Qt::LeftButton);
+    QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::NoMeasurement) + "\r\n" +
                                                msg(MsgId::EarlierFileKept).arg(path)});
     QCOMPARE(fileBytes(path), second);

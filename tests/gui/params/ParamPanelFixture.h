@@ -21,19 +21,23 @@ struct ParamPanelFixture : WithInstrument {
             id.softwareVersion = softwareVersion;
             sim.setIdentity(id);
         }
-        if (!WithInstrument::start() || !f.main->megaMenu()->isEnabled())
+        if (!WithInstrument::start() || !megaMenu(f.main)->isEnabled())
             return false;
         answerer.clear();
         f.main->MegaMenuMenuItemClick(3);
         return panel()->isVisible() && answerer.messages.isEmpty();
     }
 
-    ParametresPanel* panel() const { return f.main->panelHeader(); }
-    ParamEditorPanel* editor() const { return panel()->panelParametres(); }
-    QLineEdit* edit(ParamControl c) const { return qobject_cast<QLineEdit*>(editor()->control(c)); }
-    QComboBox* combo(ParamControl c) const {
-        return qobject_cast<QComboBox*>(editor()->control(c));
+    ParametresPanel* panel() const { return panelHeader(f.main); }
+    ParamEditorPanel* editor() const { return panelParametres(panel()); }
+    QWidget* control(ParamControl c) const {
+        return parts::child<QWidget>(editor(), controlObjectName(c));
     }
+    QLabel* label(ParamControl c) const {
+        return parts::child<QLabel>(editor(), labelObjectName(c));
+    }
+    QLineEdit* edit(ParamControl c) const { return qobject_cast<QLineEdit*>(control(c)); }
+    QComboBox* combo(ParamControl c) const { return qobject_cast<QComboBox*>(control(c)); }
 
     QString writeFile(const QString& name, const QByteArray& bytes) const {
         return fixture::writeFile(f.dir, name, bytes);
@@ -45,12 +49,12 @@ struct ParamPanelFixture : WithInstrument {
     // "..." answered with `path` (or cancelled).
     void choose(const std::optional<QString>& path) {
         f.dialogs->answers.push_back(path);
-        QTest::mouseClick(panel()->buttonSelectFichierParametres(), Qt::LeftButton);
+        QTest::mouseClick(buttonSelectFichierParametres(panel()), Qt::LeftButton);
     }
-    void openEditor() { QTest::mouseClick(panel()->buttonEdit(), Qt::LeftButton); }
+    void openEditor() { QTest::mouseClick(buttonEdit(panel()), Qt::LeftButton); }
     void save(const std::optional<QString>& path) {
         f.dialogs->answers.push_back(path);
-        QTest::mouseClick(editor()->buttonEnregistrer(), Qt::LeftButton);
+        QTest::mouseClick(buttonEnregistrer(editor()), Qt::LeftButton);
     }
 
     // Types `text` over the field's content, as a user who selected it all.
@@ -67,7 +71,7 @@ struct ParamPanelFixture : WithInstrument {
     void leave(ParamControl c) { QTest::keyClick(edit(c), Qt::Key_Tab); }
 
     bool isRed(ParamControl c) const {
-        return editor()->control(c)->palette().color(QPalette::Text) == QColor(255, 0, 0);
+        return control(c)->palette().color(QPalette::Text) == QColor(255, 0, 0);
     }
     QStringList redFields() const {
         QStringList red;

@@ -33,7 +33,7 @@ QStringList shownNumbers(const ParamPanelFixture& p) {
 QStringList enabledControls(const ParamPanelFixture& p) {
     QStringList enabled;
     for (int i = 0; i < kParamControlCount; ++i)
-        if (p.editor()->control(static_cast<PC>(i))->isEnabled())
+        if (p.control(static_cast<PC>(i))->isEnabled())
             enabled << controlObjectName(static_cast<PC>(i));
     enabled.sort();
     return enabled;
@@ -83,23 +83,23 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     QVERIFY(p.start());
     ParametresPanel* panel = p.panel();
     QCOMPARE(panel->geometry(), QRect(8, 41, 630, 375));
-    QCOMPARE(panel->edit1()->text(), QStringLiteral("Sélectionner un fichier :"));
-    QVERIFY(panel->edit1()->isReadOnly() && !panel->edit1()->hasFrame());
-    QVERIFY(panel->editFichierParametres()->isReadOnly());
-    QVERIFY(panel->editFichierParametres()->text().isEmpty());
-    QVERIFY(!panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+    QCOMPARE(parts::child<QLineEdit>(panel, "Edit1")->text(), QStringLiteral("Sélectionner un fichier :"));
+    QVERIFY(parts::child<QLineEdit>(panel, "Edit1")->isReadOnly() && !parts::child<QLineEdit>(panel, "Edit1")->hasFrame());
+    QVERIFY(editFichierParametres(panel)->isReadOnly());
+    QVERIFY(editFichierParametres(panel)->text().isEmpty());
+    QVERIFY(!buttonEdit(panel)->isEnabled() && !buttonInit(panel)->isEnabled());
     QVERIFY(!p.editor()->isVisible());
 
     // Cancelling changes nothing.
     p.choose(std::nullopt);
     QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
-    QVERIFY(panel->editFichierParametres()->text().isEmpty());
-    QVERIFY(!panel->buttonEdit()->isEnabled());
+    QVERIFY(editFichierParametres(panel)->text().isEmpty());
+    QVERIFY(!buttonEdit(panel)->isEnabled());
 
     const QString valid = p.workedExample();
     p.choose(valid);
-    QCOMPARE(panel->editFichierParametres()->text(), valid);
-    QVERIFY(panel->buttonEdit()->isEnabled() && panel->buttonInit()->isEnabled());
+    QCOMPARE(editFichierParametres(panel)->text(), valid);
+    QVERIFY(buttonEdit(panel)->isEnabled() && buttonInit(panel)->isEnabled());
 
     // A file lacking "#F": the earlier file stays open for editing, not for sending.
     QStringList lines = fixture::workedExampleLines();
@@ -107,24 +107,24 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     const QString invalid = p.writeFile("sansF.dat", fixture::cp1252Bytes(lines));
     p.choose(invalid);
     QCOMPARE(p.answerer.messages, QStringList({msg(MsgId::InvalidFile)}));
-    QCOMPARE(panel->editFichierParametres()->text(), valid);
-    QVERIFY(panel->buttonEdit()->isEnabled());
-    QVERIFY(!panel->buttonInit()->isEnabled());
+    QCOMPARE(editFichierParametres(panel)->text(), valid);
+    QVERIFY(buttonEdit(panel)->isEnabled());
+    QVERIFY(!buttonInit(panel)->isEnabled());
 
     // A file that cannot be read is an error report; nothing changes.
     p.choose(p.f.dir.filePath("gone.dat"));
     QCOMPARE(p.answerer.errors.size(), 1);
     QVERIFY(p.answerer.errors.first().contains("gone.dat"));
-    QCOMPARE(panel->editFichierParametres()->text(), valid);
-    QVERIFY(panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+    QCOMPARE(editFichierParametres(panel)->text(), valid);
+    QVERIFY(buttonEdit(panel)->isEnabled() && !buttonInit(panel)->isEnabled());
 
     // "#F" inside another line is enough for the check.
     lines = fixture::workedExampleLines();
     lines[3] = "; no record here, only #F in a comment";
     const QString inside = p.writeFile("inside.dat", fixture::cp1252Bytes(lines));
     p.choose(inside);
-    QCOMPARE(panel->editFichierParametres()->text(), inside);
-    QVERIFY(panel->buttonInit()->isEnabled());
+    QCOMPARE(editFichierParametres(panel)->text(), inside);
+    QVERIFY(buttonInit(panel)->isEnabled());
 
     // Choosing the panel again while the editor is open closes it and forgets the file.
     p.openEditor();
@@ -132,8 +132,8 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     p.f.main->MegaMenuMenuItemClick(3);
     QVERIFY(panel->isVisible());
     QVERIFY(!p.editor()->isVisible());
-    QVERIFY(panel->editFichierParametres()->text().isEmpty());
-    QVERIFY(!panel->buttonEdit()->isEnabled() && !panel->buttonInit()->isEnabled());
+    QVERIFY(editFichierParametres(panel)->text().isEmpty());
+    QVERIFY(!buttonEdit(panel)->isEnabled() && !buttonInit(panel)->isEnabled());
 }
 
 void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
@@ -144,15 +144,15 @@ void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
     ParamEditorPanel* editor = p.editor();
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->geometry(), QRect(16, 5, 597, 337));
-    QCOMPARE(editor->pageControl()->geometry(), QRect(3, 2, 582, 263));
-    QCOMPARE(editor->buttonAnnuler()->geometry(), QRect(3, 292, 139, 40));
-    QCOMPARE(editor->buttonEnregistrer()->geometry().size(), QSize(139, 40));
-    QCOMPARE(editor->buttonEnregistrer()->y(), 292);
-    QVERIFY(editor->buttonEnregistrer()->x() > editor->buttonAnnuler()->x());
-    QCOMPARE(editor->pageControl()->currentIndex(), 0);
+    QCOMPARE(pageControl(editor)->geometry(), QRect(3, 2, 582, 263));
+    QCOMPARE(buttonAnnuler(editor)->geometry(), QRect(3, 292, 139, 40));
+    QCOMPARE(buttonEnregistrer(editor)->geometry().size(), QSize(139, 40));
+    QCOMPARE(buttonEnregistrer(editor)->y(), 292);
+    QVERIFY(buttonEnregistrer(editor)->x() > buttonAnnuler(editor)->x());
+    QCOMPARE(pageControl(editor)->currentIndex(), 0);
     QStringList pages;
-    for (int i = 0; i < editor->pageControl()->count(); ++i)
-        pages << editor->pageControl()->tabText(i);
+    for (int i = 0; i < pageControl(editor)->count(); ++i)
+        pages << pageControl(editor)->tabText(i);
     QCOMPARE(pages, QStringList({" Identification ", " Mesure Gamma ", " Alarmes ", " Batterie ",
                                  " Divers"}));
 
@@ -178,7 +178,7 @@ void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
                      "EditParamGarret", "EditParamGfbeep", "EditParamPopcom", "EditParamRalsfc"}));
 
     // The communication time-out is never offered; the note stands on one page only.
-    QVERIFY(editor->control(PC::Gsci0t)->isHidden() && editor->label(PC::Gsci0t)->isHidden());
+    QVERIFY(p.control(PC::Gsci0t)->isHidden() && p.label(PC::Gsci0t)->isHidden());
     auto noteShown = [&](int page) {
         return !editor->findChild<QLabel*>(QStringLiteral("LabelNoteText%1").arg(page))->isHidden();
     };
@@ -188,9 +188,9 @@ void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
 
     // "Annuler" closes without touching the file or the current file.
     p.type(PC::Popcom, "changed");
-    QTest::mouseClick(editor->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(editor), Qt::LeftButton);
     QVERIFY(!editor->isVisible());
-    QCOMPARE(fixture::readFile(p.panel()->editFichierParametres()->text()),
+    QCOMPARE(fixture::readFile(editFichierParametres(p.panel())->text()),
              fixture::workedExampleBytes());
     // Entering maintenance mode does not unlock the fields of an editor opened before.
     p.f.main->setMaintenanceMode(true);
@@ -225,22 +225,22 @@ void TestParamPanel::versionDecidesTheOptionalSettings() {
     QFETCH(bool, shown);
     ParamPanelFixture p;
     QVERIFY(p.start(version));
-    QCOMPARE(p.f.main->labelLN().trimmed(), version);
+    QCOMPARE(groupBoxIdent(p.f.main)->softwareVersion().trimmed(), version);
     p.choose(p.workedExample());
     p.openEditor();
     for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i) {
         const PC c = kVersionDependentControls[i];
-        QCOMPARE(p.editor()->control(c)->isHidden(), !shown);
+        QCOMPARE(p.control(c)->isHidden(), !shown);
         QLabel* label =
             p.editor()->findChild<QLabel*>(QString::fromUtf16(kVersionDependentLabels[i]));
         QVERIFY(label);
         QCOMPARE(label->isHidden(), !shown);
     }
-    QVERIFY(p.editor()->control(PC::Gsci0t)->isHidden());
+    QVERIFY(p.control(PC::Gsci0t)->isHidden());
     // Hidden settings still count: an out-of-range coefficient refuses the save, and the
     // refusal says which setting it is, and why the operator cannot see or change it.
     p.edit(PC::Gcoefs)->setText("11");
-    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEnregistrer(p.editor()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
              QStringList({msg(MsgId::BadParameters) + "\r\nCoefficient seuil dynamique" +
                           (shown ? " (maintenance)" : " (masqué)")}));
@@ -254,7 +254,7 @@ void TestParamPanel::leavingAFieldRecolours() {
     p.choose(p.workedExample());
     p.openEditor();
     QVERIFY(activate(p.f.main.get()));
-    p.editor()->pageControl()->setCurrentIndex(1);
+    pageControl(p.editor())->setCurrentIndex(1);
 
     p.type(PC::Rdmesu, "90");
     p.leave(PC::Rdmesu);
@@ -277,7 +277,7 @@ void TestParamPanel::leavingAFieldRecolours() {
     // The cross-field bounds mark the field that breaks them.
     p.edit(PC::Rtrack)->setText("99");
     p.edit(PC::Gfbeep)->setText("2500");
-    p.editor()->pageControl()->setCurrentIndex(2);
+    pageControl(p.editor())->setCurrentIndex(2);
     p.type(PC::Ralsfmax, "49");
     p.leave(PC::Ralsfmax);
     QCOMPARE(p.redFields(), QStringList({"EditParamRalsfmax", "EditParamRalsfc"}));
@@ -289,7 +289,7 @@ void TestParamPanel::leavingAFieldRecolours() {
     p.edit(PC::Gbatvi)->setText("201");
     p.leave(PC::Ralsfc);
     QCOMPARE(p.redFields(), QStringList({"EditParamGbatvi"}));
-    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
     QStringList lines = fixture::workedExampleLines();
     lines[2].replace(33, 5, "00300"); // batar above batvi
     fixture::writeFile(p.f.dir, "configVEXA.dat", fixture::cp1252Bytes(lines));
@@ -299,10 +299,10 @@ void TestParamPanel::leavingAFieldRecolours() {
 
     // Leaving the Initialisation panel's high-voltage field runs the same check on the
     // editor's fields, with the editor closed.
-    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
     QVERIFY(p.redFields().isEmpty());
     p.f.main->MegaMenuMenuItemClick(2);
-    QLineEdit* khtval = p.f.main->panelInitialisation()->editParamKhtval();
+    QLineEdit* khtval = editParamKhtval(panelInitialisation(p.f.main));
     QVERIFY(khtval->isVisible());
     QVERIFY(activate(p.f.main.get()));
     khtval->setFocus();
@@ -318,7 +318,7 @@ void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
     p.openEditor();
     p.edit(PC::Gfbeep)->setText("3000");
     QVERIFY(p.redFields().isEmpty()); // not checked until asked
-    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEnregistrer(p.editor()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
              QStringList({msg(MsgId::BadParameters) + "\r\nFréquence buzzer (Hz)"}));
     QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
@@ -337,15 +337,15 @@ void TestParamPanel::refusalNamesTheSettingsAtFault() {
     lines[2].replace(57, 5, "00011"); // coefficient: hidden for this software version
     p.choose(p.writeFile("faulty.dat", fixture::cp1252Bytes(lines)));
     p.openEditor();
-    QCOMPARE(p.editor()->pageControl()->currentIndex(), 0);
+    QCOMPARE(pageControl(p.editor())->currentIndex(), 0);
 
-    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEnregistrer(p.editor()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
              QStringList({msg(MsgId::BadParameters) +
                           "\r\nTemps de comptage (ms)  (*) (maintenance)"
                           "\r\nFréquence buzzer (Hz)\r\nCoefficient seuil dynamique (masqué)"}));
     // The page of the first of them the operator can see.
-    QCOMPARE(p.editor()->pageControl()->currentIndex(), 1);
+    QCOMPARE(pageControl(p.editor())->currentIndex(), 1);
     QVERIFY(p.editor()->isVisible());
 }
 
@@ -358,7 +358,7 @@ void TestParamPanel::hiddenEmptySettingsDoNotBlockTheSave() {
     lines[2] = "#G 00010 00060 00000 00200 00200 00180 00000       00050      ";
     p.choose(p.writeFile("short.dat", fixture::cp1252Bytes(lines)));
     p.openEditor();
-    QVERIFY(p.editor()->control(PC::Geclsb)->isHidden());
+    QVERIFY(p.control(PC::Geclsb)->isHidden());
 
     const QString target = p.f.dir.filePath("saved.dat");
     p.save(target);
@@ -376,7 +376,7 @@ void TestParamPanel::hiddenEmptySettingsDoNotBlockTheSave() {
     p.openEditor();
     p.f.main->setMaintenanceMode(true);
     p.edit(PC::Gbatpl)->clear();
-    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEnregistrer(p.editor()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
              QStringList({msg(MsgId::BadParameters) +
                           "\r\nTension batterie pleine (1/100 V) (maintenance)"}));
@@ -424,7 +424,7 @@ void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
     QCOMPARE(p.f.dialogs->asked.last(), DialogKind::SaveConfig);
     QCOMPARE(p.f.dialogs->startPaths.last(), source); // proposes the current file
     QVERIFY(!p.editor()->isVisible());
-    QCOMPARE(p.panel()->editFichierParametres()->text(), target);
+    QCOMPARE(editFichierParametres(p.panel())->text(), target);
     QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
 
     QStringList expected = fixture::workedExampleLines();
@@ -450,7 +450,7 @@ void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
     p.save(target);
     expected[2] = "#G 00010 00120 00000 00200 00200 00180 00000 00000 00050 00002";
     QCOMPARE(fixture::readFile(target), fixture::cp1252Bytes(expected));
-    QCOMPARE(p.panel()->editFichierParametres()->text(), target);
+    QCOMPARE(editFichierParametres(p.panel())->text(), target);
 }
 
 void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
@@ -465,7 +465,7 @@ void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
     QVERIFY(p.editor()->isVisible());
     QCOMPARE(p.edit(PC::Gfbeep)->text(), QStringLiteral("440"));
     QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
-    QCOMPARE(p.panel()->editFichierParametres()->text(), source);
+    QCOMPARE(editFichierParametres(p.panel())->text(), source);
     QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
     QCOMPARE(QDir(p.f.dir.path()).entryList({"*.dat"}), QStringList({"configVEXA.dat"}));
 
@@ -473,7 +473,7 @@ void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
     p.save(p.f.dir.path()); // a folder
     QCOMPARE(p.answerer.errors.size(), 1);
     QVERIFY(p.editor()->isVisible());
-    QCOMPARE(p.panel()->editFichierParametres()->text(), source);
+    QCOMPARE(editFichierParametres(p.panel())->text(), source);
     QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
 }
 
@@ -483,7 +483,7 @@ void TestParamPanel::unreadableFileWhenOpeningTheEditor() {
     const QString path = p.workedExample();
     p.choose(path);
     p.openEditor();
-    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
     p.edit(PC::Gfbeep)->setText("777");
 
     QVERIFY(QFile::remove(path));
@@ -503,22 +503,22 @@ void TestParamPanel::sendingFromTheWindow() {
     // Values edited and not saved are not what goes out.
     p.openEditor();
     p.edit(PC::Gfbeep)->setText("440");
-    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
 
     bool enabledAtMessage = true;
     bool portOpenAtMessage = true;
     p.answerer.onDialog = [&](const QString&) {
         enabledAtMessage = p.f.main->isEnabled();
-        portOpenAtMessage = p.f.main->comPort().Connected();
+        portOpenAtMessage = comPort(p.f.main).Connected();
     };
     p.sim.clearTranscript();
-    QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
+    QTest::mouseClick(buttonInit(p.panel()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages, QStringList({msg(MsgId::SendDone)}));
     QVERIFY(!enabledAtMessage);
     QVERIFY(!portOpenAtMessage);
     QVERIFY(p.f.main->isEnabled());
-    QVERIFY(!p.f.main->splashScreen()->isVisible());
-    QVERIFY(!p.f.main->comPort().Connected());
+    QVERIFY(!splashScreen()->isVisible());
+    QVERIFY(!comPort(p.f.main).Connected());
 
     const QList<QByteArray> lines = [] {
         QList<QByteArray> out;
@@ -534,11 +534,11 @@ void TestParamPanel::sendingFromTheWindow() {
 
     // An instrument gone quiet: told so, and the window is usable again.
     p.sim.setSilent(true);
-    QTest::mouseClick(p.panel()->buttonInit(), Qt::LeftButton);
+    QTest::mouseClick(buttonInit(p.panel()), Qt::LeftButton);
     QVERIFY(p.answerer.waitForMessages(2));
     QCOMPARE(p.answerer.messages.last(), msg(MsgId::NoAnswer));
     QVERIFY(p.f.main->isEnabled());
-    QVERIFY(!p.f.main->comPort().Connected());
+    QVERIFY(!comPort(p.f.main).Connected());
 }
 
 void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
@@ -547,7 +547,7 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     p.f.main->setMaintenanceMode(true);
     p.choose(p.workedExample());
     p.openEditor();
-    p.editor()->pageControl()->setCurrentIndex(1);
+    pageControl(p.editor())->setCurrentIndex(1);
 
     p.type(PC::Rdmesu, "12a3b4567");
     QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("12345"));
@@ -557,7 +557,7 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     p.edit(PC::Rdmesu)->setText("1234567");
     QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("12345"));
 
-    p.editor()->pageControl()->setCurrentIndex(0);
+    pageControl(p.editor())->setCurrentIndex(0);
     p.type(PC::Popcom, QStringLiteral("Équipe Nord — 12345678901234"));
     QCOMPARE(p.edit(PC::Popcom)->text(), QStringLiteral("Équipe Nord — 123456"));
     p.type(PC::Popcom, QStringLiteral("Ωmega"));
@@ -572,11 +572,11 @@ void TestParamPanel::editsAcceptOnlyWhatTheFileCanHold() {
     QStringList lines = fixture::workedExampleLines();
     lines[0].replace(24, 5, QStringLiteral("Ωmega"));
     const QString utf8 = p.writeFile("utf8.dat", "\xEF\xBB\xBF" + lines.join("\r\n").toUtf8());
-    QTest::mouseClick(p.editor()->buttonAnnuler(), Qt::LeftButton);
+    QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
     p.choose(utf8);
     p.openEditor();
     QVERIFY(p.edit(PC::Popcom)->text().startsWith(QStringLiteral("Ωmega")));
-    QTest::mouseClick(p.editor()->buttonEnregistrer(), Qt::LeftButton);
+    QTest::mouseClick(buttonEnregistrer(p.editor()), Qt::LeftButton);
     QCOMPARE(p.answerer.messages,
              QStringList({msg(MsgId::BadParameters) + "\r\nOpérateur / Commentaires"}));
     QCOMPARE(p.redFields(), QStringList({"EditParamPopcom"}));
@@ -598,8 +598,8 @@ void TestParamPanel::languageChangeKeepsTheChoices() {
     QCoreApplication::installTranslator(&translator);
     QCoreApplication::processEvents();
     const QString langue = p.combo(PC::PLangue)->currentText();
-    const QString tab = p.editor()->pageControl()->tabText(1);
-    const QString label = p.editor()->label(PC::Rdmesu)->text();
+    const QString tab = pageControl(p.editor())->tabText(1);
+    const QString label = p.label(PC::Rdmesu)->text();
     const int alarm = p.combo(PC::Ralarm)->currentIndex();
     QCoreApplication::removeTranslator(&translator);
     QCoreApplication::processEvents();
