@@ -45,10 +45,43 @@ enum class MsgId : int {
     ReplaceResultFile,      // question before a transfer; %1 is the file's full path
     EarlierFileKept,        // a transfer stored nothing; %1 is the file's full path
     CannotWriteFileReason,  // %1 is the file's full path, %2 the system's reason
+    // What the search met on each port and how to mend it; %1 is the port unless said otherwise
+    PortsTried,              // heading of the search's details
+    PortAnswered,            // the presence check got a reply
+    PortSilent,              // opened, nothing answered
+    PortSilentFix,           // check the instrument and its cable
+    PortAlsoOpenIn,          // %1 the other programs that have it open
+    PortAbsent,              // no such device
+    PortNoPermission,        // nothing more is known
+    PortNoPermissionGroup,   // %2 the device's group, which the user is not in
+    PortNoPermissionSession, // %2 the group the user joined after logging in
+    PortNoPermissionOwner,   // %2 the only user the device lets in
+    PortNoPermissionPolicy,  // %2 the device's group, which the user is in
+    FixJoinGroup,            // %1 the group; the command follows on a line of its own
+    FixNewSession,           // log out and in
+    FixOwnerOnly,            // %1 the group serial ports belong to on this system
+    FixPolicy,               // sandboxes and security policies
+    PortHeldBy,              // %2 the program (name, PID)
+    PortHeld,                // the program is not known
+    FixHeld,                 // close the other program
+    PortNotSerial,           // %2 one of the four kinds below
+    KindRegularFile,         // a path that is not a serial port: a file
+    KindDirectory,           // a folder
+    KindNotTerminal,         // a device such as /dev/null
+    KindSpecialFile,         // a pipe, a socket, a block device
+    FixNotSerial,            // take it out of VEXA_EXTRA_PORTS
+    PortFailed,              // %2 the serial error's message
+    PortSameDevice,          // %1 the name listed, %2 the name the device was tried under
+    NoPortListed,            // the system lists no serial port
+    ExtraPortsHint,          // what VEXA_EXTRA_PORTS is for
+    BrlttyPresent,           // %1 the adapters
+    FixBrltty,               // the commands follow
+    ModemManagerRunning,     // it may be probing the port
+    FixModemManager,         // the commands follow
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CannotWriteFileReason);
+constexpr int kLastMessageId = static_cast<int>(MsgId::FixModemManager);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

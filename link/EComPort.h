@@ -2,6 +2,10 @@
 
 #include "common/Errors.h"
 
+#include <memory>
+
+struct PortAttempt;
+
 // Error numbers of the serial port, with their fixed English messages.
 enum ComErrorCode : int {
     CE_OpenFailed = 1,
@@ -42,7 +46,18 @@ public:
 
     static QString baseMessage(int code);
 
+    // A plain sentence in the user's language telling what stands behind the fixed message
+    // ("the port ... is used by another program"); empty when nothing more is known.
+    const QString& detail() const { return m_detail; }
+    void setDetail(const QString& detail) { m_detail = detail; }
+
+    // What was found out about a port that would not open; null for other failures.
+    const std::shared_ptr<const PortAttempt>& attempt() const { return m_attempt; }
+    void setAttempt(std::shared_ptr<const PortAttempt> attempt) { m_attempt = std::move(attempt); }
+
 private:
     int m_code;
     qint64 m_winCode;
+    QString m_detail;
+    std::shared_ptr<const PortAttempt> m_attempt;
 };

@@ -4,9 +4,10 @@
 #include "common/TextFields.h"
 #include "link/CommandExchange.h"
 #include "link/EComPort.h"
+#include "link/PortDiagnosis.h"
 #include "link/TComPort.h"
 
-namespace {} // namespace
+#include <QHash>
 
 InstrumentIdentity InstrumentIdentity::fromReply(const QString& reply) {
     InstrumentIdentity id;
@@ -28,14 +29,18 @@ int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whi
     return result;
 }
 
-int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts) {
+int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchRecord* record) {
     QStringList names;
     if (listPorts)
         listPorts(names);
     else
         ListComPorts(names);
+    if (record)
+        *record = SearchRecord();
 
     TComPort& port = exchange.port();
+    // Device tried -> the name it was tried under.
+    QHash<QString, QString> tried;
     int result = -1;
     for (QString name : std::as_const(names)) {
         if (result != -1)
@@ -43,15 +48,32 @@ int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts) {
         const qsizetype nul = name.indexOf(QChar(u'\0'));
         if (nul >= 0)
             name.truncate(nul);
+        // A link and its target are one adapter: it costs one time-out, not two.
+        const QString device = canonicalPortPath(name);
+        if (const auto earlier = tried.constFind(device); earlier != tried.cend()) {
+            if (record)
+                record->ports.append(describeSameDevice(name, *earlier));
+            continue;
+        }
+        tried.insert(device, name);
         port.setPort(name);
         try {
-            RestoreGuard portOpen;
-            openPort(port, portOpen);
-            result = exchange.ConnectSonde();
-        } catch (const EComPort&) {
+            {
+                RestoreGuard portOpen;
+                openPort(port, portOpen);
+                result = exchange.ConnectSonde();
+            }
+            if (record)
+                record->ports.append(describeOpenedPort(name, result == 0 ? PortOutcome::Answered
+                                                                          : PortOutcome::Silent));
+        } catch (const EComPort& e) {
             // Absent, held by another program or failing mid-exchange: try the next one.
             result = -1;
+            if (record)
+                record->ports.append(e.attempt() ? *e.attempt() : describeExchangeFailure(name, e));
         }
     }
+    if (record)
+        addSystemFacts(*record);
     return result;
 }

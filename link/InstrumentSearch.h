@@ -5,6 +5,7 @@
 #include <functional>
 
 class CommandExchange;
+struct SearchRecord;
 
 // The six fixed-position fields of the identification reply, copied character for
 // character (no trimming); a short reply gives short or empty fields.
@@ -29,6 +30,8 @@ int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whi
 
 // Tries every listed port in list order with the presence check and keeps the first that
 // answers in the exchange's port (its Port()). Ports that fail with a serial error are
-// skipped silently; ports after the one that answered are never opened. The port is
-// closed on return. 0 when found, -1 when not.
-int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts = {});
+// skipped silently; ports after the one that answered are never opened, nor is a device
+// already tried under another name. The port is closed on return. 0 when found, -1 when
+// not. When `record` is given it receives what happened on each port and why.
+int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts = {},
+                 SearchRecord* record = nullptr);

@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/RestoreGuard.h"
 #include "link/EComPort.h"
+#include "link/PortDiagnosis.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPort>
@@ -86,15 +87,17 @@ void TComPort::Open() {
         return;
 
     auto serial = std::make_unique<QSerialPort>();
-    serial->setPortName(m_port);
+    // Under its device's own path, so that every name of one adapter takes the same lock.
+    serial->setPortName(canonicalPortPath(m_port));
     serial->setBaudRate(kBaudRate);
     serial->setDataBits(QSerialPort::Data8);
     serial->setParity(QSerialPort::NoParity);
     serial->setStopBits(QSerialPort::OneStop);
     serial->setFlowControl(QSerialPort::NoFlowControl);
     // A port held by another program fails here: Qt's lock file refuses the second open.
+    // The error says why, as far as the system tells.
     if (!serial->open(QIODevice::ReadWrite))
-        throw EComPort(CE_OpenFailed, systemErrorOf(serial->error()));
+        throw openFailure(m_port, systemErrorOf(serial->error()));
 
     // Pseudo-terminals have no modem lines; the refusal is not a reason to give up the port.
     serial->setDataTerminalReady(false);

@@ -5,10 +5,10 @@
 #include "common/RestoreGuard.h"
 
 int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
-                     const PortLister& listPorts) {
+                     const PortLister& listPorts, SearchRecord* record) {
     feedback.AfficheInfo(msg(MsgId::Searching));
     feedback.ShowStatus();
     RestoreGuard status;
     status.add([&feedback] { feedback.HideStatus(); });
-    return ChercheSonde(exchange, listPorts);
+    return ChercheSonde(exchange, listPorts, record);
 }

@@ -1,9 +1,23 @@
 #include "ui/ErrorReport.h"
 
 #include "common/Errors.h"
+#include "link/EComPort.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+namespace {
+
+void showReportText(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("ErrorReport"));
+    // Port and program names are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
 
 QString formatErrorReport(const QString& message) {
     if (!message.isEmpty() && message.back().unicode() > u'.')
@@ -11,15 +25,19 @@ QString formatErrorReport(const QString& message) {
     return message;
 }
 
+QString formatErrorReport(const QString& message, const QString& detail) {
+    const QString first = formatErrorReport(message);
+    return detail.isEmpty() ? first : first + u'\n' + detail;
+}
+
 void showErrorReport(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    formatErrorReport(message), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("ErrorReport"));
-    box.exec();
+    showReportText(formatErrorReport(message));
 }
 
 void showErrorReport(const std::exception& error) {
-    if (auto* v = dynamic_cast<const VexaError*>(&error))
+    if (auto* port = dynamic_cast<const EComPort*>(&error))
+        showReportText(formatErrorReport(port->message(), port->detail()));
+    else if (auto* v = dynamic_cast<const VexaError*>(&error))
         showErrorReport(v->message());
     else
         showErrorReport(QString::fromLocal8Bit(error.what()));

@@ -6,6 +6,8 @@
 // The application's general error report: a modal box with an error icon. A full stop is
 // appended when the message's last character sorts above "." (so "...txt" gets none).
 QString formatErrorReport(const QString& message);
+// A serial error's plain second line, when it has one, goes under the message.
+QString formatErrorReport(const QString& message, const QString& detail);
 void showErrorReport(const QString& message);
 void showErrorReport(const std::exception& error);
 

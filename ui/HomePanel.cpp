@@ -1,5 +1,7 @@
 #include "ui/HomePanel.h"
 
+#include "link/PortDiagnosis.h"
+#include "ui/SearchDetailsView.h"
 #include "ui/Theme.h"
 
 #include <QDesktopServices>
@@ -78,9 +80,32 @@ void HomePanel::buildPrompt() {
     m_infoConnexionText = makeLabel(m_panelInfoConnexion, 80, 22, 380, 60, "InfoConnexionText");
     m_buttonConnexion = new QPushButton(m_panelInfoConnexion);
     m_buttonConnexion->setObjectName(QStringLiteral("ButtonConnexion"));
-    m_buttonConnexion->setGeometry(468, 56, 88, 26);
     connect(m_buttonConnexion, &QPushButton::clicked, this, &HomePanel::connectionRequested);
+    m_details = new SearchDetailsView(m_panelInfoConnexion);
+    m_details->setObjectName(QStringLiteral("SearchDetails"));
+    placePrompt(false);
     m_panelInfoConnexion->hide();
+}
+
+void HomePanel::placePrompt(bool withDetails) {
+    // The details take the room between the maker's link and the prompt.
+    constexpr int kPromptTop = 240, kDetailsHeight = 104;
+    const int grown = withDetails ? kDetailsHeight : 0;
+    m_panelInfoConnexion->setGeometry(20, kPromptTop - grown, 591, 114 + grown);
+    m_infoConnexionText->move(80, 22 + grown);
+    m_buttonConnexion->setGeometry(468, 56 + grown, 88, 26);
+    m_details->setGeometry(12, 10, 567, grown - 8);
+    m_details->setVisible(withDetails);
+}
+
+void HomePanel::showSearchRecord(const SearchRecord& record) {
+    m_details->showRecord(record);
+    placePrompt(true);
+}
+
+void HomePanel::clearSearchRecord() {
+    m_details->clear();
+    placePrompt(false);
 }
 
 void HomePanel::retranslateUi() {

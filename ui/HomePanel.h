@@ -4,6 +4,8 @@
 
 class QLabel;
 class QPushButton;
+class SearchDetailsView;
+struct SearchRecord;
 
 // "PanelAccueil": the maker's logo, the program's name and version, the maker's web link,
 // the two language flags, and the connection prompt shown after a search that found
@@ -18,6 +20,10 @@ public:
     static int localeOf(const QObject* flag);
 
     void showConnectionPrompt(bool shown);
+    // What the last search met on each port, with the fixes, beside the prompt; nothing
+    // after a search that found the instrument.
+    void showSearchRecord(const SearchRecord& record);
+    void clearSearchRecord();
     void LienNorvaneClick();
 
 Q_SIGNALS:
@@ -32,6 +38,9 @@ protected:
 
 private:
     void buildPrompt();
+    // The prompt alone, or grown upwards to hold the details above it: the two lines and
+    // "Connexion" stay where they are in the window.
+    void placePrompt(bool withDetails);
     void retranslateUi();
 
     QLabel* m_image3 = nullptr;
@@ -44,4 +53,5 @@ private:
     QWidget* m_panelInfoConnexion = nullptr;
     QLabel* m_infoConnexionText = nullptr;
     QPushButton* m_buttonConnexion = nullptr;
+    SearchDetailsView* m_details = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "common/Messages.h"
 #include "link/CommandExchange.h"
+#include "link/PortDiagnosis.h"
+#include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "operations/SearchWithStatus.h"
 #include "ui/ErrorReport.h"
@@ -266,12 +268,15 @@ void TFormMain::TimerAutoConnectTimer() {
     const auto entered = m_gate->tryEnter();
     if (!entered)
         return;
-    if (searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts) == -1) {
+    SearchRecord record;
+    if (searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record) == -1) {
+        m_panelAccueil->showSearchRecord(record);
         m_feedback->ShowInformation(msg(MsgId::NotDetected));
         m_megaMenu->setEnabled(false);
         m_panelAccueil->showConnectionPrompt(true);
     } else {
-        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(m_port->Port()));
+        m_panelAccueil->clearSearchRecord();
+        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(portDisplayName(m_port->Port())));
         m_panelLecture->EnableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);

@@ -349,6 +349,134 @@ Do you want to replace it?</translation>
         <source>Impossible de créer le fichier %1 : %2</source>
         <translation>Cannot create the file %1: %2</translation>
     </message>
+    <message>
+        <source>Ports essayés :</source>
+        <translation>Ports tried:</translation>
+    </message>
+    <message>
+        <source>Le port %1 a répondu.</source>
+        <translation>The port %1 answered.</translation>
+    </message>
+    <message>
+        <source>Le port %1 s&apos;est ouvert, mais rien n&apos;a répondu en 2 secondes.</source>
+        <translation>The port %1 opened, but nothing answered within 2 seconds.</translation>
+    </message>
+    <message>
+        <source>Vérifier que le Vexameter est allumé et que son câble est branché sur ce port.</source>
+        <translation>Check that the Vexameter is switched on and that its cable is plugged into this port.</translation>
+    </message>
+    <message>
+        <source>Ce port est aussi ouvert par un autre programme (%1), qui peut lui prendre ses réponses.</source>
+        <translation>This port is also open in another program (%1), which may be taking its replies.</translation>
+    </message>
+    <message>
+        <source>Le port %1 n&apos;existe pas : l&apos;adaptateur est-il branché ?</source>
+        <translation>The port %1 does not exist: is the adapter plugged in?</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas le droit d&apos;utiliser le port %1.</source>
+        <translation>You are not allowed to use the port %1.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas le droit d&apos;utiliser le port %1 : il est réservé au groupe %2, dont vous ne faites pas partie.</source>
+        <translation>You are not allowed to use the port %1: it is reserved for the group %2, which you are not a member of.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas encore le droit d&apos;utiliser le port %1 : vous avez été inscrit dans le groupe %2 après l&apos;ouverture de cette session.</source>
+        <translation>You are not yet allowed to use the port %1: you were added to the group %2 after this session began.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas le droit d&apos;utiliser le port %1 : seul l&apos;utilisateur %2 y a accès.</source>
+        <translation>You are not allowed to use the port %1: only the user %2 has access to it.</translation>
+    </message>
+    <message>
+        <source>Vous n&apos;avez pas le droit d&apos;utiliser le port %1, bien que vous soyez dans le groupe %2.</source>
+        <translation>You are not allowed to use the port %1, although you are a member of the group %2.</translation>
+    </message>
+    <message>
+        <source>Pour entrer dans le groupe %1, taper dans un terminal la commande ci-dessous, puis fermer la session et la rouvrir :</source>
+        <translation>To join the group %1, type the command below in a terminal, then log out and back in:</translation>
+    </message>
+    <message>
+        <source>Fermer la session et la rouvrir (ou redémarrer l&apos;ordinateur).</source>
+        <translation>Log out and back in (or restart the computer).</translation>
+    </message>
+    <message>
+        <source>Demander à l&apos;administrateur de donner ce port au groupe %1 par une règle udev (GROUP=&quot;%1&quot;, MODE=&quot;0660&quot;).</source>
+        <translation>Ask the administrator to give this port to the group %1 with a udev rule (GROUP=&quot;%1&quot;, MODE=&quot;0660&quot;).</translation>
+    </message>
+    <message>
+        <source>Un bac à sable (Flatpak, Snap) ou une règle de sécurité bloque peut-être l&apos;accès : lancer le programme hors du bac à sable, ou lui accorder l&apos;accès aux ports série.</source>
+        <translation>A sandbox (Flatpak, Snap) or a security policy may be blocking the access: run the program outside the sandbox, or grant it access to serial ports.</translation>
+    </message>
+    <message>
+        <source>Le port %1 est utilisé par un autre programme (%2).</source>
+        <translation>The port %1 is used by another program (%2).</translation>
+    </message>
+    <message>
+        <source>Le port %1 est utilisé par un autre programme.</source>
+        <translation>The port %1 is used by another program.</translation>
+    </message>
+    <message>
+        <source>Fermer ce programme (terminal série, autre copie de VEXA-Reader...), puis cliquer sur &quot;Connexion&quot;.</source>
+        <translation>Close that program (serial terminal, another copy of VEXA-Reader...), then click &quot;Connect&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un port série (%2).</source>
+        <translation>%1 is not a serial port (%2).</translation>
+    </message>
+    <message>
+        <source>fichier ordinaire</source>
+        <translation>regular file</translation>
+    </message>
+    <message>
+        <source>dossier</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>périphérique qui n&apos;est pas une ligne série</source>
+        <translation>device that is not a serial line</translation>
+    </message>
+    <message>
+        <source>fichier spécial</source>
+        <translation>special file</translation>
+    </message>
+    <message>
+        <source>Retirer ce chemin de VEXA_EXTRA_PORTS.</source>
+        <translation>Remove this path from VEXA_EXTRA_PORTS.</translation>
+    </message>
+    <message>
+        <source>Le port %1 a échoué pendant l&apos;essai (%2).</source>
+        <translation>The port %1 failed during the test (%2).</translation>
+    </message>
+    <message>
+        <source>%1 désigne le même périphérique que %2, déjà essayé.</source>
+        <translation>%1 is the same device as %2, already tried.</translation>
+    </message>
+    <message>
+        <source>Aucun port série n&apos;a été trouvé : le câble est-il branché ?</source>
+        <translation>No serial port was found: is the cable plugged in?</translation>
+    </message>
+    <message>
+        <source>La variable d&apos;environnement VEXA_EXTRA_PORTS ajoute des ports que le système ne liste pas, séparés par &quot;:&quot; (par exemple /dev/rfcomm0 pour une liaison Bluetooth).</source>
+        <translation>The environment variable VEXA_EXTRA_PORTS adds ports that the system does not list, separated by &quot;:&quot; (for example /dev/rfcomm0 for a Bluetooth link).</translation>
+    </message>
+    <message>
+        <source>brltty (le pilote des afficheurs braille) est installé et un adaptateur %1 est branché : brltty s&apos;empare souvent de ces adaptateurs, dont le port apparaît puis disparaît.</source>
+        <translation>brltty (the braille display driver) is installed and a %1 adapter is plugged in: brltty often takes such adapters, whose port then appears and vanishes.</translation>
+    </message>
+    <message>
+        <source>Si vous n&apos;utilisez pas d&apos;afficheur braille, désinstaller le paquet brltty ou le désactiver par les commandes ci-dessous, puis rebrancher l&apos;adaptateur :</source>
+        <translation>If you do not use a braille display, uninstall the brltty package or disable it with the commands below, then plug the adapter in again:</translation>
+    </message>
+    <message>
+        <source>ModemManager est en marche : il essaie les ports série qui apparaissent et peut occuper celui du Vexameter.</source>
+        <translation>ModemManager is running: it probes serial ports as they appear and may keep the Vexameter&apos;s port busy.</translation>
+    </message>
+    <message>
+        <source>Pour qu&apos;il laisse l&apos;adaptateur en paix, taper dans un terminal les commandes ci-dessous, puis rebrancher l&apos;adaptateur :</source>
+        <translation>To make it leave the adapter alone, type the commands below in a terminal, then plug the adapter in again:</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

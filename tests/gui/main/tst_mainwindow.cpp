@@ -10,11 +10,14 @@
 #include "ui/ParametresPanel.h"
 #include "ui/SplashScreen.h"
 
+#include "support/TestFiles.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QTextEdit>
 #include <QWindow>
 #include <QtTest>
 
@@ -104,12 +107,29 @@ void TestMainWindow::startupWithoutPortsThenConnexion() {
     QVERIFY(!megaMenu(f.main)->isEnabled());
     QVERIFY(panelInfoConnexion(f.main)->isVisible());
     QVERIFY(!groupBoxIdent(f.main)->isVisible());
+    // Beside the prompt, what the search met: here, not a single port.
+    auto* details = parts::child<QTextEdit>(f.main.get(), "SearchDetails");
+    QVERIFY(details->isVisible());
+    QVERIFY(details->toPlainText().startsWith(msg(MsgId::NoPortListed)));
+    // The prompt and its button keep their places in the window.
+    QCOMPARE(buttonConnexion(f.main)->mapTo(f.main.get(), QPoint()),
+             QPoint(8 + 20 + 468, 41 + 240 + 56));
 
-    // A second failure keeps the menu disabled.
+    // A second failure keeps the menu disabled, and tells about each port tried.
+    InstrumentSimulator silent;
+    silent.setSilent(true);
+    silent.start();
+    const QString notes = f.dir.filePath("notes.txt");
+    QVERIFY(writeFileBytes(notes, "x"));
+    f.ports = {silent.slavePath(), notes};
     QTest::mouseClick(buttonConnexion(f.main), Qt::LeftButton);
     QVERIFY(answerer.waitForMessages(2));
     QCOMPARE(answerer.messages.last(), kNotDetected);
     QVERIFY(!megaMenu(f.main)->isEnabled());
+    QCOMPARE(silent.receivedLines(), QList<QByteArray>({"#i"}));
+    const QString shown = details->toPlainText();
+    QVERIFY2(shown.contains(msg(MsgId::PortSilent).arg(silent.slavePath())), qPrintable(shown));
+    QVERIFY2(shown.contains(notes), qPrintable(shown));
 
     InstrumentSimulator sim;
     sim.start();
@@ -120,6 +140,7 @@ void TestMainWindow::startupWithoutPortsThenConnexion() {
     QVERIFY(megaMenu(f.main)->isEnabled());
     QVERIFY(!panelInfoConnexion(f.main)->isVisible());
     QVERIFY(groupBoxIdent(f.main)->isVisible());
+    QVERIFY(!details->isVisibleTo(f.main.get()));
 }
 
 void TestMainWindow::silentPortThenInstrumentAnswers() {
@@ -226,9 +247,13 @@ void TestMainWindow::unopenablePortGoesToErrorReport() {
     answerer.clear();
     QTest::mouseClick(megaMenu(f.main)->item(1), Qt::LeftButton);
     QTRY_COMPARE(answerer.errors.size(), 1);
-    QVERIFY(answerer.errors.first().startsWith(QStringLiteral("Unable to open com port")));
+    const QStringList report = answerer.errors.first().split(u'\n');
+    QCOMPARE(report.size(), 2);
+    QVERIFY(report.first().startsWith(QStringLiteral("Unable to open com port")));
     // "… (Error: n)": a closing parenthesis sorts below the full stop, so none is added.
-    QVERIFY(answerer.errors.first().endsWith(u')'));
+    QVERIFY(report.first().endsWith(u')'));
+    // Under the fixed message, the user's own words: which port, and that it has gone.
+    QVERIFY2(report.last().contains(comPort(f.main).Port()), qPrintable(report.last()));
     for (QWidget* p : {panelAccueil(f.main), static_cast<QWidget*>(panelLecture(f.main)),
                        static_cast<QWidget*>(panelInitialisation(f.main)),
                        static_cast<QWidget*>(panelHeader(f.main))})

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct PortAttempt;
+struct SearchRecord;
+
+// The words a user reads about serial ports, in the installed language. Commands to type
+// stand on lines of their own, so that they can be copied whole.
+
+// A port as a user recognises it: the device, then the adapter's description and USB ids
+// when known, e.g. "/dev/ttyUSB0 (FT232R USB UART, USB 0403:6001)".
+QString portDisplayName(const QString& port);
+// The same, led by the name listed when that was a link to the device:
+// "/dev/serial/by-id/usb-FTDI... (/dev/ttyUSB0, FT232R USB UART, USB 0403:6001)".
+QString portDisplayName(const PortAttempt& attempt);
+
+// One sentence telling why a port would not open, for the line under a serial error.
+QString openFailureDetail(const PortAttempt& attempt);
+
+// What a search met on each port it tried, with the fix for each failure, then what the
+// system tells about the commonest causes (brltty, ModemManager). Fixes are indented by
+// four blanks, commands by eight.
+QStringList searchReportLines(const SearchRecord& record);

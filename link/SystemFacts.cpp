@@ -1,0 +1,330 @@
+#include "link/SystemFacts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+#include <utility>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Where serial programs put their lock files, the usual places first.
+const char* const kLockFolders[] = {
+    "run/lock",  "var/lock", "var/lock/lockdev", "var/spool/locks", "var/spool/uucp",
+    "etc/locks", "tmp",      "var/tmp"};
+
+// The kernel keeps this many characters of a process name.
+constexpr qsizetype kKernelNameLength = 15;
+
+QByteArray readSmall(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(4096);
+}
+
+QString readText(const QString& path) {
+    return QString::fromUtf8(readSmall(path)).trimmed();
+}
+
+quint16 readHexId(const QString& path) {
+    bool ok = false;
+    const uint value = readText(path).toUInt(&ok, 16);
+    return ok && value <= 0xFFFF ? quint16(value) : 0;
+}
+
+// The names a device's lock file may have: Qt's (the path below /dev, or the whole path,
+// with '/' turned into '_') and the classic one (the file name alone).
+QStringList lockFileNames(const QString& device) {
+    const QString prefix = QStringLiteral("LCK..");
+    QString qtName = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    qtName.replace(u'/', u'_');
+    QStringList names{prefix + qtName};
+    const QString classic = prefix + QFileInfo(device).fileName();
+    if (classic != names.first())
+        names.append(classic);
+    return names;
+}
+
+// Where the symbolic links in a folder point, read without following them: a descriptor's
+// target may be anything, and looking at it must not wait on it.
+QStringList linkTargets(const QString& folder) {
+    QStringList targets;
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(folder);
+    DIR* dir = ::opendir(native.constData());
+    if (!dir)
+        return targets;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        char target[PATH_MAX];
+        const QByteArray link = native + '/' + entry->d_name;
+        const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+        if (length > 0)
+            targets.append(QFile::decodeName(QByteArray(target, length)));
+    }
+    ::closedir(dir);
+#else
+    Q_UNUSED(folder);
+#endif
+    return targets;
+}
+
+#ifdef Q_OS_UNIX
+QString userNameOf(uid_t uid) {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
+}
+
+QString groupNameOf(gid_t gid) {
+    std::vector<char> buffer(16384);
+    group entry{};
+    group* found = nullptr;
+    if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->gr_name);
+    return QString::number(gid);
+}
+
+bool groupExists(const char* name) {
+    std::vector<char> buffer(16384);
+    group entry{};
+    group* found = nullptr;
+    return ::getgrnam_r(name, &entry, buffer.data(), buffer.size(), &found) == 0 && found;
+}
+
+bool processHasGroup(gid_t gid) {
+    if (::getegid() == gid)
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    for (int i = 0; i < got; ++i)
+        if (groups[size_t(i)] == gid)
+            return true;
+    return false;
+}
+
+// The user database's view, which a new session will have: someone just added to a
+// group is listed here before their running session gets it.
+bool userListedInGroup(uid_t uid, gid_t gid) {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return false;
+    int count = 64;
+    std::vector<gid_t> groups;
+    for (int tries = 0; tries < 4; ++tries) {
+        groups.resize(size_t(count));
+        if (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) >= 0) {
+            groups.resize(size_t(count));
+            for (gid_t g : groups)
+                if (g == gid)
+                    return true;
+            return false;
+        }
+    }
+    return false;
+}
+#endif
+
+} // namespace
+
+DeviceAccess deviceAccess(const QString& path) {
+    DeviceAccess access;
+#ifdef Q_OS_UNIX
+    const uid_t uid = ::geteuid();
+    access.userName = userNameOf(uid);
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) != 0) {
+        access.kind = errno == EACCES ? DeviceAccess::Unreachable : DeviceAccess::Missing;
+        return access;
+    }
+    if (S_ISCHR(status.st_mode))
+        access.kind = DeviceAccess::CharDevice;
+    else if (S_ISREG(status.st_mode))
+        access.kind = DeviceAccess::RegularFile;
+    else if (S_ISDIR(status.st_mode))
+        access.kind = DeviceAccess::Directory;
+    else
+        access.kind = DeviceAccess::OtherFile;
+    access.owner = userNameOf(status.st_uid);
+    access.group = groupNameOf(status.st_gid);
+    access.groupMayReadWrite = (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    // The effective ids decide what an open may do; access() would ask about the real ones.
+    access.mayOpen = ::faccessat(AT_FDCWD, native.constData(), R_OK | W_OK, AT_EACCESS) == 0;
+    access.processHasGroup = processHasGroup(status.st_gid);
+    access.userListedInGroup = access.processHasGroup || userListedInGroup(uid, status.st_gid);
+#else
+    const QFileInfo info(path);
+    access.kind = info.exists() ? DeviceAccess::CharDevice : DeviceAccess::Missing;
+    access.mayOpen = true;
+#endif
+    return access;
+}
+
+QString serialPortGroup() {
+#ifdef Q_OS_UNIX
+    if (!groupExists("dialout") && groupExists("uucp"))
+        return QStringLiteral("uucp");
+#endif
+    return QStringLiteral("dialout");
+}
+
+SystemFacts::SystemFacts(QString root) : m_root(std::move(root)) {}
+
+QString SystemFacts::under(const QString& path) const {
+    return QDir(m_root).filePath(path);
+}
+
+QList<qint64> SystemFacts::processIds() const {
+    QList<qint64> ids;
+    const QStringList entries = QDir(under(QStringLiteral("proc"))).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool ok = false;
+        const qint64 pid = entry.toLongLong(&ok);
+        if (ok && pid > 0)
+            ids.append(pid);
+    }
+    return ids;
+}
+
+QString SystemFacts::processName(qint64 pid) const {
+    const QString folder = under(QStringLiteral("proc/%1").arg(pid));
+    const QString name = readText(folder + QStringLiteral("/comm"));
+    if (name.size() < kKernelNameLength)
+        return name;
+    // Cut by the kernel: the program's file name gives the whole of it.
+    const QByteArray commandLine = readSmall(folder + QStringLiteral("/cmdline"));
+    const QString program =
+        QFileInfo(QString::fromLocal8Bit(commandLine.left(commandLine.indexOf('\0')))).fileName();
+    return program.startsWith(name) ? program : name;
+}
+
+std::optional<ProcessRef> SystemFacts::lockHolder(const QString& device) const {
+    const QStringList names = lockFileNames(device);
+    for (const char* folder : kLockFolders) {
+        for (const QString& name : names) {
+            const QByteArray content = readSmall(under(QString::fromLatin1(folder) + u'/' + name));
+            const QList<QByteArray> lines = content.split('\n');
+            bool ok = false;
+            const qint64 pid = lines.first().trimmed().toLongLong(&ok);
+            // A lock whose program has gone claims nothing.
+            if (!ok || pid <= 0 || !QFileInfo::exists(under(QStringLiteral("proc/%1").arg(pid))))
+                continue;
+            ProcessRef holder{pid, processName(pid)};
+            // Qt's lock files name the program on their second line.
+            if (holder.name.isEmpty() && lines.size() > 1)
+                holder.name = QString::fromUtf8(lines.at(1).trimmed());
+            return holder;
+        }
+    }
+    return std::nullopt;
+}
+
+QList<ProcessRef> SystemFacts::programsUsing(const QString& device) const {
+    QList<ProcessRef> users;
+    const qint64 self = m_root == u"/" ? QCoreApplication::applicationPid() : -1;
+    const QList<qint64> ids = processIds();
+    for (qint64 pid : ids) {
+        if (pid == self)
+            continue;
+        // Only our own processes' descriptors are visible to an ordinary user.
+        if (linkTargets(under(QStringLiteral("proc/%1/fd").arg(pid))).contains(device))
+            users.append(ProcessRef{pid, processName(pid)});
+    }
+    return users;
+}
+
+bool SystemFacts::isRunning(const QString& name) const {
+    const QString kernelName = name.left(kKernelNameLength);
+    const QList<qint64> ids = processIds();
+    for (qint64 pid : ids)
+        if (readText(under(QStringLiteral("proc/%1/comm").arg(pid))) == kernelName)
+            return true;
+    return false;
+}
+
+bool SystemFacts::brlttyInstalled() const {
+    for (const char* folder : {"usr/bin", "bin", "usr/sbin", "sbin", "usr/local/bin"})
+        if (QFileInfo::exists(under(QString::fromLatin1(folder) + QStringLiteral("/brltty"))))
+            return true;
+    return false;
+}
+
+UsbAdapter SystemFacts::adapterOf(const QString& device) const {
+    UsbAdapter adapter;
+    const QString node = QFileInfo(under(QStringLiteral("sys/class/tty/") +
+                                         QFileInfo(device).fileName() + QStringLiteral("/device")))
+                             .canonicalFilePath();
+    if (!node.isEmpty()) {
+        adapter.driver =
+            QFileInfo(QFile::symLinkTarget(node + QStringLiteral("/driver"))).fileName();
+        // The USB device is the first folder above the port that carries USB ids.
+        const QString sys = QFileInfo(under(QStringLiteral("sys"))).canonicalFilePath();
+        for (QString dir = node; dir.size() > sys.size() && dir.startsWith(sys);
+             dir = QFileInfo(dir).path()) {
+            if (QFileInfo::exists(dir + QStringLiteral("/idVendor"))) {
+                adapter.vendorId = readHexId(dir + QStringLiteral("/idVendor"));
+                adapter.productId = readHexId(dir + QStringLiteral("/idProduct"));
+                adapter.product = readText(dir + QStringLiteral("/product"));
+                adapter.manufacturer = readText(dir + QStringLiteral("/manufacturer"));
+                break;
+            }
+        }
+    }
+    // Systems without the kernel's device tree: Qt knows the ports it lists.
+    if (m_root == u"/" && adapter.product.isEmpty() && !adapter.hasUsbIds()) {
+        const QSerialPortInfo info(device);
+        if (!info.isNull()) {
+            adapter.product = info.description();
+            adapter.manufacturer = info.manufacturer();
+            if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+                adapter.vendorId = info.vendorIdentifier();
+                adapter.productId = info.productIdentifier();
+            }
+        }
+    }
+    return adapter;
+}
+
+QList<UsbAdapter> SystemFacts::usbDevices() const {
+    QList<UsbAdapter> devices;
+    const QDir bus(under(QStringLiteral("sys/bus/usb/devices")));
+    const QStringList entries = bus.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        const QString dir = bus.filePath(entry);
+        // Interfaces sit beside their devices and carry no ids of their own.
+        if (!QFileInfo::exists(dir + QStringLiteral("/idVendor")))
+            continue;
+        UsbAdapter device;
+        device.vendorId = readHexId(dir + QStringLiteral("/idVendor"));
+        device.productId = readHexId(dir + QStringLiteral("/idProduct"));
+        device.product = readText(dir + QStringLiteral("/product"));
+        device.manufacturer = readText(dir + QStringLiteral("/manufacturer"));
+        devices.append(device);
+    }
+    return devices;
+}

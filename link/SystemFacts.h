@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// A running program, as far as the system lets this one see it.
+struct ProcessRef {
+    qint64 pid = 0;
+    QString name; // empty when the system does not tell
+};
+
+// The USB adapter behind a serial port, or a USB device seen on the bus.
+struct UsbAdapter {
+    quint16 vendorId = 0;
+    quint16 productId = 0;
+    QString product;      // the adapter's own description, e.g. "FT232R USB UART"
+    QString manufacturer; // e.g. "FTDI"
+    QString driver;       // kernel driver of the port: ch341-uart, cp210x, ftdi_sio, cdc_acm...
+    bool hasUsbIds() const { return vendorId != 0 || productId != 0; }
+};
+
+// Who may use a device node, from its file status and this process's identity.
+struct DeviceAccess {
+    enum Kind { Missing, Unreachable, CharDevice, RegularFile, Directory, OtherFile };
+    Kind kind = Missing;
+    QString owner;                  // user owning the node
+    QString group;                  // group owning the node
+    bool groupMayReadWrite = false; // the group's permission bits allow reading and writing
+    bool mayOpen = false;           // this process may read and write it
+    bool processHasGroup = false;   // this process runs with the node's group
+    bool userListedInGroup = false; // the user database puts the user in that group
+    QString userName;               // the user this process runs as
+};
+
+DeviceAccess deviceAccess(const QString& path);
+
+// The group through which ordinary users reach serial ports on this system ("dialout" on
+// Debian and Fedora, "uucp" on Arch).
+QString serialPortGroup();
+
+// What the operating system tells about serial ports and the programs around them, read
+// from /proc, /sys and the lock-file folders below a root folder ("/" for this machine).
+// Nothing here opens a port.
+class SystemFacts {
+public:
+    explicit SystemFacts(QString root = QStringLiteral("/"));
+
+    // The live program whose lock file claims the device: the lock Qt's serial port and
+    // the classic serial programs (minicom, cu...) take before they open it.
+    std::optional<ProcessRef> lockHolder(const QString& device) const;
+    // Other programs that have the device open, among those this one may inspect.
+    QList<ProcessRef> programsUsing(const QString& device) const;
+    // A program of that name runs (names as the kernel keeps them: 15 characters at most).
+    bool isRunning(const QString& name) const;
+    // Empty when no such process is visible.
+    QString processName(qint64 pid) const;
+    bool brlttyInstalled() const;
+
+    // The adapter behind a serial device, when the kernel's device tree (or, on this
+    // machine, Qt) tells.
+    UsbAdapter adapterOf(const QString& device) const;
+    // Every USB device plugged in, port or not: an adapter that a driver took away from
+    // the serial ports still shows here.
+    QList<UsbAdapter> usbDevices() const;
+
+private:
+    QString under(const QString& path) const;
+    QList<qint64> processIds() const;
+
+    QString m_root;
+};
