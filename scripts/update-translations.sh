@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate6 || echo /usr/lib/qt6/bin/lupdate)
 "$lupdate" -silent -no-obsolete -locations none -source-language fr -target-language en_GB -I . \
-    common link operations params ui app -ts resources/translations/VEXAReader_en.ts
+    $(cat resources/translations/folders) -ts resources/translations/VEXAReader_en.ts
