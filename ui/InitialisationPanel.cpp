@@ -232,6 +232,13 @@ void InitialisationPanel::EntryStep() {
     }
 }
 
+void InitialisationPanel::hideEvent(QHideEvent* event) {
+    // Nobody sees the clock edit while the panel is hidden, and the panel is shown again only
+    // by its menu entry, whose step starts the clock afresh: the program sleeps meanwhile.
+    m_timerHorloge->stop();
+    QWidget::hideEvent(event);
+}
+
 void InitialisationPanel::EditHorlogeInitEnter() {
     m_suiviHorloge = false;
 }
