@@ -18,6 +18,12 @@ struct SpecificParameters {
     bool operator==(const SpecificParameters&) const = default;
 };
 
+// What the maintenance group's edits show before anything was read or loaded.
+inline const SpecificParameters kInitialSpecificFields{QStringLiteral("999"),
+                                                       QStringLiteral("000/000"),
+                                                       QStringLiteral("1000"),
+                                                       QStringLiteral("512"), false};
+
 // What the maintenance group's edits hold: the instrument number and the reference take at
 // most 16 typed characters (a longer text put in by the program stays whole); the HT and
 // contrast edits hold at most 4 characters however the text comes.

@@ -151,8 +151,7 @@ void InitialisationPanel::buildSpecificGroup() {
         edit->setValidator(newDigitsValidator(edit));
         edit->installEventFilter(this);
     }
-    setSpecificParameters({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
-                           QStringLiteral("512"), false});
+    setSpecificParameters(kInitialSpecificFields);
 
     m_buttonLireHeader = makeButton(g, "ButtonLireHeader", 400, 29, 180);
     m_buttonEcrireHeader = makeButton(g, "ButtonEcrireHeader", 400, 65, 180);
