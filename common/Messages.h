@@ -177,6 +177,7 @@ enum class MsgId : int {
     CliMaintenanceFlagLabel,   // specific field
     CliYes,                    // a flag set
     CliNo,                     // a flag clear
+    CliFieldLabel,             // %1 the name of a field before its value
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
