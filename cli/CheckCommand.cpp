@@ -130,7 +130,8 @@ int runCheck(const QStringList& arguments) {
     for (const SettingRow& row : std::as_const(rows)) {
         const bool numeric = isCheckedField(row.control);
         QString outcome = msg(row.passes ? MsgId::CliSettingPasses : MsgId::CliSettingFails);
-        if (!row.passes && !noteOf(row).isEmpty())
+        // A hidden setting is worth knowing of either way: the window never shows it.
+        if ((!row.passes || row.hidden) && !noteOf(row).isEmpty())
             outcome += u' ' + noteOf(row);
         table << QStringList{controlCaption(row.control), row.value,
                              numeric ? boundText(row.bounds.lower) + msg(MsgId::RangeTo) +
