@@ -80,6 +80,9 @@ int transferOne(const CommandParser& command, const QString& path, bool force) {
     // not cost the operator the time of a transfer.
     if (QFileInfo::exists(path) && !force)
         throw CliFailure(ExitStatus::FileExists, existingFileMessage(path));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(folder));
     InstrumentSession session(command);
     session.reachInstrument();
     TransferRow row;

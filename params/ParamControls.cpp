@@ -132,10 +132,6 @@ HiddenFields hiddenSettings(const QString& versionLabel) {
     return hidden;
 }
 
-const char* controlCaptionSource(ParamControl c) {
-    return kCaptions[index(c)];
-}
-
 QString controlCaption(ParamControl c) {
-    return QCoreApplication::translate(kParamCaptionContext, controlCaptionSource(c));
+    return QCoreApplication::translate(kParamCaptionContext, kCaptions[index(c)]);
 }

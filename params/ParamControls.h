@@ -118,7 +118,5 @@ HiddenFields hiddenSettings(const QString& versionLabel);
 // The caption of the label beside a control, in the installed language ("Temps de comptage
 // (ms)  (*)", ...).
 QString controlCaption(ParamControl c);
-// The same in the program's own French.
-const char* controlCaptionSource(ParamControl c);
 // Translation context of the captions.
 inline constexpr const char* kParamCaptionContext = "ParamEditorPanel";

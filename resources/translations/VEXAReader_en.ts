@@ -674,10 +674,6 @@ Do you want to replace it?</translation>
         <translation>Instruments found: %1, not all read.</translation>
     </message>
     <message>
-        <source>Port</source>
-        <translation>Port</translation>
-    </message>
-    <message>
         <source>Numéro de série</source>
         <translation>Serial number</translation>
     </message>
@@ -688,10 +684,6 @@ Do you want to replace it?</translation>
     <message>
         <source>Fichier</source>
         <translation>File</translation>
-    </message>
-    <message>
-        <source>Description</source>
-        <translation>Description</translation>
     </message>
     <message>
         <source>Référence produit</source>
@@ -858,10 +850,6 @@ Do you want to replace it?</translation>
         <translation>Contrast (0-1023)</translation>
     </message>
     <message>
-        <source>Maintenance</source>
-        <translation>Maintenance</translation>
-    </message>
-    <message>
         <source>oui</source>
         <translation>yes</translation>
     </message>
@@ -872,6 +860,18 @@ Do you want to replace it?</translation>
     <message>
         <source>%1 :</source>
         <translation>%1:</translation>
+    </message>
+    <message>
+        <source>Port série</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Désignation</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Indicateur de maintenance</source>
+        <translation>Maintenance flag</translation>
     </message>
 </context>
 <context>
