@@ -19,10 +19,9 @@ struct SpecificParameters {
 };
 
 // What the maintenance group's edits show before anything was read or loaded.
-inline const SpecificParameters kInitialSpecificFields{QStringLiteral("999"),
-                                                       QStringLiteral("000/000"),
-                                                       QStringLiteral("1000"),
-                                                       QStringLiteral("512"), false};
+inline const SpecificParameters kInitialSpecificFields{
+    QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"), QStringLiteral("512"),
+    false};
 
 // What the maintenance group's edits hold: the instrument number and the reference take at
 // most 16 typed characters (a longer text put in by the program stays whole); the HT and
