@@ -110,6 +110,8 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         m_feedback.AfficheInfo(
             msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
+        if (m_view)
+            m_view->Progress(fileCounter, *count, measurementCounter);
         if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
