@@ -73,13 +73,15 @@ void ParamEditorPanel::Open() {
     move((parentWidth - kWidth) / 2, kTop);
     raise();
     show();
-    // The button that opened the editor now lies under it.
+    // The button that opened the editor now lies under it: the page tabs take the keyboard,
+    // then the first field of the page that may be changed, where the focus shows.
     focusFirstControl(this);
     ChargerFichierParametres(m_currentFile(), m_state);
     AfficherPlages();
     AfficherParametres();
     AccesParametres();
     VisibiliteParametres();
+    focusFirstControl(m_pageControl->currentWidget());
 }
 
 void ParamEditorPanel::AfficherPlages() {

@@ -230,7 +230,8 @@ void TestKeyboard::passwordThenEditorSaveAndSendByKeys() {
     PRESS(Qt::Key_Return);
     ParamEditorPanel* editor = panelParametres(m_f->main);
     QVERIFY(editor->isVisible());
-    QTRY_COMPARE(focused(), pageControl(editor)->tabBar());
+    // On the first field that may be changed: the date above it may not.
+    QTRY_COMPARE(focusedName(), QStringLiteral("EditParamPopcom"));
 
     // Tab goes round the editor, never under it.
     QWidgetList stops;
@@ -239,11 +240,11 @@ void TestKeyboard::passwordThenEditorSaveAndSendByKeys() {
         QVERIFY2(editor->isAncestorOf(focused()), qPrintable(focusedName()));
         stops.append(focused());
     }
-    QCOMPARE(stops.first()->objectName(), QStringLiteral("EditParamPopcom"));
-    QCOMPARE(stops.at(1)->objectName(), QStringLiteral("ComboBoxParamPLangue"));
-    QCOMPARE(stops.at(2), buttonAnnuler(editor));
-    QCOMPARE(stops.at(3), buttonEnregistrer(editor));
-    QCOMPARE(stops.at(4), pageControl(editor)->tabBar());
+    QCOMPARE(stops.first()->objectName(), QStringLiteral("ComboBoxParamPLangue"));
+    QCOMPARE(stops.at(1), buttonAnnuler(editor));
+    QCOMPARE(stops.at(2), buttonEnregistrer(editor));
+    QCOMPARE(stops.at(3), pageControl(editor)->tabBar());
+    QCOMPARE(stops.at(4)->objectName(), QStringLiteral("EditParamPopcom"));
 
     // An operator text, then a page further on: the mode list, changed by the arrows.
     while (focusedName() != QStringLiteral("EditParamPopcom"))
