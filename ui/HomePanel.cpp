@@ -6,8 +6,11 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QUrl>
 
 namespace {
@@ -15,8 +18,30 @@ namespace {
 const char* const kLocaleProperty = "localeId";
 const QString kMakerUrl = QStringLiteral("https://www.norvane.example/");
 
+// The maker's link, which Tab reaches and Enter or Space opens, like a link of a web page.
+// A label that takes the focus draws its text as a document, a pixel higher than the other
+// labels; this one draws it as they do, on a light-blue ground while it has the focus.
+class LinkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const auto align = QStyle::visualAlignment(layoutDirection(), alignment());
+        if (hasFocus()) {
+            const QRect words = style()->itemTextRect(fontMetrics(), contentsRect(), int(align),
+                                                      isEnabled(), text());
+            painter.fillRect(words.adjusted(-3, -2, 3, 2), theme::gradientBottom());
+        }
+        style()->drawItemText(&painter, contentsRect(), int(align), palette(), isEnabled(), text(),
+                              foregroundRole());
+    }
+};
+
+template <class Label = QLabel>
 QLabel* makeLabel(QWidget* parent, int x, int y, int width, int height, const char* name) {
-    auto* label = new QLabel(parent);
+    auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(x, y, width, height);
@@ -44,8 +69,9 @@ HomePanel::HomePanel(QWidget* parent) : QWidget(parent) {
     mid.setPixelSize(13);
     m_version->setFont(mid);
 
-    m_lienNorvane = makeLabel(this, 175, 106, 280, 28, "LienNorvane");
+    m_lienNorvane = makeLabel<LinkLabel>(this, 175, 106, 280, 28, "LienNorvane");
     m_lienNorvane->setCursor(Qt::PointingHandCursor);
+    m_lienNorvane->setFocusPolicy(Qt::TabFocus);
     m_lienNorvane->setStyleSheet(titleColour + QStringLiteral(" text-decoration: underline;"));
     m_lienNorvane->installEventFilter(this);
 
@@ -68,6 +94,10 @@ HomePanel::HomePanel(QWidget* parent) : QWidget(parent) {
     m_buttonLangueEn = makeFlag(584, "ButtonLangueEn", ":/images/flag_en.png");
 
     buildPrompt();
+    QWidget::setTabOrder(m_lienNorvane, m_details);
+    QWidget::setTabOrder(m_details, m_buttonConnexion);
+    QWidget::setTabOrder(m_buttonConnexion, m_buttonLangueFr);
+    QWidget::setTabOrder(m_buttonLangueFr, m_buttonLangueEn);
     retranslateUi();
 }
 
@@ -115,6 +145,12 @@ void HomePanel::retranslateUi() {
     m_langueCaption->setText(tr("Choix de la Langue"));
     m_buttonLangueFr->setToolTip(tr("Francais"));
     m_buttonLangueEn->setToolTip(tr("English"));
+    // Each language by its own name, so that it can be found whatever the language in use.
+    m_buttonLangueFr->setAccessibleName(tr("Français"));
+    m_buttonLangueEn->setAccessibleName(tr("English"));
+    m_image3->setAccessibleName(tr("Logo Norvane"));
+    m_lienNorvane->setAccessibleDescription(tr("Ouvre la page web du fabricant"));
+    m_details->setAccessibleName(tr("Détails de la recherche"));
     m_infoConnexionText->setText(
         tr("Connecter le Vexameter au PC\nPuis cliquer sur le bouton \"Connexion\""));
     m_buttonConnexion->setText(tr("Connexion"));
@@ -139,9 +175,25 @@ void HomePanel::showConnectionPrompt(bool shown) {
     m_panelInfoConnexion->setVisible(shown);
 }
 
+void HomePanel::focusConnexion() {
+    m_buttonConnexion->setFocus(Qt::OtherFocusReason);
+}
+
 bool HomePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_lienNorvane && event->type() == QEvent::MouseButtonRelease)
-        LienNorvaneClick();
+    if (watched == m_lienNorvane) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            LienNorvaneClick();
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool opens = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                               key->key() == Qt::Key_Space;
+            if (opens && !key->isAutoRepeat() &&
+                (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                LienNorvaneClick();
+                return true;
+            }
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -9,7 +9,9 @@ struct SearchRecord;
 
 // "PanelAccueil": the maker's logo, the program's name and version, the maker's web link,
 // the two language flags, and the connection prompt shown after a search that found
-// nothing, with its "Connexion" button.
+// nothing, with its "Connexion" button. Tab goes down the main column (the link, then the
+// prompt) before the language corner, so that Enter pressed once too often after choosing
+// the panel opens a web page rather than restarting the program in another language.
 class HomePanel : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +22,8 @@ public:
     static int localeOf(const QObject* flag);
 
     void showConnectionPrompt(bool shown);
+    // The keyboard goes to "Connexion", the one thing left to do after a failed search.
+    void focusConnexion();
     // What the last search met on each port, with the fixes, beside the prompt; nothing
     // after a search that found the instrument.
     void showSearchRecord(const SearchRecord& record);

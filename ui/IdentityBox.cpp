@@ -52,6 +52,7 @@ IdentityBox::IdentityBox(QWidget* parent) : QGroupBox(parent) {
 
 void IdentityBox::retranslateUi() {
     setTitle(tr(" Identification de l'instrument "));
+    setAccessibleName(title().trimmed());
     m_captionSN->setText(tr("Numéro de série : "));
     m_captionPN->setText(tr("Référence produit :"));
     m_captionPM->setText(tr("Référence PM :"));
@@ -78,6 +79,9 @@ void IdentityBox::showIdentity(const InstrumentIdentity& id) {
     m_labelDN->setText(id.parameterFile);
     m_labelSN->setText(id.serialNumber);
     m_labelPM->setText(id.pmReference);
+    // The instrument pads its fields with blanks; assistive technology reads them without.
+    for (QLabel* value : {m_labelDescription, m_labelPN, m_labelLN, m_labelSN, m_labelPM})
+        value->setAccessibleName(value->text().trimmed());
     m_identityShown = true;
     Q_EMIT softwareVersionChanged(id.softwareVersion);
     show();

@@ -5,6 +5,7 @@
 #include "common/RestoreGuard.h"
 #include "link/CommandExchange.h"
 #include "operations/ClockAndErase.h"
+#include "ui/ClockEditEntry.h"
 #include "ui/FileDialogs.h"
 #include "ui/Handlers.h"
 #include "ui/OperationGate.h"
@@ -13,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,30 +61,6 @@ void keepOrdinaryWeight(QGroupBox* group) {
     normal.setBold(false);
     for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->setFont(normal);
-}
-
-// Whether the operator goes into the clock edit: by a click or a key that moves the focus
-// there, or by any click, key or input in it. The window may give the edit the focus on its
-// own (coming back to the front, after a message): the clock goes on following then, but a
-// click in an edit that already has the focus raises no focus event, so the first thing the
-// operator does in it stops the following before it is handled. Otherwise the next tick
-// would overwrite the typed date, and the clock would be set to the computer's time.
-bool entersClockEdit(const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::FocusIn: {
-        const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-        return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-               reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::InputMethod:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -167,6 +143,13 @@ void InitialisationPanel::buildSpecificGroup() {
                    &InitialisationPanel::ButtonSaveHeaderClick);
     keepOrdinaryWeight(m_groupBoxHeader);
     m_groupBoxHeader->hide();
+    // Each field is named after the caption beside it, for a screen reader.
+    const std::pair<QLabel*, QWidget*> captions[] = {
+        {m_label11, m_editHorlogeInit}, {m_label3, m_editParamKserie},
+        {m_label5, m_editParamKscint},  {m_label6, m_editParamKhtval},
+        {m_label7, m_editParamKcontr},  {m_label12, m_editParamKMaint}};
+    for (const auto& [caption, field] : captions)
+        caption->setBuddy(field);
 }
 
 void InitialisationPanel::retranslateUi() {
@@ -186,6 +169,9 @@ void InitialisationPanel::retranslateUi() {
     m_buttonEcrireHeader->setText(tr("Ecrire Instrument"));
     m_buttonLoadHeader->setText(tr("Charger Fichier"));
     m_buttonSaveHeader->setText(tr("Enregistrer Fichier"));
+    // Read out without the blanks that set the captions off from the frames.
+    for (QGroupBox* group : {m_groupBoxHorloge, m_groupBoxEffacement, m_groupBoxHeader})
+        group->setAccessibleName(group->title().trimmed());
 }
 
 void InitialisationPanel::changeEvent(QEvent* event) {
@@ -207,7 +193,7 @@ bool InitialisationPanel::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------- clock and memory
 
 void InitialisationPanel::EntryStep() {
-    m_editHorlogeInit->setText(formatClockText(m_clock()));
+    showComputerClock();
     m_timerHorloge->start();
     m_suiviHorloge = true;
 
@@ -242,7 +228,14 @@ void InitialisationPanel::EditHorlogeInitEnter() {
 
 void InitialisationPanel::TimerHorlogeTimer() {
     if (m_suiviHorloge)
-        m_editHorlogeInit->setText(formatClockText(m_clock()));
+        showComputerClock();
+}
+
+void InitialisationPanel::showComputerClock() {
+    m_editHorlogeInit->setText(formatClockText(m_clock()));
+    // Where the first digit typed goes when the window gave the edit the keyboard: a
+    // click or Tab puts the cursor where the operator wants it.
+    m_editHorlogeInit->setCursorPosition(0);
 }
 
 QString InitialisationPanel::clockEditText() const {

@@ -62,6 +62,8 @@ private:
     void buildSpecificGroup();
     void retranslateUi();
     QString clockEditText() const;
+    // The computer's clock in the clock edit, while it follows it.
+    void showComputerClock();
 
     PanelContext& m_context;
     bool m_maintenanceMode = false;

@@ -43,6 +43,10 @@ LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
 
     m_memoLecture = new LectureMemo(this);
     m_memoLecture->setGeometry(20, 102, 590, 258);
+    // A caret the arrows move, so that the lines can be read one by one (and by a screen
+    // reader), not only scrolled.
+    m_memoLecture->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
 
     retranslateUi();
 }
@@ -51,6 +55,8 @@ void LecturePanel::retranslateUi() {
     m_label1->setText(tr("Sélectionner un fichier :"));
     m_buttonSelectFichierMesures->setText(tr("..."));
     m_buttonLecture->setText(tr("Transfert"));
+    m_editFichierMesures->setAccessibleName(tr("Fichier résultat"));
+    m_memoLecture->setAccessibleName(tr("Mesures transférées"));
 }
 
 void LecturePanel::changeEvent(QEvent* event) {

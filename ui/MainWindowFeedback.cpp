@@ -3,9 +3,11 @@
 #include "ui/MessageDialogInfo.h"
 #include "ui/SplashScreen.h"
 
+#include <QWidget>
+
 MainWindowFeedback::MainWindowFeedback(QWidget* window)
     : QObject(window), m_window(window), m_splash(new SplashScreen),
-      m_messageDialog(new MessageDialogInfo) {
+      m_messageDialog(new MessageDialogInfo(window)) {
     setObjectName(QStringLiteral("OperatorFeedback"));
 }
 
@@ -32,7 +34,14 @@ void MainWindowFeedback::ShowInformation(const QString& message) {
 }
 
 void MainWindowFeedback::SetMainWindowEnabled(bool enabled) {
+    if (!enabled && m_window->isEnabled())
+        m_focusBeforeDisabled = m_window->focusWidget();
     m_window->setEnabled(enabled);
+    // Enabled again, the window gives the keyboard back to the control that started the
+    // operation, so that the operator can go on from there.
+    if (enabled && m_focusBeforeDisabled && !m_window->focusWidget() &&
+        m_focusBeforeDisabled->isVisible())
+        m_focusBeforeDisabled->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindowFeedback::AskQuestion(const QString& question) {

@@ -3,6 +3,7 @@
 #include "common/OperatorFeedback.h"
 
 #include <QObject>
+#include <QPointer>
 
 class MessageDialogInfo;
 class SplashScreen;
@@ -29,4 +30,6 @@ private:
     // has the main window disabled.
     SplashScreen* m_splash;
     MessageDialogInfo* m_messageDialog;
+    // The control that had the keyboard when the window was disabled, which loses it.
+    QPointer<QWidget> m_focusBeforeDisabled;
 };

@@ -2,16 +2,32 @@
 
 #include "ui/Theme.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
-MessageDialogInfo::MessageDialogInfo(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+namespace {
+
+// The message as it is read out: each line without the blanks that pad it, no empty lines.
+QString spokenText(const QString& message) {
+    QStringList lines;
+    for (const QString& line : message.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty())
+            lines.append(trimmed);
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+MessageDialogInfo::MessageDialogInfo(QWidget* owner)
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_owner(owner) {
     setObjectName(QStringLiteral("MessageDialogInfo"));
     // Application-modal without an owner, so it stays usable while the main window
     // itself is disabled by the operation that reports through it.
@@ -90,7 +106,11 @@ void MessageDialogInfo::answer(bool yes) {
 }
 
 void MessageDialogInfo::present(const QString& text, bool question) {
+    const QPointer<QWidget> before = QApplication::focusWidget();
     m_caption->setText(text);
+    // Also the dialog's name, which a screen reader announces as the dialog comes up.
+    setAccessibleName(spokenText(text));
+    m_caption->setAccessibleName(accessibleName());
     m_ok->setVisible(!question);
     m_yes->setVisible(question);
     m_no->setVisible(question);
@@ -103,4 +123,15 @@ void MessageDialogInfo::present(const QString& text, bool question) {
         move(screen->availableGeometry().center() - rect().center());
     standing->setFocus();
     exec();
+    // The window the operator was in comes to the front again with the keyboard where it
+    // was, given back by the program (a field that reacts to the operator entering it does
+    // not react). A message of the start-up may come before the window system brought any
+    // window forward: then the owner's.
+    const bool backWhereItWas = before && before->isVisible() && before->isEnabled();
+    QWidget* back = backWhereItWas ? before.data() : m_owner.data();
+    if (back && back->isVisible()) {
+        back->activateWindow();
+        if (backWhereItWas)
+            before->setFocus(Qt::OtherFocusReason);
+    }
 }

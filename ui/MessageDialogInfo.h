@@ -1,15 +1,22 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
 
 // The information dialog: modal, centred, the message in its caption band exactly as
-// given (blanks included), one "Ok" button.
+// given (blanks included), one "Ok" button. Enter presses the focused button ("Ok" at
+// first), Escape closes it as "Ok" does (as "Non" does for a question). Assistive
+// technology reads the message without the blanks that centre it on screen. When it
+// closes, the keyboard goes back to the control that had it.
 class MessageDialogInfo : public QDialog {
     Q_OBJECT
 public:
-    explicit MessageDialogInfo(QWidget* parent = nullptr);
+    // `owner`: the window the dialog speaks for, which comes back to the front when it
+    // closes if no control had the keyboard before it. Not the dialog's parent: the dialog
+    // must stay usable while an operation has its window disabled.
+    explicit MessageDialogInfo(QWidget* owner = nullptr);
 
     // Shows `message` and returns once the operator has pressed "Ok".
     void ShowMessage(const QString& message);
@@ -28,6 +35,7 @@ private:
     void retranslateUi();
     void present(const QString& text, bool question);
 
+    QPointer<QWidget> m_owner;
     QLabel* m_caption;
     class QPushButton* m_ok;
     class QPushButton* m_yes;

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 #include <vector>
@@ -119,6 +120,7 @@ ParamEditorPanel::ParamEditorPanel(PanelContext& context, std::function<QString(
     connectHandler(m_buttonEnregistrer, &QPushButton::clicked, this,
                    &ParamEditorPanel::ButtonEnregistrerClick);
 
+    orderTabStops();
     retranslateUi();
     setValues(EditorValues::initial());
     hide();
@@ -183,6 +185,16 @@ void ParamEditorPanel::addNote(QWidget* page, int pageIndex, bool visible) {
     m_noteTexts[pageIndex] = text;
 }
 
+void ParamEditorPanel::orderTabStops() {
+    QWidget* previous = m_pageControl->tabBar();
+    for (PC c : readingOrder()) {
+        QWidget::setTabOrder(previous, control(c));
+        previous = control(c);
+    }
+    QWidget::setTabOrder(previous, m_buttonAnnuler);
+    QWidget::setTabOrder(m_buttonAnnuler, m_buttonEnregistrer);
+}
+
 QList<ParamControl> ParamEditorPanel::readingOrder() {
     QList<PC> order;
     for (const std::vector<PC>& page : kPages)
@@ -219,8 +231,11 @@ QWidget* ParamEditorPanel::control(ParamControl c) const {
 void ParamEditorPanel::retranslateUi() {
     for (int i = 0; i < kParamControlCount; ++i)
         m_labels[i]->setText(controlCaption(static_cast<PC>(i)));
-    for (int p = 0; p < 5; ++p)
+    for (int p = 0; p < 5; ++p) {
         m_pageControl->setTabText(p, tr(kPageTexts[p]));
+        // Read out without the blanks that pad the tabs.
+        m_pageControl->tabBar()->setAccessibleTabName(p, m_pageControl->tabText(p).trimmed());
+    }
     for (int p = 0; p < 5; ++p) {
         if (!m_noteMarks[p])
             continue;
@@ -232,6 +247,7 @@ void ParamEditorPanel::retranslateUi() {
     fillChoices(m_alarm, kAlarmChoices);
     m_buttonAnnuler->setText(tr("Annuler"));
     m_buttonEnregistrer->setText(tr("Enregistrer le fichier"));
+    m_pageControl->setAccessibleName(tr("Éditeur de paramètres"));
 }
 
 void ParamEditorPanel::changeEvent(QEvent* event) {

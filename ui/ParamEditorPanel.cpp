@@ -5,6 +5,7 @@
 #include "params/ParamEditor.h"
 #include "params/ParamSave.h"
 #include "ui/FileDialogs.h"
+#include "ui/KeyboardNavigation.h"
 #include "ui/PanelContext.h"
 #include "ui/ParamEditorWidgets.h"
 #include "ui/TypedTextValidator.h"
@@ -28,6 +29,10 @@ bool ParamEditorPanel::eventFilter(QObject* watched, QEvent* event) {
             EditParamExit();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ParamEditorPanel::focusNextPrevChild(bool next) {
+    return focusNextInside(this, next) || QWidget::focusNextPrevChild(next);
 }
 
 // ---------------------------------------------------------------- values
@@ -68,11 +73,15 @@ void ParamEditorPanel::Open() {
     move((parentWidth - kWidth) / 2, kTop);
     raise();
     show();
+    // The button that opened the editor now lies under it: the page tabs take the keyboard,
+    // then the first field of the page that may be changed, where the focus shows.
+    focusFirstControl(this);
     ChargerFichierParametres(m_currentFile(), m_state);
     AfficherPlages();
     AfficherParametres();
     AccesParametres();
     VisibiliteParametres();
+    focusFirstControl(m_pageControl->currentWidget());
 }
 
 void ParamEditorPanel::AfficherPlages() {

@@ -66,6 +66,8 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab goes round the editor's own controls: those of the panel beneath are covered.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // What the controls hold, and putting values into them.
@@ -75,6 +77,8 @@ private:
     QLabel* label(ParamControl c) const { return m_labels[index(c)]; }
 
     void buildPages();
+    // Tab from the page tabs down the page shown, then "Annuler" and "Enregistrer".
+    void orderTabStops();
     // The check as the editor shows it, marks included.
     ParamCheck runCheck();
     // "Paramètres incorrects" and, a line each, the settings at fault, in page order.

@@ -55,21 +55,35 @@ ParametresPanel::ParametresPanel(PanelContext& context, QWidget* parent)
         context, [this] { return m_editFichierParametres->text(); }, this);
     connect(m_panelParametres, &ParamEditorPanel::fileSaved, m_editFichierParametres,
             &QLineEdit::setText);
+    m_panelParametres->installEventFilter(this);
 
     retranslateUi();
 }
 
 void ParametresPanel::retranslateUi() {
     m_edit1->setText(tr("Sélectionner un fichier :"));
+    // A caption drawn as a field; assistive technology takes it for one all the same.
+    m_edit1->setAccessibleName(m_edit1->text());
     m_buttonSelectFichierParametres->setText(tr("..."));
     m_buttonEdit->setText(tr("Editer le fichier"));
     m_buttonInit->setText(tr("Envoyer les paramètres"));
+    m_editFichierParametres->setAccessibleName(tr("Fichier paramètres"));
 }
 
 void ParametresPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QWidget::changeEvent(event);
+}
+
+bool ParametresPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The editor closing with the focus inside: the keyboard goes back to the button that
+    // opened it, before the toolkit sends it to whatever follows in the tab order.
+    if (watched == m_panelParametres && event->type() == QEvent::Hide &&
+        m_panelParametres->isHidden() && m_panelParametres->isAncestorOf(window()->focusWidget()) &&
+        m_buttonEdit->isEnabled())
+        m_buttonEdit->setFocus(Qt::OtherFocusReason);
+    return QWidget::eventFilter(watched, event);
 }
 
 bool ParametresPanel::editorOpen() const {

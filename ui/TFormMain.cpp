@@ -13,6 +13,7 @@
 #include "ui/HomePanel.h"
 #include "ui/IdentityBox.h"
 #include "ui/InitialisationPanel.h"
+#include "ui/KeyboardNavigation.h"
 #include "ui/LecturePanel.h"
 #include "ui/MainWindowFeedback.h"
 #include "ui/MegaMenu.h"
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMovie>
 #include <QTimer>
@@ -118,6 +120,11 @@ void TFormMain::setPasswordDialog(TFormPassword* dialog) {
     connect(dialog, &TFormPassword::closed, this, [this] {
         setEnabled(true);
         ShowHomePanel();
+        // Back where the operator went to the dialog from, in the window in front again.
+        if (isVisible()) {
+            activateWindow();
+            m_megaMenu->focusCurrentEntry();
+        }
     });
     connectHandler(dialog, &TFormPassword::accepted, this, [this] {
         setMaintenanceMode(true);
@@ -132,6 +139,7 @@ QList<QWidget*> TFormMain::panels() const {
 
 void TFormMain::retranslateUi() {
     setWindowTitle(tr("VEXA-Reader"));
+    m_imageWait->setAccessibleName(tr("Animation d'attente"));
     m_megaMenu->setItemTexts(
         {tr("Accueil"), tr("Lecture"), tr("Initialisation"), tr("Paramétrage"), tr("Maintenance")});
 }
@@ -140,6 +148,11 @@ void TFormMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QWidget::changeEvent(event);
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+    if (!pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void TFormMain::setMaintenanceMode(bool on) {
@@ -248,6 +261,9 @@ void TFormMain::MegaMenuMenuItemClick(int ItemIndex) {
     default:
         break;
     }
+    // Given by the window, not entered by the operator: the clock edit goes on following.
+    if (ItemIndex < 4)
+        focusFirstControl(panels().at(ItemIndex));
 }
 
 void TFormMain::ShowHomePanel() {
@@ -276,6 +292,7 @@ void TFormMain::TimerAutoConnectTimer() {
         m_feedback->ShowInformation(msg(MsgId::NotDetected));
         m_megaMenu->setEnabled(false);
         m_panelAccueil->showConnectionPrompt(true);
+        m_panelAccueil->focusConnexion();
     } else {
         m_panelAccueil->clearSearchRecord();
         m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(portDisplayName(m_port->Port())));
@@ -283,6 +300,7 @@ void TFormMain::TimerAutoConnectTimer() {
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);
         AfficheIdent();
+        m_megaMenu->focusCurrentEntry();
     }
 }
 

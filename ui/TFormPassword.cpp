@@ -4,6 +4,7 @@
 #include "common/Messages.h"
 #include "ui/ErrorReport.h"
 #include "ui/Handlers.h"
+#include "ui/KeyboardNavigation.h"
 #include "ui/MessageDialogInfo.h"
 #include "ui/Theme.h"
 
@@ -31,10 +32,10 @@ TFormPassword::TFormPassword(QWidget* owner)
     m_panel->setGeometry(8, 8, 393, 129);
     m_panel->setAttribute(Qt::WA_StyledBackground);
     m_panel->setStyleSheet(theme::roundedPanelCss(m_panel->objectName()));
-    auto* image4 = new QLabel(m_panel);
-    image4->setObjectName(QStringLiteral("Image4"));
-    image4->setGeometry(29, 32, 57, 54);
-    image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
+    m_image4 = new QLabel(m_panel);
+    m_image4->setObjectName(QStringLiteral("Image4"));
+    m_image4->setGeometry(29, 32, 57, 54);
+    m_image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
     m_label13 = new QLabel(m_panel);
     m_label13->setObjectName(QStringLiteral("Label13"));
     m_label13->move(131, 35);
@@ -54,7 +55,7 @@ TFormPassword::TFormPassword(QWidget* owner)
     connectHandler(m_buttonOK, &QPushButton::clicked, this, &TFormPassword::ButtonOKClick);
     connectHandler(m_buttonAnnuler, &QPushButton::clicked, this,
                    &TFormPassword::ButtonAnnulerClick);
-    m_messageDialog = new MessageDialogInfo;
+    m_messageDialog = new MessageDialogInfo(this);
     retranslateUi();
 }
 
@@ -68,6 +69,8 @@ void TFormPassword::retranslateUi() {
     m_label13->adjustSize();
     m_buttonAnnuler->setText(tr("Annuler"));
     m_buttonOK->setText(tr("OK"));
+    m_image4->setAccessibleName(tr("Cadenas"));
+    m_editPassword->setAccessibleName(tr("Mot de passe"));
 }
 
 void TFormPassword::changeEvent(QEvent* event) {
@@ -106,6 +109,16 @@ bool TFormPassword::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TFormPassword::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            guarded([this] { ButtonAnnulerClick(); });
+        return;
+    }
+    if (!pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
+}
+
 void TFormPassword::ButtonOKClick() {
     CheckPassword();
 }
@@ -117,6 +130,8 @@ void TFormPassword::CheckPassword() {
     } else {
         m_messageDialog->ShowMessage(msg(MsgId::WrongPassword));
         m_editPassword->clear();
+        // Ready for the next try, also when it was made with "OK".
+        m_editPassword->setFocus(Qt::OtherFocusReason);
     }
 }
 

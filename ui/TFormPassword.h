@@ -34,6 +34,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape is "Annuler"; Enter presses the focused button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow();
@@ -41,6 +43,7 @@ private:
 
     QWidget* m_owner;
     QWidget* m_panel;
+    QLabel* m_image4;
     QLabel* m_label13;
     QLineEdit* m_editPassword;
     QPushButton* m_buttonAnnuler;

@@ -56,6 +56,22 @@ then click the &quot;Connect&quot; button</translation>
         <source>Connexion</source>
         <translation>Connect</translation>
     </message>
+    <message>
+        <source>Français</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Logo Norvane</source>
+        <translation>Norvane logo</translation>
+    </message>
+    <message>
+        <source>Ouvre la page web du fabricant</source>
+        <translation>Opens the maker&apos;s web page</translation>
+    </message>
+    <message>
+        <source>Détails de la recherche</source>
+        <translation>Search details</translation>
+    </message>
 </context>
 <context>
     <name>IdentityBox</name>
@@ -168,6 +184,25 @@ then click the &quot;Connect&quot; button</translation>
     <message>
         <source>Transfert</source>
         <translation>Transfer</translation>
+    </message>
+    <message>
+        <source>Fichier résultat</source>
+        <translation>Result file</translation>
+    </message>
+    <message>
+        <source>Mesures transférées</source>
+        <translation>Transferred measurements</translation>
+    </message>
+</context>
+<context>
+    <name>MegaMenu</name>
+    <message>
+        <source>Menu principal</source>
+        <translation>Main menu</translation>
+    </message>
+    <message>
+        <source>Touche %1</source>
+        <translation>Key %1</translation>
     </message>
 </context>
 <context>
@@ -1036,6 +1071,10 @@ Do you want to replace it?</translation>
         <source>Enregistrer le fichier</source>
         <translation>Save the file</translation>
     </message>
+    <message>
+        <source>Éditeur de paramètres</source>
+        <translation>Parameter editor</translation>
+    </message>
 </context>
 <context>
     <name>ParametresPanel</name>
@@ -1054,6 +1093,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Envoyer les paramètres</source>
         <translation>Send the parameters</translation>
+    </message>
+    <message>
+        <source>Fichier paramètres</source>
+        <translation>Parameter file</translation>
     </message>
 </context>
 <context>
@@ -1082,6 +1125,10 @@ Do you want to replace it?</translation>
         <source>Maintenance</source>
         <translation>Maintenance</translation>
     </message>
+    <message>
+        <source>Animation d&apos;attente</source>
+        <translation>Busy animation</translation>
+    </message>
 </context>
 <context>
     <name>TFormPassword</name>
@@ -1100,6 +1147,10 @@ Do you want to replace it?</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cadenas</source>
+        <translation>Padlock</translation>
     </message>
 </context>
 </TS>
