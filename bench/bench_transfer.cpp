@@ -57,7 +57,7 @@ double peakMegabytes() {
 
 // A memory of exactly `lines` stored lines: files of 99 measurements and their "#L" line.
 QList<QByteArray> memoryOf(int lines) {
-    QList<QByteArray> memory = InstrumentSimulator::generatedMemory(lines / 100 + 1, 99, false);
+    QList<QByteArray> memory = SimInstrument::generatedMemory(lines / 100 + 1, 99, false);
     memory.resize(lines);
     return memory;
 }
@@ -65,7 +65,7 @@ QList<QByteArray> memoryOf(int lines) {
 // Child side: serve the memory until the parent closes our standard input.
 int serve(int lines, int baud) {
     InstrumentSimulator sim;
-    sim.setStoredLines(memoryOf(lines));
+    sim.instrument()->setStoredLines(memoryOf(lines));
     sim.setBaudRate(baud);
     sim.start();
     std::printf("%s\n", qPrintable(sim.slavePath()));

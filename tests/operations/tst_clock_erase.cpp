@@ -52,7 +52,7 @@ void TestClockErase::clockTextRoundTrip() {
 void TestClockErase::clockArgumentFollowsLanguage_data() {
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray base = InstrumentSimulator().identificationRecord().left(65);
+    const QByteArray base = SimInstrument::defaultIdentificationRecord().left(65);
     QTest::newRow("French") << base + 'F' << QByteArray(" 08/12/2015 13:45:00");
     QTest::newRow("English day first") << base + 'A' << QByteArray(" 08/12/2015 13:45:00");
     QTest::newRow("English month first") << base + 'C' << QByteArray(" 12/08/2015 13:45:00 ");
@@ -65,13 +65,13 @@ void TestClockErase::clockArgumentFollowsLanguage() {
     QFETCH(QByteArray, record);
     QFETCH(QByteArray, expected);
     OperationsRig& rig = *m_rig;
-    rig.sim.setIdentificationRecord(record);
+    rig.sim.instrument()->setIdentificationRecord(record);
 
     setInstrumentClock(*rig.exchange, rig.feedback,
                        [] { return QStringLiteral("08/12/2015 13:45:00"); });
 
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p", "#D" + expected}));
-    QCOMPARE(rig.sim.clockText(), expected);
+    QCOMPARE(rig.sim.instrument()->clockText(), expected);
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
     QVERIFY(!rig.port.Connected());
 }
@@ -90,7 +90,7 @@ void TestClockErase::okAnywhereInReplyIsSuccess() {
     QFETCH(QByteArray, reply);
     QFETCH(bool, success);
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(1, 2);
+    rig.sim.instrument()->generateMemory(1, 2);
 
     rig.sim.scriptReply("#D", reply);
     setInstrumentClock(*rig.exchange, rig.feedback,
@@ -153,13 +153,13 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
 
 void TestClockErase::eraseEmptiesMemory() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(3, 5);
+    rig.sim.instrument()->generateMemory(3, 5);
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
     eraseInstrumentMemory(*rig.exchange, rig.feedback);
 
-    QVERIFY(rig.sim.storedLines().isEmpty());
+    QVERIFY(rig.sim.instrument()->storedLines().isEmpty());
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#I"}));
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::EraseDone)});
     QVERIFY(msg(MsgId::EraseDone).contains(QStringLiteral("\r\n")));
@@ -170,7 +170,7 @@ void TestClockErase::eraseEmptiesMemory() {
 
 void TestClockErase::eraseFailuresReadAsNoAnswer() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(1, 5);
+    rig.sim.instrument()->generateMemory(1, 5);
 
     rig.sim.setSilent(true);
     eraseInstrumentMemory(*rig.exchange, rig.feedback);
@@ -180,7 +180,7 @@ void TestClockErase::eraseFailuresReadAsNoAnswer() {
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::NoAnswer)}));
-    QCOMPARE(rig.sim.storedLines().size(), 6);
+    QCOMPARE(rig.sim.instrument()->storedLines().size(), 6);
     QVERIFY(!rig.port.Connected());
 }
 

@@ -72,7 +72,7 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     values.highVoltage = 800;
     values.contrast = 12;
     values.maintenance = true;
-    rig.sim.setSpecificParameters(values);
+    rig.sim.instrument()->setSpecificParameters(values);
 
     const SpecificReading reading = LectureHeader(*rig.exchange);
 
@@ -88,12 +88,12 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     QVERIFY(!rig.port.Connected());
 
     // Any digit but 0 sets the box; "SN: " is removed wherever it stands in the field.
-    rig.sim.setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
+    rig.sim.instrument()->setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
     const SpecificReading second = LectureHeader(*rig.exchange);
     QCOMPARE(second.values->serialNumber, QStringLiteral("AB CD       "));
     QCOMPARE(second.values->pmReference, QStringLiteral("1") + QString(15, u' '));
     QVERIFY(second.values->maintenance);
-    rig.sim.setSpecificLine(specificLine("SN: 1", "PM: 1", "0100 0200 0"));
+    rig.sim.instrument()->setSpecificLine(specificLine("SN: 1", "PM: 1", "0100 0200 0"));
     QVERIFY(!LectureHeader(*rig.exchange).values->maintenance);
 }
 
@@ -102,7 +102,7 @@ void TestSpecificParameters::shortReplyClearsFields() {
     // 53 characters and CR LF: one short of the line.
     const QByteArray line = specificLine("SN: 1", "PM: 1", "0100 020");
     QCOMPARE(line.size() + 2, 55);
-    rig.sim.setSpecificLine(line);
+    rig.sim.instrument()->setSpecificLine(line);
     const SpecificReading reading = LectureHeader(*rig.exchange);
     QCOMPARE(reading.result, 0);
     QCOMPARE(reading.values, std::optional<SpecificParameters>(SpecificParameters{}));

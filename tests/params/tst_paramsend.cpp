@@ -135,10 +135,10 @@ void TestParamSend::recordsGoInFixedOrderWithPauses() {
     const QList<QByteArray> expected = toBytes({"#i", lines[5], lines[4], lines[2], lines[1]});
     QCOMPARE(receivedLines(), expected);
     // The instrument stored exactly the file's lines, trailing text of "#F" included.
-    QCOMPARE(m_sim->records("#P"), QList<QByteArray>{expected[1]});
-    QCOMPARE(m_sim->records("#R"), QList<QByteArray>{expected[2]});
-    QCOMPARE(m_sim->records("#G"), QList<QByteArray>{expected[3]});
-    QCOMPARE(m_sim->records("#F"), QList<QByteArray>{"#F end"});
+    QCOMPARE(m_sim->instrument()->records("#P"), QList<QByteArray>{expected[1]});
+    QCOMPARE(m_sim->instrument()->records("#R"), QList<QByteArray>{expected[2]});
+    QCOMPARE(m_sim->instrument()->records("#G"), QList<QByteArray>{expected[3]});
+    QCOMPARE(m_sim->instrument()->records("#F"), QList<QByteArray>{"#F end"});
 
     const auto t = m_sim->transcript();
     for (int i = 2; i <= 4; ++i)
@@ -181,7 +181,8 @@ void TestParamSend::failureOnMeasurementRecordStopsTheSending() {
 
     QCOMPARE(receivedLines(),
              toBytes({"#i", fixture::workedExampleLines()[0], fixture::workedExampleLines()[1]}));
-    QVERIFY(m_sim->records("#G").isEmpty() && m_sim->records("#F").isEmpty());
+    QVERIFY(m_sim->instrument()->records("#G").isEmpty() &&
+            m_sim->instrument()->records("#F").isEmpty());
     QCOMPARE(m_feedback->calls,
              (QStringList{"disable", "info:" + msg(MsgId::SendingIdentification), "show",
                           "info:" + msg(MsgId::SendingMeasurement),
@@ -220,7 +221,7 @@ void TestParamSend::hangUpDuringSendingRestoresEverything() {
     send(fixture::workedExampleLines());
     QVERIFY(m_feedback->calls.contains("message:" + msg(MsgId::CommError)));
     verifyRestored();
-    QVERIFY(m_sim->records("#G").isEmpty());
+    QVERIFY(m_sim->instrument()->records("#G").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestParamSend)

@@ -85,7 +85,8 @@ void TestMainWindow::startupFindsTheInstrument() {
     QVERIFY(megaMenu(f.main)->isEnabled());
     QVERIFY(groupBoxIdent(f.main)->isVisible());
     QVERIFY(!panelInfoConnexion(f.main)->isVisible());
-    const auto expected = InstrumentIdentity::fromReply(QString::fromLatin1(sim.identityLine()));
+    const auto expected =
+        InstrumentIdentity::fromReply(QString::fromLatin1(sim.instrument()->identityLine()));
     const auto shown = groupBoxIdent(f.main)->shownIdentity();
     QCOMPARE(shown.description, expected.description);
     QCOMPARE(shown.serialNumber, expected.serialNumber);

@@ -131,16 +131,16 @@ void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
     QVERIFY(!comPort(m_f->main).Connected());
 
     // Still usable: a whole date goes out in the order the instrument wants.
-    m_sim->setLanguageCode('C');
+    m_sim->instrument()->setLanguageCode('C');
     edit->setText(QStringLiteral("24/12/2016 07:08:09"));
     QTest::mouseClick(buttonHorloge(panel()), Qt::LeftButton);
     QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ClockDone)});
-    QCOMPARE(m_sim->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
+    QCOMPARE(m_sim->instrument()->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
     QVERIFY(!comPort(m_f->main).Connected());
 }
 
 void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
-    m_sim->generateMemory(2, 4);
+    m_sim->instrument()->generateMemory(2, 4);
     m_f->main->MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
     bool buttonsDisabled = false;
@@ -167,7 +167,7 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     QVERIFY(p->SuiviHorloge());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
-    QVERIFY(m_sim->storedLines().isEmpty());
+    QVERIFY(m_sim->instrument()->storedLines().isEmpty());
     QVERIFY(buttonHorloge(p)->isEnabled());
     QVERIFY(buttonEffacer(p)->isEnabled());
     QVERIFY(!p->testAttribute(Qt::WA_SetCursor));
@@ -256,7 +256,7 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     QVERIFY(!group->isVisible());
 
     // A maintenance character that is no number: error report, port closed, panel shown.
-    m_sim->setSpecificLine(m_sim->specificLine().left(55) + 'x');
+    m_sim->instrument()->setSpecificLine(m_sim->instrument()->specificLine().left(55) + 'x');
     QTest::mouseClick(megaMenu(w)->item(2), Qt::LeftButton);
     QCOMPARE(m_answerer->errors.size(), 1);
     QVERIFY(!comPort(w).Connected());
@@ -394,8 +394,9 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     // What goes out is what the fields show.
     m_sim->clearTranscript();
     QTest::mouseClick(buttonEcrireHeader(p), Qt::LeftButton);
-    QCOMPARE(m_sim->specificLine().mid(3, 20), QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
-    QCOMPARE(m_sim->specificLine().mid(45, 9), QByteArray("0080 0080"));
+    QCOMPARE(m_sim->instrument()->specificLine().mid(3, 20),
+             QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
+    QCOMPARE(m_sim->instrument()->specificLine().mid(45, 9), QByteArray("0080 0080"));
 }
 
 QTEST_MAIN(TestInitialisationPanel)

@@ -106,7 +106,7 @@ void TestLecturePanel::entryProposesNameInStartFolder() {
 void TestLecturePanel::transferFromTheWindow() {
     TFormMain& w = *m_f->main;
     LecturePanel* panel = panelLecture(w);
-    m_sim->generateMemory(2, 3, true);
+    m_sim->instrument()->generateMemory(2, 3, true);
     // Slow enough for the window's state to be seen during the transfer.
     m_sim->setReplyDelay(15);
     w.MegaMenuMenuItemClick(1);
@@ -139,7 +139,7 @@ void TestLecturePanel::transferFromTheWindow() {
 
     // The memo shows exactly the lines of the file.
     const QStringList lines = fileLines(editFichierMesures(panel)->text());
-    QCOMPARE(lines.size(), 2 + m_sim->storedLines().size());
+    QCOMPARE(lines.size(), 2 + m_sim->instrument()->storedLines().size());
     QCOMPARE(memoLecture(panel)->lines(), lines);
     QCOMPARE(memoLecture(panel)->blockCount(), lines.size());
 
@@ -157,7 +157,7 @@ void TestLecturePanel::transferFromTheWindow() {
 void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     TFormMain& w = *m_f->main;
     LecturePanel* panel = panelLecture(w);
-    m_sim->generateMemory(1, 2);
+    m_sim->instrument()->generateMemory(1, 2);
     w.MegaMenuMenuItemClick(1);
     const QString path = editFichierMesures(panel)->text();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
@@ -166,7 +166,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     QVERIFY(first.contains("#R"));
 
     // Another instrument in the same minute: same proposed name. "Non" leaves all as it was.
-    m_sim->generateMemory(1, 5);
+    m_sim->instrument()->generateMemory(1, 5);
     m_sim->clearTranscript();
     m_answerer->clear();
     w.MegaMenuMenuItemClick(1);
@@ -197,7 +197,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     QCOMPARE(m_answerer->questions.size(), 1);
 
     // Agreed to, but the memory is empty: the earlier results stay, and it is said.
-    m_sim->setStoredLines({});
+    m_sim->instrument()->setStoredLines({});
     m_answerer->clear();
     m_answerer->answers = {true};
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);

@@ -19,7 +19,7 @@ struct ParamPanelFixture : WithInstrument {
         if (!softwareVersion.isEmpty()) {
             InstrumentSimulator::Identity id;
             id.softwareVersion = softwareVersion;
-            sim.setIdentity(id);
+            sim.instrument()->setIdentity(id);
         }
         if (!WithInstrument::start() || !megaMenu(f.main)->isEnabled())
             return false;

@@ -83,8 +83,10 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     QVERIFY(p.start());
     ParametresPanel* panel = p.panel();
     QCOMPARE(panel->geometry(), QRect(8, 41, 630, 375));
-    QCOMPARE(parts::child<QLineEdit>(panel, "Edit1")->text(), QStringLiteral("Sélectionner un fichier :"));
-    QVERIFY(parts::child<QLineEdit>(panel, "Edit1")->isReadOnly() && !parts::child<QLineEdit>(panel, "Edit1")->hasFrame());
+    QCOMPARE(parts::child<QLineEdit>(panel, "Edit1")->text(),
+             QStringLiteral("Sélectionner un fichier :"));
+    QVERIFY(parts::child<QLineEdit>(panel, "Edit1")->isReadOnly() &&
+            !parts::child<QLineEdit>(panel, "Edit1")->hasFrame());
     QVERIFY(editFichierParametres(panel)->isReadOnly());
     QVERIFY(editFichierParametres(panel)->text().isEmpty());
     QVERIFY(!buttonEdit(panel)->isEnabled() && !buttonInit(panel)->isEnabled());
@@ -527,10 +529,10 @@ void TestParamPanel::sendingFromTheWindow() {
         return out;
     }();
     QCOMPARE(p.sim.receivedLines(), QList<QByteArray>({"#i"}) + lines);
-    QCOMPARE(p.sim.records("#P"), QList<QByteArray>({lines[0]}));
-    QCOMPARE(p.sim.records("#R"), QList<QByteArray>({lines[1]}));
-    QCOMPARE(p.sim.records("#G"), QList<QByteArray>({lines[2]}));
-    QCOMPARE(p.sim.records("#F"), QList<QByteArray>({lines[3]}));
+    QCOMPARE(p.sim.instrument()->records("#P"), QList<QByteArray>({lines[0]}));
+    QCOMPARE(p.sim.instrument()->records("#R"), QList<QByteArray>({lines[1]}));
+    QCOMPARE(p.sim.instrument()->records("#G"), QList<QByteArray>({lines[2]}));
+    QCOMPARE(p.sim.instrument()->records("#F"), QList<QByteArray>({lines[3]}));
 
     // An instrument gone quiet: told so, and the window is usable again.
     p.sim.setSilent(true);
