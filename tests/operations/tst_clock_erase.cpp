@@ -1,10 +1,12 @@
 // Clock setting and memory erase against the simulated instrument: the "#D" argument for
 // each instrument language, the "OK" test, texts that are no date, and the erase.
-#include "OperationsFixture.h"
+#include "support/OperationsRig.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "operations/ClockAndErase.h"
+
+#include <QtTest>
 
 class TestClockErase : public QObject {
     Q_OBJECT
@@ -67,7 +69,7 @@ void TestClockErase::clockArgumentFollowsLanguage() {
     OperationsRig& rig = *m_rig;
     rig.sim.instrument()->setIdentificationRecord(record);
 
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("08/12/2015 13:45:00"); });
 
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p", "#D" + expected}));
@@ -93,10 +95,10 @@ void TestClockErase::okAnywhereInReplyIsSuccess() {
     rig.sim.instrument()->generateMemory(1, 2);
 
     rig.sim.scriptReply("#D", reply);
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("01/01/2020 00:00:00"); });
     rig.sim.scriptReply("#I", reply);
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(success ? MsgId::ClockDone : MsgId::CommError),
@@ -108,10 +110,10 @@ void TestClockErase::clockFailures() {
     auto text = [] { return QStringLiteral("01/01/2020 00:00:00"); };
 
     rig.sim.setSilent(true);
-    setInstrumentClock(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(rig.exchange, rig.feedback, text);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#p", "");
-    setInstrumentClock(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(rig.exchange, rig.feedback, text);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::CommError)}));
@@ -136,7 +138,7 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     OperationsRig& rig = *m_rig;
 
     try {
-        setInstrumentClock(*rig.exchange, rig.feedback, [&] { return text; });
+        setInstrumentClock(rig.exchange, rig.feedback, [&] { return text; });
         QFAIL("the text was taken for a date");
     } catch (const EConvertError& e) {
         QCOMPARE(e.message(), msg(MsgId::InvalidDateTime).arg(text));
@@ -146,7 +148,7 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     QVERIFY(!rig.port.Connected());
 
     // The port is free again: the next setting goes through.
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("08/12/2015 13:45:00"); });
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
 }
@@ -157,7 +159,7 @@ void TestClockErase::eraseEmptiesMemory() {
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
     QVERIFY(rig.sim.instrument()->storedLines().isEmpty());
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#I"}));
@@ -173,10 +175,10 @@ void TestClockErase::eraseFailuresReadAsNoAnswer() {
     rig.sim.instrument()->generateMemory(1, 5);
 
     rig.sim.setSilent(true);
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#I", "");
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::NoAnswer)}));

@@ -1,6 +1,6 @@
 // The measurement transfer against the simulated instrument: what is asked, what the
 // operator is told, and the exact bytes of the result file.
-#include "OperationsFixture.h"
+#include "support/OperationsRig.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace {
 
@@ -87,7 +88,7 @@ void TestTransfer::cleanup() {
 }
 
 TransferResult TestTransfer::run(TransferView* view) {
-    MeasurementTransfer transfer(*m_rig->exchange, m_rig->feedback, view);
+    MeasurementTransfer transfer(m_rig->exchange, m_rig->feedback, view);
     return transfer.Run(m_path);
 }
 

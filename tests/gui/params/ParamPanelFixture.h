@@ -40,7 +40,7 @@ struct ParamPanelFixture : WithInstrument {
     QComboBox* combo(ParamControl c) const { return qobject_cast<QComboBox*>(control(c)); }
 
     QString writeFile(const QString& name, const QByteArray& bytes) const {
-        return fixture::writeFile(f.dir, name, bytes);
+        return writeFileIn(f.dir, name, bytes);
     }
     QString workedExample(const QString& name = QStringLiteral("configVEXA.dat")) const {
         return writeFile(name, fixture::workedExampleBytes());

@@ -192,7 +192,7 @@ void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
     p.type(PC::Popcom, "changed");
     QTest::mouseClick(buttonAnnuler(editor), Qt::LeftButton);
     QVERIFY(!editor->isVisible());
-    QCOMPARE(fixture::readFile(editFichierParametres(p.panel())->text()),
+    QCOMPARE(fileBytes(editFichierParametres(p.panel())->text()),
              fixture::workedExampleBytes());
     // Entering maintenance mode does not unlock the fields of an editor opened before.
     p.f.main->setMaintenanceMode(true);
@@ -294,7 +294,7 @@ void TestParamPanel::leavingAFieldRecolours() {
     QTest::mouseClick(buttonAnnuler(p.editor()), Qt::LeftButton);
     QStringList lines = fixture::workedExampleLines();
     lines[2].replace(33, 5, "00300"); // batar above batvi
-    fixture::writeFile(p.f.dir, "configVEXA.dat", fixture::cp1252Bytes(lines));
+    writeFileIn(p.f.dir, "configVEXA.dat", fixture::cp1252Bytes(lines));
     p.openEditor();
     QCOMPARE(p.edit(PC::Gbatar)->text(), QStringLiteral("00300"));
     QVERIFY(p.redFields().isEmpty());
@@ -326,7 +326,7 @@ void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
     QCOMPARE(p.f.dialogs->asked, QList<DialogKind>({DialogKind::OpenConfig}));
     QCOMPARE(p.redFields(), QStringList({"EditParamGfbeep"}));
     QVERIFY(p.editor()->isVisible());
-    QCOMPARE(fixture::readFile(path), fixture::workedExampleBytes());
+    QCOMPARE(fileBytes(path), fixture::workedExampleBytes());
     QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
 }
 
@@ -368,7 +368,7 @@ void TestParamPanel::hiddenEmptySettingsDoNotBlockTheSave() {
     QVERIFY(!p.editor()->isVisible());
     // Stored in range, at their lower bounds: zeros would refuse every later save of the
     // file over a coefficient (2 to 10) nobody can see.
-    QCOMPARE(QString::fromLatin1(fixture::readFile(target)).split("\r\n").at(2),
+    QCOMPARE(QString::fromLatin1(fileBytes(target)).split("\r\n").at(2),
              QStringLiteral("#G 00010 00060 00000 00200 00200 00180 00000 00000 00050 00002"));
 
     // The saved file saves again; an empty field the operator can see still refuses it.
@@ -398,7 +398,7 @@ void TestParamPanel::operatorTextCanBeTypedStraightAway() {
     const QString target = p.f.dir.filePath("jean.dat");
     p.save(target);
     QVERIFY(p.answerer.messages.isEmpty());
-    QCOMPARE(fixture::readFile(target).mid(24, 20), QByteArray("Jean") + QByteArray(16, ' '));
+    QCOMPARE(fileBytes(target).mid(24, 20), QByteArray("Jean") + QByteArray(16, ' '));
 }
 
 void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
@@ -427,14 +427,14 @@ void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
     QCOMPARE(p.f.dialogs->startPaths.last(), source); // proposes the current file
     QVERIFY(!p.editor()->isVisible());
     QCOMPARE(editFichierParametres(p.panel())->text(), target);
-    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+    QCOMPARE(fileBytes(source), fixture::workedExampleBytes());
 
     QStringList expected = fixture::workedExampleLines();
     expected[0] = u"#P parametres-de-la-cam " + QStringLiteral("Dupont").leftJustified(20) +
                   u" 07/03/2024 09:05:04 C";
     expected[1] = "#R 00001 00012 00001 00001 00001 00001 00050 00050 00050 00002";
     expected[2] = "#G 00010 00120 00000 00200 00200 00180 00000 00000 00440 00002";
-    QCOMPARE(fixture::readFile(target), fixture::cp1252Bytes(expected));
+    QCOMPARE(fileBytes(target), fixture::cp1252Bytes(expected));
     // The fields show what was stored.
     QCOMPARE(p.edit(PC::Rdmesu)->text(), QStringLiteral("120"));
     QCOMPARE(p.edit(PC::Ralard)->text(), QStringLiteral("20"));
@@ -451,7 +451,7 @@ void TestParamPanel::saveRoundTripMakesTheSavedFileCurrent() {
     p.edit(PC::Gfbeep)->setText("50");
     p.save(target);
     expected[2] = "#G 00010 00120 00000 00200 00200 00180 00000 00000 00050 00002";
-    QCOMPARE(fixture::readFile(target), fixture::cp1252Bytes(expected));
+    QCOMPARE(fileBytes(target), fixture::cp1252Bytes(expected));
     QCOMPARE(editFichierParametres(p.panel())->text(), target);
 }
 
@@ -468,7 +468,7 @@ void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
     QCOMPARE(p.edit(PC::Gfbeep)->text(), QStringLiteral("440"));
     QCOMPARE(p.editor()->state().ChampsG[8], QStringLiteral("00050"));
     QCOMPARE(editFichierParametres(p.panel())->text(), source);
-    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+    QCOMPARE(fileBytes(source), fixture::workedExampleBytes());
     QCOMPARE(QDir(p.f.dir.path()).entryList({"*.dat"}), QStringList({"configVEXA.dat"}));
 
     // A target that cannot be written: reported, the editor stays open on the same file.
@@ -476,7 +476,7 @@ void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
     QCOMPARE(p.answerer.errors.size(), 1);
     QVERIFY(p.editor()->isVisible());
     QCOMPARE(editFichierParametres(p.panel())->text(), source);
-    QCOMPARE(fixture::readFile(source), fixture::workedExampleBytes());
+    QCOMPARE(fileBytes(source), fixture::workedExampleBytes());
 }
 
 void TestParamPanel::unreadableFileWhenOpeningTheEditor() {
