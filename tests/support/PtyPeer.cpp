@@ -78,6 +78,14 @@ bool PtyPeer::waitForReceived(qsizetype bytes, int timeoutMs) {
     return m_received.size() >= bytes;
 }
 
+bool PtyPeer::waitUntilProgramCanRead(int timeoutMs) const {
+    if (!m_pty.isOpen())
+        return false;
+    // The pair's slave descriptor reads the same queue as the program's port.
+    pollfd pfd{m_pty.slaveFd(), POLLIN, 0};
+    return ::poll(&pfd, 1, timeoutMs) > 0 && (pfd.revents & POLLIN);
+}
+
 void PtyPeer::send(const QByteArray& bytes) {
     if (!m_pty.isOpen())
         return;

@@ -35,6 +35,9 @@ public:
     // Reads what is waiting without the event loop, for up to `timeoutMs` or until at
     // least `bytes` bytes have been received in all.
     bool waitForReceived(qsizetype bytes, int timeoutMs);
+    // Blocks, without the event loop, until bytes sent are there for the program to read
+    // (its port may still have to notice them), or `timeoutMs` has passed.
+    bool waitUntilProgramCanRead(int timeoutMs) const;
 
     // Queues bytes for the program; they leave as fast as the terminal takes them.
     void send(const QByteArray& bytes);

@@ -58,6 +58,14 @@ private:
         return true;
     }
 
+    // Waits for the next tick of the clock; the panel, connected first, has seen it when
+    // this returns true.
+    bool clockTicked() const {
+        QTimer* timer = timerHorloge(panel());
+        QSignalSpy tick(timer, &QTimer::timeout);
+        return tick.wait(3 * timer->interval());
+    }
+
     QDateTime m_now;
 };
 
@@ -80,7 +88,7 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     sendFocus(edit, QEvent::FocusOut);
     QVERIFY(!panel()->SuiviHorloge());
     m_now = m_now.addSecs(60);
-    QTest::qWait(1300);
+    QVERIFY(clockTicked());
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:07"));
     QVERIFY(timerHorloge(panel())->isActive());
 
@@ -193,7 +201,7 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
     // A tick of the clock must not take the typed date back.
     m_now = m_now.addSecs(5);
-    QTest::qWait(1200);
+    QVERIFY(clockTicked());
     QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
 
     sim().clearTranscript();
