@@ -3,7 +3,8 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench package clean format
+.PHONY: all deps configure build run test check-unit check-integration check-gui test-asan bench \
+	package clean format
 
 all: build
 
@@ -21,6 +22,11 @@ run: build
 
 test: build
 	@ctest --preset default -j $(JOBS)
+
+# One label of the suite: functions and formats, the link and operations against the
+# simulator, the real window.
+check-unit check-integration check-gui: check-%: build
+	@ctest --preset default -j $(JOBS) -L '^$*$$'
 
 test-asan: deps
 	@cmake --preset asan >/dev/null
