@@ -1,10 +1,12 @@
 # The two everyday commands; CMake does the real work.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test check-unit check-integration check-gui test-asan bench \
-	package clean format
+.PHONY: all deps configure build run test check-unit check-integration check-gui test-asan \
+	soak fuzz bench package clean format
 
 all: build
 
@@ -28,13 +30,24 @@ test: build
 check-unit check-integration check-gui: check-%: build
 	@ctest --preset default -j $(JOBS) -L '^$*$$'
 
+# 200 transfers and 200 sendings in one process; memory and descriptors must stay flat.
+soak: build
+	@ctest --preset soak
+
 test-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
 
+# Every target for FUZZ_SECONDS each, built with clang and the sanitizers.
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
+	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 bench: build
-	@$(BUILD)/bin/bench_transfer
+	@$(BUILD)/bin/bench_program
 
 package: build
 	@scripts/install-deps.sh --package
@@ -44,4 +57,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -2,42 +2,10 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QTranslator>
 #include <QWidget>
-
-#include <unordered_map>
-
-QString localeAbbreviation(int locale) {
-    // What Windows reports for the locales an instrument's users are likely to have.
-    static const std::unordered_map<int, const char*> table = {
-        {1036, "FRA"}, {3084, "FRC"}, {2060, "FRB"}, {4108, "FRS"}, {5132, "FRL"}, {6156, "FRM"},
-        {2057, "ENG"}, {1033, "ENU"}, {3081, "ENA"}, {4105, "ENC"}, {5129, "ENZ"}, {6153, "ENI"},
-        {7177, "ENS"}, {1031, "DEU"}, {2055, "DES"}, {3079, "DEA"}, {4103, "DEL"}, {1040, "ITA"},
-        {2064, "ITS"}, {1034, "ESP"}, {3082, "ESN"}, {2058, "ESM"}, {1043, "NLD"}, {2067, "NLB"},
-        {1046, "PTB"}, {2070, "PTG"}, {1053, "SVE"}, {1044, "NOR"}, {1030, "DAN"}, {1035, "FIN"},
-        {1045, "PLK"}, {1029, "CSY"}, {1051, "SKY"}, {1038, "HUN"}, {1048, "ROM"}, {1049, "RUS"},
-        {1058, "UKR"}, {1032, "ELL"}, {1055, "TRK"}, {1037, "HEB"}, {1025, "ARA"}, {1041, "JPN"},
-        {1042, "KOR"}, {2052, "CHS"}, {1028, "CHT"}, {1054, "THA"}, {1066, "VIT"}, {1057, "IND"},
-        {1050, "HRV"}, {1060, "SLV"}, {1026, "BGR"}, {1061, "ETI"}, {1062, "LVI"}, {1063, "LTH"},
-        {1039, "ISL"}, {1027, "CAT"}, {1069, "EUQ"}, {1110, "GLC"}};
-    const auto it = table.find(locale);
-    return it == table.end() ? QString() : QString::fromLatin1(it->second);
-}
-
-QString translationModulePath(const QString& programFile, const QString& abbreviation) {
-    const qsizetype nameStart =
-        std::max(programFile.lastIndexOf(u'/'), programFile.lastIndexOf(u'\\')) + 1;
-    const qsizetype dot = programFile.lastIndexOf(u'.');
-    // A leading dot makes a hidden file, not an extension.
-    if (dot > nameStart)
-        return programFile.left(dot + 1) + abbreviation;
-    return programFile + u'.' + abbreviation;
-}
 
 bool startNewCopy(const QString& programFile, const QString& workingDirectory) {
     return QProcess::startDetached(programFile, {}, workingDirectory);
@@ -46,51 +14,29 @@ bool startNewCopy(const QString& programFile, const QString& workingDirectory) {
 Language::Language(QString programFile) : m_programFile(std::move(programFile)) {}
 
 Language::~Language() {
-    if (m_translator)
-        QCoreApplication::removeTranslator(m_translator.get());
+    if (m_module.translator)
+        QCoreApplication::removeTranslator(m_module.translator.get());
     if (m_toolkitTranslator)
         QCoreApplication::removeTranslator(m_toolkitTranslator.get());
 }
 
 bool Language::ApplyStoredLanguage(int locale) {
-    QString path;
-    auto module = LoadTranslationModule(locale, &path);
+    TranslationModule module = loadTranslationModule(m_programFile, locale);
     // Before the module goes in, so that the windows re-read their texts once, with both.
     // Without a module the windows keep the program's own texts, which are French.
-    InstallToolkitTranslation(module ? QLocale(module->language()) : QLocale(QLocale::French));
-    if (!module)
+    InstallToolkitTranslation(module.translator ? QLocale(module.translator->language())
+                                                : QLocale(QLocale::French));
+    if (!module.translator)
         return false;
-    return InstallTranslationModule(std::move(module), path);
+    return InstallTranslationModule(std::move(module));
 }
 
-std::unique_ptr<QTranslator> Language::LoadTranslationModule(int locale, QString* path) {
-    const QString abbreviation = localeAbbreviation(locale);
-    if (abbreviation.isEmpty())
-        return nullptr;
-    for (const QString& name : {abbreviation, abbreviation.left(2)}) {
-        // Read by exact name: the translator's own lookup would try other suffixes.
-        const QString candidate = translationModulePath(m_programFile, name);
-        QFile file(candidate);
-        if (!QFileInfo(candidate).isFile() || !file.open(QIODevice::ReadOnly))
-            continue;
-        QByteArray data = file.readAll();
-        auto translator = std::make_unique<QTranslator>();
-        if (!translator->load(reinterpret_cast<const uchar*>(data.constData()),
-                              static_cast<int>(data.size())))
-            continue;
-        m_moduleData.swap(data);
-        *path = candidate;
-        return translator;
-    }
-    return nullptr;
-}
-
-bool Language::InstallTranslationModule(std::unique_ptr<QTranslator> module, const QString& path) {
-    if (m_translator)
-        QCoreApplication::removeTranslator(m_translator.get());
-    m_translator = std::move(module);
-    m_installedPath = path;
-    if (!QCoreApplication::installTranslator(m_translator.get()))
+bool Language::InstallTranslationModule(TranslationModule module) {
+    if (m_module.translator)
+        QCoreApplication::removeTranslator(m_module.translator.get());
+    m_module = std::move(module);
+    m_installedPath = m_module.path;
+    if (!QCoreApplication::installTranslator(m_module.translator.get()))
         return false;
     ReloadAllLayouts();
     return true;
@@ -101,15 +47,9 @@ void Language::InstallToolkitTranslation(const QLocale& language) {
         QCoreApplication::removeTranslator(m_toolkitTranslator.get());
         m_toolkitTranslator.reset();
     }
-    // A module that does not say its language: Qt keeps its own English texts.
-    if (language.language() == QLocale::C)
-        return;
-    auto translator = std::make_unique<QTranslator>();
-    // A system without Qt's translations keeps Qt's English texts; that is not an error.
-    if (translator->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        QCoreApplication::installTranslator(translator.get()))
-        m_toolkitTranslator = std::move(translator);
+    m_toolkitTranslator = loadToolkitTranslation(language);
+    if (m_toolkitTranslator && !QCoreApplication::installTranslator(m_toolkitTranslator.get()))
+        m_toolkitTranslator.reset();
 }
 
 void Language::ReloadAllLayouts() {

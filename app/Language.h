@@ -1,20 +1,13 @@
 #pragma once
 
+#include "common/TranslationModule.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
 
 class QLocale;
 class QTranslator;
-
-// The three-letter language abbreviation of a Windows locale identifier (2057 "ENG",
-// 1036 "FRA", 1033 "ENU", ...); empty for an identifier the table does not know.
-QString localeAbbreviation(int locale);
-
-// The translation module's path for a program file: everything after the last dot of the
-// file name replaced by `abbreviation`, or the abbreviation appended after a dot when the
-// file name has none (program files on Linux). A dot in a folder name never counts.
-QString translationModulePath(const QString& programFile, const QString& abbreviation);
 
 // Starts a new copy of the program after a change of language: the program file itself,
 // wherever it was started from, in the same working directory so the copy reads the same
@@ -37,15 +30,13 @@ public:
     QString installedModule() const { return m_installedPath; }
 
 private:
-    std::unique_ptr<QTranslator> LoadTranslationModule(int locale, QString* path);
-    bool InstallTranslationModule(std::unique_ptr<QTranslator> module, const QString& path);
+    bool InstallTranslationModule(TranslationModule module);
     void InstallToolkitTranslation(const QLocale& language);
     static void ReloadAllLayouts();
 
     QString m_programFile;
     // A translator reads the module in place: the bytes live as long as it is installed.
-    QByteArray m_moduleData;
-    std::unique_ptr<QTranslator> m_translator;
+    TranslationModule m_module;
     QString m_installedPath;
     std::unique_ptr<QTranslator> m_toolkitTranslator;
 };

@@ -78,10 +78,110 @@ enum class MsgId : int {
     FixBrltty,               // the commands follow
     ModemManagerRunning,     // it may be probing the port
     FixModemManager,         // the commands follow
+    // The command-line tool
+    CliDescription,            // what the tool is
+    CliUsage,                  // %1 the command's syntax
+    CliCommandsHeading,        // heading of the command list
+    CliCommonOptions,          // options every command takes
+    CliEnvironmentHeading,     // heading of the environment variables
+    CliExtraPortsVariable,     // VEXA_EXTRA_PORTS
+    CliPasswordVariable,       // VEXA_MAINTENANCE_PASSWORD
+    CliLanguageVariables,      // LC_ALL, LC_MESSAGES, LANG
+    CliExitStatusesHeading,    // heading of the exit statuses
+    CliExitDone,               // exit status 0
+    CliExitFailed,             // exit status 1
+    CliExitBadUsage,           // exit status 2
+    CliExitNoInstrument,       // exit status 3
+    CliExitNoAnswer,           // exit status 4
+    CliExitCommError,          // exit status 5
+    CliExitReadError,          // exit status 6
+    CliExitEmptyMemory,        // exit status 7
+    CliExitInvalidFile,        // exit status 8
+    CliExitRangeRefused,       // exit status 9
+    CliExitFileExists,         // exit status 10
+    CliExitFileError,          // exit status 11
+    CliExitNotEveryInstrument, // exit status 12
+    CliExitPasswordRefused,    // exit status 13
+    CliHelpOption,             // --help
+    CliTraceOption,            // --trace
+    CliPortOption,             // --port
+    CliJsonOption,             // --json
+    CliSeeHelp,                // %1 the help command
+    CliUnknownCommand,         // %1 the word given
+    CliMissingValue,           // %1 the option
+    CliMissingArgument,        // %1 the arguments expected
+    CliUnexpectedArgument,     // %1 the argument
+    CliPortsSummary,           // ports
+    CliPortsDescription,       // ports --help
+    CliIdentifySummary,        // identify
+    CliIdentifyDescription,    // identify --help
+    CliTransferSummary,        // transfer
+    CliTransferDescription,    // transfer --help
+    CliOutputOption,           // --output
+    CliFolderOption,           // --folder
+    CliForceOption,            // --force
+    CliEveryInstrumentOption,  // --every-instrument
+    CliOutputOrFolder,         // --output and --folder together
+    CliEveryInstrumentAlone,   // --every-instrument with --output or --port
+    CliNoSuchFolder,           // %1 the folder
+    CliFileExists,             // %1 the file
+    CliResultFileWritten,      // %1 the file, %2 the measurement lines
+    CliEveryInstrumentRead,    // %1 the number of instruments
+    CliNotEveryInstrumentRead, // %1 the number of instruments
+    CliPortLabel,              // column and field
+    CliSerialNumberLabel,      // column and field
+    CliOutcomeLabel,           // column
+    CliFileLabel,              // column
+    CliDescriptionLabel,       // identity field
+    CliProductReferenceLabel,  // identity field
+    CliSoftwareVersionLabel,   // identity field
+    CliParameterFileLabel,     // identity field
+    CliPmReferenceLabel,       // identity field
+    CliClockSummary,           // clock
+    CliClockDescription,       // clock --help
+    CliAtOption,               // --at
+    CliEraseSummary,           // erase
+    CliEraseDescription,       // erase --help
+    CliYesOption,              // --yes
+    CliEraseNeedsYes,          // refusal without --yes
+    CliCheckSummary,           // check
+    CliCheckDescription,       // check --help
+    CliSoftwareVersionOption,  // --software-version
+    CliMaintenanceOption,      // --maintenance
+    CliSettingLabel,           // column
+    CliValueLabel,             // column
+    CliRangeLabel,             // column
+    CliSettingPasses,          // result of a setting
+    CliSettingFails,           // result of a setting
+    CliCheckAccepted,          // check passed
+    CliSendSummary,            // send
+    CliSendDescription,        // send --help
+    CliSpecificSummary,        // specific
+    CliSpecificDescription,    // specific --help
+    CliSerialNumberOption,     // --serial-number
+    CliPmReferenceOption,      // --pm-reference
+    CliHighVoltageOption,      // --high-voltage
+    CliContrastOption,         // --contrast
+    CliMaintenanceFlagOption,  // --maintenance-flag
+    CliUnknownAction,          // %1 the word given
+    CliValuesOnlyForWrite,     // values with another action
+    CliTextTooLong,            // %1 the option, %2 the limit
+    CliDigitsOnly,             // %1 the option, %2 the limit
+    CliFlagValue,              // %1 the option
+    CliPasswordPrompt,         // prompt on the terminal
+    CliPasswordUnavailable,    // no terminal and no variable
+    CliInstrumentNumberLabel,  // specific field
+    CliPmScintillatorLabel,    // specific field
+    CliHighVoltageLabel,       // specific field
+    CliContrastLabel,          // specific field
+    CliMaintenanceFlagLabel,   // specific field
+    CliYes,                    // a flag set
+    CliNo,                     // a flag clear
+    CliFieldLabel,             // %1 the name of a field before its value
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::FixModemManager);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CliFieldLabel);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -230,3 +230,15 @@ QStringList searchReportLines(const SearchRecord& record) {
     lines << brlttyLines(record) << modemManagerLines(record);
     return lines;
 }
+
+QString portReason(const PortAttempt& attempt) {
+    return reason(attempt, portDisplayName(attempt));
+}
+
+QStringList portFixes(const PortAttempt& attempt) {
+    return fixes(attempt);
+}
+
+QStringList systemNoteLines(const SearchRecord& record) {
+    return brlttyLines(record) << modemManagerLines(record);
+}

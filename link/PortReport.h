@@ -23,3 +23,9 @@ QString openFailureDetail(const PortAttempt& attempt);
 // system tells about the commonest causes (brltty, ModemManager). Fixes are indented by
 // four blanks, commands by eight.
 QStringList searchReportLines(const SearchRecord& record);
+
+// The pieces of that report: what happened on one port, the fixes for it (indented as in
+// the report), and what the system tells about the commonest causes.
+QString portReason(const PortAttempt& attempt);
+QStringList portFixes(const PortAttempt& attempt);
+QStringList systemNoteLines(const SearchRecord& record);

@@ -175,6 +175,8 @@ int TComPort::WriteStr(const QString& str) {
 
     if (m_serial->write(bytes) != bytes.size())
         throw EComPort(CE_WriteFailed, systemErrorOf(m_serial->error()));
+    if (OnTraffic)
+        OnTraffic(this, Direction::Sent, bytes);
     QDeadlineTimer deadline(qint64(kWriteMsPerByte) * bytes.size() + kWriteConstantMs);
     while (m_serial->bytesToWrite() > 0) {
         const qint64 left = deadline.remainingTime();
@@ -203,6 +205,8 @@ int TComPort::ReadStr(QString& str, int count) {
     if (got < 0)
         throw EComPort(CE_ReadFailed, systemErrorOf(m_serial->error()));
     bytes.truncate(got);
+    if (OnTraffic && got > 0)
+        OnTraffic(this, Direction::Received, bytes);
     str = fromCp1252(bytes);
     return int(got);
 }

@@ -39,6 +39,11 @@ public:
     // Handler of the characters-received notification: (port, bytes waiting).
     std::function<void(TComPort*, int)> OnRxChar;
 
+    // Sees every byte that went out on the line and every byte read from it, as it happens
+    // (for a trace of the conversation). Unset, it costs a test per write and per read.
+    enum class Direction { Sent, Received };
+    std::function<void(TComPort*, Direction, const QByteArray&)> OnTraffic;
+
 private:
     void scheduleRxDispatch();
     void dispatchRxChar();

@@ -1,15 +1,14 @@
 #include "operations/MeasurementTransfer.h"
 
 #include "common/Errors.h"
-#include "common/IntConv.h"
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
 #include "common/RestoreGuard.h"
-#include "common/TextFields.h"
 #include "common/TextFile.h"
 #include "link/CommandExchange.h"
 #include "link/EComPort.h"
 #include "link/TComPort.h"
+#include "operations/TransferReplies.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,10 +20,6 @@ namespace {
 QString withoutLineEnds(const QString& reply) {
     return QString(reply).remove(QStringLiteral("\r\n"));
 }
-
-// Characters 24 to 28 of the "#T" reply hold the number of stored files.
-constexpr int kCountPosition = 24;
-constexpr int kCountLength = 5;
 
 } // namespace
 
@@ -101,8 +96,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
     if (!summaryCame)
         return msg(MsgId::CommError);
 
-    const auto count =
-        tryStrToInt(fieldAt(QStringView(m_exchange.ReplyBuffer), kCountPosition, kCountLength));
+    const auto count = storedFileCount(m_exchange.ReplyBuffer);
     if (!count)
         return msg(MsgId::ReadError);
     if (*count == 0)
@@ -116,6 +110,8 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         m_feedback.AfficheInfo(
             msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
+        if (m_view)
+            m_view->Progress(fileCounter, *count, measurementCounter);
         if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
@@ -124,13 +120,14 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         }
         silentInARow = 0;
         const QString& reply = m_exchange.ReplyBuffer;
-        if (reply.contains(QLatin1String("#R")) || reply.contains(QLatin1String("#G")))
+        const StoredLineMarkers markers = classifyStoredLine(reply);
+        if (markers.measurement)
             ++measurementCounter;
-        if (reply.contains(QLatin1String("#L"))) {
+        if (markers.newFile) {
             ++fileCounter;
             measurementCounter = 1;
         }
-        if (reply.contains(QLatin1String("#F")))
+        if (markers.end)
             return msg(MsgId::ReadDone);
         store(result, reply);
         ++result.measurementLines;

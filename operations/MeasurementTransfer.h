@@ -15,6 +15,12 @@ public:
     virtual void AppendLine(const QString& line) = 0;
     // Called once the last line is in: whatever the view still holds back goes on screen.
     virtual void Flush() {}
+    // Before each "#OK": the counters the status text shows, for a view that draws them.
+    virtual void Progress(int fileCounter, int fileCount, int measurementCounter) {
+        Q_UNUSED(fileCounter);
+        Q_UNUSED(fileCount);
+        Q_UNUSED(measurementCounter);
+    }
 };
 
 // The name the Lecture entry proposes: <folder>/VEXA<yymmddhhnn>.txt, a separator added to

@@ -46,6 +46,12 @@ SpecificParameters parseSpecificLine(const QString& reply) {
     return values;
 }
 
+SpecificParameters asHeldByFields(SpecificParameters values) {
+    values.highVoltage.truncate(kSpecificNumberLength);
+    values.contrast.truncate(kSpecificNumberLength);
+    return values;
+}
+
 SpecificReading LectureHeader(CommandExchange& exchange) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);

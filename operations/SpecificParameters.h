@@ -18,6 +18,19 @@ struct SpecificParameters {
     bool operator==(const SpecificParameters&) const = default;
 };
 
+// What the maintenance group's edits show before anything was read or loaded.
+inline const SpecificParameters kInitialSpecificFields{
+    QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"), QStringLiteral("512"),
+    false};
+
+// What the maintenance group's edits hold: the instrument number and the reference take at
+// most 16 typed characters (a longer text put in by the program stays whole); the HT and
+// contrast edits hold at most 4 characters however the text comes.
+inline constexpr int kSpecificTypedTextLimit = 16;
+inline constexpr int kSpecificNumberLength = 4;
+// The values as the edits hold them once put in: HT and contrast cut to their length.
+SpecificParameters asHeldByFields(SpecificParameters values);
+
 // Results of LectureHeader besides an error number reported by the instrument.
 inline constexpr int kSpecificRead = 0;
 inline constexpr int kSpecificNoAnswer = -1;

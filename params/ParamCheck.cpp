@@ -11,11 +11,6 @@ namespace {
 
 using PC = ParamControl;
 
-struct FieldBounds {
-    std::optional<qint32> lower;
-    std::optional<qint32> upper;
-};
-
 } // namespace
 
 bool ParamCheck::ok() const {
@@ -31,38 +26,33 @@ bool isOperatorTextAcceptable(QStringView text) {
     return isCp1252Representable(text);
 }
 
+FieldBounds checkedFieldBounds(ParamControl c, const EditorValues& values,
+                               const RangeTable& plages) {
+    auto of = [&](PC neighbour) { return tryStrToInt(values.number(neighbour)); };
+    switch (c) {
+    case PC::Ralsfmax:
+        return {of(PC::Ralsfmin), plages[RangeKey::alsfM].upper};
+    case PC::Ralsfc:
+        return {of(PC::Ralsfmin), of(PC::Ralsfmax)};
+    case PC::Gbatvi:
+        return {plages[RangeKey::batvi].lower, of(PC::Gbatpl)};
+    case PC::Gbatar:
+        return {plages[RangeKey::batar].lower, of(PC::Gbatvi)};
+    default: {
+        const Bounds& own = plages[*fieldInfo(c).rangeKey];
+        return {own.lower, own.upper};
+    }
+    }
+}
+
 ParamCheck TestParametres(const EditorValues& values, const RangeTable& plages,
                           const HiddenFields& hidden) {
-    std::array<std::optional<qint32>, kCheckedFieldCount> value;
-    for (int i = 0; i < kCheckedFieldCount; ++i)
-        value[i] = tryStrToInt(values.numbers[i]);
-    auto of = [&](PC c) { return value[index(c)]; };
-
     ParamCheck check;
     for (int i = 0; i < kCheckedFieldCount; ++i) {
-        const PC c = checkedField(i);
-        FieldBounds b;
-        switch (c) {
-        case PC::Ralsfmax:
-            b = {of(PC::Ralsfmin), plages[RangeKey::alsfM].upper};
-            break;
-        case PC::Ralsfc:
-            b = {of(PC::Ralsfmin), of(PC::Ralsfmax)};
-            break;
-        case PC::Gbatvi:
-            b = {plages[RangeKey::batvi].lower, of(PC::Gbatpl)};
-            break;
-        case PC::Gbatar:
-            b = {plages[RangeKey::batar].lower, of(PC::Gbatvi)};
-            break;
-        default: {
-            const Bounds& own = plages[*fieldInfo(c).rangeKey];
-            b = {own.lower, own.upper};
-        }
-        }
-        const std::optional<qint32> v = value[i];
+        const std::optional<qint32> v = tryStrToInt(values.numbers[i]);
         if (!v && hidden[i] && isBlankField(values.numbers[i]))
             continue;
+        const FieldBounds b = checkedFieldBounds(checkedField(i), values, plages);
         check.marked[i] = !v || (b.lower && *v < *b.lower) || (b.upper && *v > *b.upper);
     }
     check.operatorMarked = !isOperatorTextAcceptable(values.opcom);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <optional>
 
 // Outcome of the check: which fields the editor shows in red.
 struct ParamCheck {
@@ -18,6 +19,17 @@ struct ParamCheck {
     // True when nothing is marked: the values may be saved.
     bool ok() const;
 };
+
+// The bounds one checked field is held to, inclusive. Most come from `plages`; the alarm
+// thresholds and battery voltages are also bounded by the current text of their neighbour
+// (min <= max, min <= current <= max, empty <= full, switch-off <= empty). A neighbour that
+// is not an integer bounds nothing.
+struct FieldBounds {
+    std::optional<qint32> lower;
+    std::optional<qint32> upper;
+};
+FieldBounds checkedFieldBounds(ParamControl c, const EditorValues& values,
+                               const RangeTable& plages);
 
 // Checks the 18 integer edits against their bounds, inclusive. Most bounds come from
 // `plages`; the alarm thresholds and battery voltages are also bounded by the current

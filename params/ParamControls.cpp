@@ -1,5 +1,7 @@
 #include "params/ParamControls.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct ControlRow {
@@ -39,6 +41,35 @@ const ControlRow kControls[kParamControlCount] = {
     {u"ComboBoxParamPLangue", {RK::P, ChampPLanguage, false, {}}, kAlways, nullptr},
     {u"ComboBoxParamRmodef",  {RK::R, 0, false, {}}, kAlways, nullptr},
     {u"ComboBoxParamRalarm",  {RK::R, 5, false, {}}, kAlways, nullptr},
+};
+// clang-format on
+
+// Captions of the labels beside the controls, by control.
+// clang-format off
+const char* const kCaptions[kParamControlCount] = {
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temps de comptage (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Intervalle de temps en mode tracking (s)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissante affichage (points)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissantealarme (points)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe minimum (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe maximum (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe courant (cps)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temporisation fin d'alarme (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Durée avant arrêt auto (s)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie pleine (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie vide (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil d'arrêt sur batterie vide (1/100 V)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil haut éclairage LCD (0-1023)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil bas éclairage LCD (0-1023)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Rafraichissement à l'écran (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Time out communications série/USB (ms)  (*)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Fréquence buzzer (Hz)"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Coefficient seuil dynamique"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Opérateur / Commentaires"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Ficher créé le"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Langue"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mode"),
+    QT_TRANSLATE_NOOP("ParamEditorPanel", "Alarme"),
 };
 // clang-format on
 
@@ -90,4 +121,17 @@ bool isControlEnabled(ParamControl c, bool maintenanceMode) {
 
 bool versionHidesOptionalSettings(const QString& versionLabel) {
     return versionLabel.contains(u"2.");
+}
+
+HiddenFields hiddenSettings(const QString& versionLabel) {
+    HiddenFields hidden{};
+    hidden[index(ParamControl::Gsci0t)] = true;
+    if (versionHidesOptionalSettings(versionLabel))
+        for (ParamControl c : kVersionDependentControls)
+            hidden[index(c)] = true;
+    return hidden;
+}
+
+QString controlCaption(ParamControl c) {
+    return QCoreApplication::translate(kParamCaptionContext, kCaptions[index(c)]);
 }

@@ -109,3 +109,14 @@ using HiddenFields = std::array<bool, kCheckedFieldCount>;
 
 // `versionLabel` is the text of the identity box's software version label.
 bool versionHidesOptionalSettings(const QString& versionLabel);
+
+// The checked fields the editor does not show for an instrument of that software version:
+// the version-dependent settings, and the communication time-out, which is kept in the file
+// but never offered.
+HiddenFields hiddenSettings(const QString& versionLabel);
+
+// The caption of the label beside a control, in the installed language ("Temps de comptage
+// (ms)  (*)", ...).
+QString controlCaption(ParamControl c);
+// Translation context of the captions.
+inline constexpr const char* kParamCaptionContext = "ParamEditorPanel";

@@ -79,7 +79,8 @@ qint32 RechercheMax(QStringView chaine, qint32 defaut) {
 
 bool isRangeLine(QStringView line, RangeKey key) {
     const QString name = QString::fromUtf16(rangeKeyInfo(key).key);
-    return line.contains(QString(u'/' + name)) || line.contains(QString(u"/ " + name));
+    return line.contains(QString(u'/' + name)) ||
+           line.contains(QString(QStringLiteral("/ ") + name));
 }
 
 void loadParameterLines(const QStringList& lines, ParamState& state) {

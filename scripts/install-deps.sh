@@ -8,6 +8,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-
           qt6-translations-l10n)
 [ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils xdotool)
 [ "${1:-}" = "--package" ] && packages+=(dpkg-dev file)
+[ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

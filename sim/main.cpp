@@ -109,13 +109,17 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("Software version in the identity line "
                                                     "(8 characters). Default V3.10."),
                                      QStringLiteral("TEXT"));
+    const QCommandLineOption serial(QStringLiteral("serial-number"),
+                                    QStringLiteral("Serial number in the identity line "
+                                                   "(16 characters). Default VX0123."),
+                                    QStringLiteral("TEXT"));
     const QCommandLineOption hangup(QStringLiteral("hangup-after"),
                                     QStringLiteral("Close the line after receiving N lines, "
                                                    "as if unplugged (the N-th is not "
                                                    "answered), then exit."),
                                     QStringLiteral("N"));
     parser.addOptions({link, baud, delay, files, measures, gps, memory, transcript, silent,
-                       language, version, hangup});
+                       language, version, serial, hangup});
     parser.process(app);
 
     auto integer = [&](const QCommandLineOption& option, int& value) {
@@ -144,9 +148,12 @@ int main(int argc, char* argv[]) {
         // Nothing is served yet: one handle for the whole set-up.
         const InstrumentSimulator::InstrumentHandle instrument = sim.instrument();
         instrument->setLanguageCode(code.at(0).toLatin1());
-        if (parser.isSet(version)) {
+        if (parser.isSet(version) || parser.isSet(serial)) {
             SimInstrument::Identity identity = instrument->identity();
-            identity.softwareVersion = parser.value(version);
+            if (parser.isSet(version))
+                identity.softwareVersion = parser.value(version);
+            if (parser.isSet(serial))
+                identity.serialNumber = parser.value(serial);
             instrument->setIdentity(identity);
         }
         if (parser.isSet(memory)) {

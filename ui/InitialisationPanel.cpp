@@ -23,8 +23,6 @@
 namespace {
 
 constexpr int kClockRefreshMs = 1000;
-constexpr int kTypedTextLimit = 16;
-constexpr int kNumberLength = 4;
 
 QLineEdit* makeEdit(QWidget* parent, const char* name, int x, int y, int width) {
     auto* edit = new QLineEdit(parent);
@@ -146,15 +144,14 @@ void InitialisationPanel::buildSpecificGroup() {
     m_editParamKMaint->setGeometry(170, 176, 20, 20);
 
     for (QLineEdit* edit : {m_editParamKserie, m_editParamKscint})
-        edit->setValidator(new TypedTextValidator(edit, kTypedTextLimit));
+        edit->setValidator(new TypedTextValidator(edit, kSpecificTypedTextLimit));
     for (QLineEdit* edit : {m_editParamKhtval, m_editParamKcontr}) {
         // The length limit also cuts a longer text the program puts in.
-        edit->setMaxLength(kNumberLength);
+        edit->setMaxLength(kSpecificNumberLength);
         edit->setValidator(newDigitsValidator(edit));
         edit->installEventFilter(this);
     }
-    setSpecificParameters({QStringLiteral("999"), QStringLiteral("000/000"), QStringLiteral("1000"),
-                           QStringLiteral("512"), false});
+    setSpecificParameters(kInitialSpecificFields);
 
     m_buttonLireHeader = makeButton(g, "ButtonLireHeader", 400, 29, 180);
     m_buttonEcrireHeader = makeButton(g, "ButtonEcrireHeader", 400, 65, 180);
@@ -230,6 +227,13 @@ void InitialisationPanel::EntryStep() {
         // An error number from the instrument: the group stays hidden, nothing is said.
         break;
     }
+}
+
+void InitialisationPanel::hideEvent(QHideEvent* event) {
+    // Nobody sees the clock edit while the panel is hidden, and the panel is shown again only
+    // by its menu entry, whose step starts the clock afresh: the program sleeps meanwhile.
+    m_timerHorloge->stop();
+    QWidget::hideEvent(event);
 }
 
 void InitialisationPanel::EditHorlogeInitEnter() {

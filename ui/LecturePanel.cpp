@@ -10,76 +10,11 @@
 
 #include <QEvent>
 #include <QFileInfo>
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
 
 #include <utility>
-
-namespace {
-
-// Often enough to look live, rarely enough that a fast line never waits on the screen.
-constexpr int kMemoFlushMs = 50;
-
-} // namespace
-
-LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
-    setObjectName(QStringLiteral("MemoLecture"));
-    setReadOnly(true);
-    setUndoRedoEnabled(false);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    setFont(courier);
-    m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(kMemoFlushMs);
-    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::Flush);
-}
-
-void LectureMemo::ClearLines() {
-    m_flushTimer.stop();
-    m_pending.clear();
-    m_shownLines = 0;
-    clear();
-}
-
-void LectureMemo::AppendLine(const QString& line) {
-    m_pending.append(line);
-    if (!m_flushTimer.isActive())
-        m_flushTimer.start();
-}
-
-void LectureMemo::Flush() {
-    m_flushTimer.stop();
-    if (m_pending.isEmpty())
-        return;
-    // One block per line; a single insertion keeps the document's layout work to one pass.
-    // An empty document already holds one (empty) block: the first line goes into it, so
-    // an empty first line (a silent identity request) still counts as a line.
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    const QString batch = m_pending.join(u'\n');
-    end.insertText(m_shownLines > 0 ? u'\n' + batch : batch);
-    m_shownLines += m_pending.size();
-    m_pending.clear();
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-}
-
-QStringList LectureMemo::lines() const {
-    QStringList result;
-    if (m_shownLines > 0) {
-        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-            result.append(block.text());
-    }
-    return result + m_pending;
-}
 
 LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {

@@ -18,34 +18,7 @@ namespace {
 
 using PC = ParamControl;
 
-// Captions of the labels beside the controls, by control.
 // clang-format off
-const char* const kLabelTexts[kParamControlCount] = {
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temps de comptage (ms)  (*)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Intervalle de temps en mode tracking (s)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissante affichage (points)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Moyenne glissantealarme (points)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe minimum (cps)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe maximum (cps)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil fixe courant (cps)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Temporisation fin d'alarme (ms)  (*)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Durée avant arrêt auto (s)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie pleine (1/100 V)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Tension batterie vide (1/100 V)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil d'arrêt sur batterie vide (1/100 V)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil haut éclairage LCD (0-1023)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Seuil bas éclairage LCD (0-1023)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Rafraichissement à l'écran (ms)  (*)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Time out communications série/USB (ms)  (*)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Fréquence buzzer (Hz)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Coefficient seuil dynamique"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Opérateur / Commentaires"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Ficher créé le"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Langue"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mode"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Alarme"),
-};
-
 const char* const kPageTexts[5] = {
     QT_TRANSLATE_NOOP("ParamEditorPanel", " Identification "),
     QT_TRANSLATE_NOOP("ParamEditorPanel", " Mesure Gamma "),
@@ -179,9 +152,7 @@ void ParamEditorPanel::buildPages() {
         if (p == kMesurePage || p == kAlarmesPage || p == kDiversPage)
             addNote(page, p, p == kMesurePage);
     }
-    // The instrument's communication time-out is kept in the file but never offered.
-    control(PC::Gsci0t)->hide();
-    label(PC::Gsci0t)->hide();
+    VisibiliteParametres();
 }
 
 void ParamEditorPanel::addRow(QWidget* page, int row, ParamControl c, QWidget* field) {
@@ -247,7 +218,7 @@ QWidget* ParamEditorPanel::control(ParamControl c) const {
 
 void ParamEditorPanel::retranslateUi() {
     for (int i = 0; i < kParamControlCount; ++i)
-        m_labels[i]->setText(tr(kLabelTexts[i]));
+        m_labels[i]->setText(controlCaption(static_cast<PC>(i)));
     for (int p = 0; p < 5; ++p)
         m_pageControl->setTabText(p, tr(kPageTexts[p]));
     for (int p = 0; p < 5; ++p) {

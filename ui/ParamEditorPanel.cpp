@@ -96,24 +96,18 @@ void ParamEditorPanel::AccesParametres() {
 }
 
 void ParamEditorPanel::VisibiliteParametres() {
-    const bool shown = !versionHidesOptionalSettings(m_softwareVersion);
-    for (PC c : kVersionDependentControls) {
-        control(c)->setVisible(shown);
-        label(c)->setVisible(shown);
+    m_hidden = hiddenSettings(m_softwareVersion);
+    for (int i = 0; i < kCheckedFieldCount; ++i) {
+        const PC c = checkedField(i);
+        control(c)->setVisible(!m_hidden[i]);
+        label(c)->setVisible(!m_hidden[i]);
     }
 }
 
 // ---------------------------------------------------------------- checking and saving
 
-HiddenFields ParamEditorPanel::hiddenFields() const {
-    HiddenFields hidden{};
-    for (int i = 0; i < kCheckedFieldCount; ++i)
-        hidden[i] = m_numbers[i]->isHidden();
-    return hidden;
-}
-
 ParamCheck ParamEditorPanel::runCheck() {
-    const ParamCheck check = ::TestParametres(values(), m_state.Plages, hiddenFields());
+    const ParamCheck check = ::TestParametres(values(), m_state.Plages, m_hidden);
     for (int i = 0; i < kCheckedFieldCount; ++i)
         setTextMarked(m_numbers[i], check.marked[i]);
     setTextMarked(m_popcom, check.operatorMarked);
@@ -132,7 +126,7 @@ QString ParamEditorPanel::refusalMessage(const ParamCheck& check) const {
         if (!check.isMarked(c))
             continue;
         message += QStringLiteral("\r\n") + label(c)->text();
-        if (control(c)->isHidden())
+        if (isCheckedField(c) && m_hidden[index(c)])
             message += msg(MsgId::HiddenSetting);
         else if (!control(c)->isEnabled())
             message += msg(MsgId::LockedSetting);
@@ -146,7 +140,7 @@ void ParamEditorPanel::EditParamExit() {
 
 void ParamEditorPanel::StockerParametres() {
     EditorValues v = values();
-    ::StockerParametres(v, m_state, hiddenFields());
+    ::StockerParametres(v, m_state, m_hidden);
     setValues(v);
 }
 
@@ -154,7 +148,7 @@ void ParamEditorPanel::ButtonEnregistrerClick() {
     const ParamCheck check = runCheck();
     if (!check.ok()) {
         for (PC c : readingOrder()) {
-            if (check.isMarked(c) && !control(c)->isHidden()) {
+            if (check.isMarked(c) && !(isCheckedField(c) && m_hidden[index(c)])) {
                 m_pageControl->setCurrentIndex(pageOf(c));
                 break;
             }

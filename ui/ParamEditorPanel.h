@@ -75,8 +75,6 @@ private:
     QLabel* label(ParamControl c) const { return m_labels[index(c)]; }
 
     void buildPages();
-    // Fields the operator cannot see (version, or never offered).
-    HiddenFields hiddenFields() const;
     // The check as the editor shows it, marks included.
     ParamCheck runCheck();
     // "Paramètres incorrects" and, a line each, the settings at fault, in page order.
@@ -96,6 +94,8 @@ private:
     std::function<QString()> m_currentFile;
     std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
     ParamState m_state;
+    // The fields the operator cannot see (for the version shown, or never offered).
+    HiddenFields m_hidden{};
 
     QTabWidget* m_pageControl = nullptr;
     std::array<QLineEdit*, kCheckedFieldCount> m_numbers{};

@@ -5,18 +5,43 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <cmath>
+
 SplashScreen::SplashScreen(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("SplashScreen"));
     setFixedSize(400, 100);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    m_nextFrame.setSingleShot(true);
+    m_nextFrame.setTimerType(Qt::PreciseTimer);
+    connect(&m_nextFrame, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            repaint();
+    });
+}
+
+int SplashScreen::frameMs() const {
+    const QScreen* shownOn = screen();
+    const qreal rate = shownOn ? shownOn->refreshRate() : 0;
+    return rate >= 1 && rate <= 1000 ? int(std::ceil(1000.0 / rate)) : 17;
 }
 
 void SplashScreen::AfficheInfo(const QString& texte) {
     m_lines = {QString(), texte, QString()};
-    if (isVisible())
+    // A frame already waiting draws these lines too.
+    if (!isVisible() || m_nextFrame.isActive())
+        return;
+    const qint64 sinceDrawn = m_lastDrawn.isValid() ? m_lastDrawn.elapsed() : frameMs();
+    if (sinceDrawn >= frameMs())
         repaint();
+    else
+        m_nextFrame.start(int(frameMs() - sinceDrawn));
+}
+
+void SplashScreen::hideEvent(QHideEvent* event) {
+    m_nextFrame.stop();
+    QWidget::hideEvent(event);
 }
 
 void SplashScreen::showEvent(QShowEvent* event) {
@@ -26,6 +51,7 @@ void SplashScreen::showEvent(QShowEvent* event) {
 }
 
 void SplashScreen::paintEvent(QPaintEvent*) {
+    m_lastDrawn.start();
     QPainter p(this);
     QLinearGradient fill(0, 0, 0, height());
     fill.setColorAt(0, QColor(0xEA, 0xF3, 0xFD));

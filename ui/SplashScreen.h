@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 // The small always-on-top status window shown during long exchanges.
@@ -10,14 +12,22 @@ public:
     explicit SplashScreen(QWidget* parent = nullptr);
 
     // Replaces the lines with an empty line, the text and an empty line; drawn at once
-    // when the window is visible, since the caller is usually about to wait.
+    // when the window is visible, since the caller is usually about to wait, or at the
+    // end of the screen's frame when the last drawing is more recent than that.
     void AfficheInfo(const QString& texte);
     const QStringList& lines() const { return m_lines; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    int frameMs() const;
+
     QStringList m_lines;
+    // The screen shows no more than one picture per frame: a text that follows the last
+    // drawing within a frame is drawn when that frame is over, and only the latest one.
+    QElapsedTimer m_lastDrawn;
+    QTimer m_nextFrame;
 };

@@ -6,6 +6,7 @@
 #include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "operations/SearchWithStatus.h"
+#include "ui/BusyAnimation.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
 #include "ui/Handlers.h"
@@ -168,8 +169,9 @@ void TFormMain::FormCreate() {
     for (QWidget* panel : panels())
         panel->move(8, 41);
     m_movie = new QMovie(QStringLiteral(":/gif/IMAGELOADER"), QByteArray(), this);
-    m_imageWait->setMovie(m_movie);
-    m_movie->start();
+    m_busyAnimation = new BusyAnimation(
+        m_imageWait, m_movie,
+        {m_panelAccueil, m_panelLecture, m_panelInitialisation, m_panelHeader}, this);
     m_megaMenu->setEnabled(false);
     setMaintenanceMode(false);
 }

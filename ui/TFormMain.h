@@ -19,6 +19,7 @@ class ParametresPanel;
 class QLabel;
 class QMovie;
 class QTimer;
+class BusyAnimation;
 class Settings;
 class TComPort;
 class TFormPassword;
@@ -102,6 +103,7 @@ private:
     IdentityBox* m_groupBoxIdent = nullptr;
     QLabel* m_imageWait = nullptr;
     QMovie* m_movie = nullptr;
+    BusyAnimation* m_busyAnimation = nullptr;
     TFormPassword* m_password = nullptr;
     QTimer* m_timerAutoConnect = nullptr;
 };

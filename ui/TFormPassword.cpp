@@ -1,5 +1,6 @@
 #include "ui/TFormPassword.h"
 
+#include "common/MaintenancePassword.h"
 #include "common/Messages.h"
 #include "ui/ErrorReport.h"
 #include "ui/Handlers.h"
@@ -14,8 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
-const QString TFormPassword::kPassword = QStringLiteral("morvel52");
 
 TFormPassword::TFormPassword(QWidget* owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -112,7 +111,7 @@ void TFormPassword::ButtonOKClick() {
 }
 
 void TFormPassword::CheckPassword() {
-    if (m_editPassword->text() == kPassword) {
+    if (isMaintenancePassword(m_editPassword->text())) {
         close();
         Q_EMIT accepted();
     } else {

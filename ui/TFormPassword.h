@@ -13,8 +13,6 @@ class MessageDialogInfo;
 class TFormPassword : public QWidget {
     Q_OBJECT
 public:
-    static const QString kPassword;
-
     // `owner` is the main window: the dialog stays in front of it, as a dialog of it.
     explicit TFormPassword(QWidget* owner);
     ~TFormPassword() override;

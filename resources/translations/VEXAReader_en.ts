@@ -477,6 +477,402 @@ Do you want to replace it?</translation>
         <source>Pour qu&apos;il laisse l&apos;adaptateur en paix, taper dans un terminal les commandes ci-dessous, puis rebrancher l&apos;adaptateur :</source>
         <translation>To make it leave the adapter alone, type the commands below in a terminal, then plug the adapter in again:</translation>
     </message>
+    <message>
+        <source>Les opérations de VEXA-Reader depuis un terminal ou un script : transfert des mesures, horloge, effacement, fichiers de paramètres, paramètres spécifiques.</source>
+        <translation>The operations of VEXA-Reader from a terminal or a script: measurement transfer, clock, erase, parameter files, specific parameters.</translation>
+    </message>
+    <message>
+        <source>Utilisation : %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <source>Commandes :</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>Chaque commande accepte --help (son aide) et --trace FICHIER (tout ce qui passe sur la ligne série, horodaté). « vexa-cli --version » donne la version.</source>
+        <translation>Every command takes --help (its help) and --trace FILE (everything said on the serial line, time-stamped). &quot;vexa-cli --version&quot; gives the version.</translation>
+    </message>
+    <message>
+        <source>Variables d&apos;environnement :</source>
+        <translation>Environment variables:</translation>
+    </message>
+    <message>
+        <source>ports série à essayer en plus de ceux du système, séparés par « : »</source>
+        <translation>serial ports to try besides the system&apos;s, separated by &quot;:&quot;</translation>
+    </message>
+    <message>
+        <source>le mot de passe de maintenance, pour la commande specific</source>
+        <translation>the maintenance password, for the specific command</translation>
+    </message>
+    <message>
+        <source>français quand la langue des messages est le français, anglais sinon</source>
+        <translation>French when the messages&apos; language is French, English otherwise</translation>
+    </message>
+    <message>
+        <source>Codes de sortie :</source>
+        <translation>Exit statuses:</translation>
+    </message>
+    <message>
+        <source>opération terminée</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>autre erreur</source>
+        <translation>another error</translation>
+    </message>
+    <message>
+        <source>commande, option ou argument incorrect</source>
+        <translation>wrong command, option or argument</translation>
+    </message>
+    <message>
+        <source>aucun instrument détecté</source>
+        <translation>no instrument found</translation>
+    </message>
+    <message>
+        <source>l&apos;instrument ne répond pas</source>
+        <translation>the instrument does not answer</translation>
+    </message>
+    <message>
+        <source>erreur de communication</source>
+        <translation>communication error</translation>
+    </message>
+    <message>
+        <source>erreur de lecture d&apos;une réponse</source>
+        <translation>a reply could not be read</translation>
+    </message>
+    <message>
+        <source>aucune mesure en mémoire</source>
+        <translation>no measurement in memory</translation>
+    </message>
+    <message>
+        <source>fichier non valide</source>
+        <translation>invalid file</translation>
+    </message>
+    <message>
+        <source>réglage hors de sa plage</source>
+        <translation>a setting is out of its range</translation>
+    </message>
+    <message>
+        <source>le fichier résultat existe déjà (--force pour le remplacer)</source>
+        <translation>the result file exists already (--force replaces it)</translation>
+    </message>
+    <message>
+        <source>un fichier ne peut être lu ou écrit</source>
+        <translation>a file cannot be read or written</translation>
+    </message>
+    <message>
+        <source>--every-instrument : un instrument détecté n&apos;a pas été lu</source>
+        <translation>--every-instrument: an instrument found was not read</translation>
+    </message>
+    <message>
+        <source>mot de passe de maintenance refusé</source>
+        <translation>maintenance password refused</translation>
+    </message>
+    <message>
+        <source>Affiche l&apos;aide de la commande.</source>
+        <translation>Shows the command&apos;s help.</translation>
+    </message>
+    <message>
+        <source>Écrit dans FILE chaque ligne envoyée et reçue, avec les millisecondes, CR, LF et les octets non imprimables rendus visibles.</source>
+        <translation>Writes every line sent and received to FILE, with milliseconds, CR, LF and non-printable bytes made visible.</translation>
+    </message>
+    <message>
+        <source>Le port série de l&apos;instrument ; sans cette option, les ports sont essayés comme au démarrage de la fenêtre.</source>
+        <translation>The instrument&apos;s serial port; without it, the ports are tried as the window does at its start.</translation>
+    </message>
+    <message>
+        <source>Donne le résultat en JSON sur la sortie standard.</source>
+        <translation>Gives the result as JSON on standard output.</translation>
+    </message>
+    <message>
+        <source>Voir « %1 ».</source>
+        <translation>See &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Commande inconnue : %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>L&apos;option %1 demande une valeur.</source>
+        <translation>The option %1 needs a value.</translation>
+    </message>
+    <message>
+        <source>Argument manquant : %1</source>
+        <translation>Missing argument: %1</translation>
+    </message>
+    <message>
+        <source>Argument en trop : %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>essaie les ports série et dit pourquoi chacun a échoué</source>
+        <translation>tries the serial ports and tells why each failed</translation>
+    </message>
+    <message>
+        <source>Cherche l&apos;instrument comme la fenêtre : chaque port dans l&apos;ordre, jusqu&apos;au premier qui répond. Pour chaque port essayé : ce qui s&apos;est passé et comment y remédier.</source>
+        <translation>Searches for the instrument as the window does: each port in order, up to the first that answers. For each port tried: what happened and how to mend it.</translation>
+    </message>
+    <message>
+        <source>affiche l&apos;identité de l&apos;instrument</source>
+        <translation>shows the instrument&apos;s identity</translation>
+    </message>
+    <message>
+        <source>Affiche les six champs de l&apos;identification de l&apos;instrument (description, référence produit, version du logiciel, fichier paramètres, numéro de série, référence PM).</source>
+        <translation>Shows the six fields of the instrument&apos;s identification (description, product reference, software version, parameter file, serial number, PM reference).</translation>
+    </message>
+    <message>
+        <source>copie les mesures de l&apos;instrument dans un fichier résultat</source>
+        <translation>copies the instrument&apos;s measurements into a result file</translation>
+    </message>
+    <message>
+        <source>Transfère toutes les mesures de l&apos;instrument dans un fichier résultat, octet pour octet celui de la fenêtre. Nom par défaut : VEXAaammjjhhnn.txt dans le dossier. Un fichier existant n&apos;est jamais remplacé sans --force. Avec --every-instrument, chaque port listé est essayé et chaque instrument qui répond est lu dans VEXAaammjjhhnn-&lt;numéro de série&gt;.txt.</source>
+        <translation>Transfers every measurement of the instrument into a result file, byte for byte the window&apos;s. Default name: VEXAyymmddhhnn.txt in the folder. An existing file is never replaced without --force. With --every-instrument, every listed port is tried and every instrument that answers is read into VEXAyymmddhhnn-&lt;serial number&gt;.txt.</translation>
+    </message>
+    <message>
+        <source>Le fichier résultat.</source>
+        <translation>The result file.</translation>
+    </message>
+    <message>
+        <source>Le dossier du fichier proposé (par défaut le dossier courant).</source>
+        <translation>The folder of the proposed file (the current folder by default).</translation>
+    </message>
+    <message>
+        <source>Remplace un fichier résultat existant.</source>
+        <translation>Replaces an existing result file.</translation>
+    </message>
+    <message>
+        <source>Lit chaque instrument branché, un fichier chacun, puis affiche un tableau récapitulatif.</source>
+        <translation>Reads every instrument plugged in, one file each, then shows a summary table.</translation>
+    </message>
+    <message>
+        <source>--output et --folder ne vont pas ensemble.</source>
+        <translation>--output and --folder do not go together.</translation>
+    </message>
+    <message>
+        <source>--every-instrument essaie tous les ports et nomme lui-même les fichiers : ni --port ni --output.</source>
+        <translation>--every-instrument tries every port and names the files itself: neither --port nor --output.</translation>
+    </message>
+    <message>
+        <source>Le dossier %1 n&apos;existe pas.</source>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà ; --force le remplace.</source>
+        <translation>The file %1 exists already; --force replaces it.</translation>
+    </message>
+    <message>
+        <source>Fichier résultat : %1 (%2 lignes de mesure)</source>
+        <translation>Result file: %1 (%2 measurement lines)</translation>
+    </message>
+    <message>
+        <source>Instruments détectés : %1, tous lus.</source>
+        <translation>Instruments found: %1, all read.</translation>
+    </message>
+    <message>
+        <source>Instruments détectés : %1, pas tous lus.</source>
+        <translation>Instruments found: %1, not all read.</translation>
+    </message>
+    <message>
+        <source>Numéro de série</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Résultat</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Fichier</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Référence produit</source>
+        <translation>Product reference</translation>
+    </message>
+    <message>
+        <source>Version du logiciel</source>
+        <translation>Software version</translation>
+    </message>
+    <message>
+        <source>Fichier paramètres</source>
+        <translation>Parameter file</translation>
+    </message>
+    <message>
+        <source>Référence PM</source>
+        <translation>PM reference</translation>
+    </message>
+    <message>
+        <source>règle l&apos;horloge de l&apos;instrument</source>
+        <translation>sets the instrument&apos;s clock</translation>
+    </message>
+    <message>
+        <source>Règle l&apos;horloge de l&apos;instrument à l&apos;heure de l&apos;ordinateur, ou à celle de --at, dans l&apos;ordre de date de sa langue.</source>
+        <translation>Sets the instrument&apos;s clock to the computer&apos;s time, or to the time of --at, in the date order of its language.</translation>
+    </message>
+    <message>
+        <source>La date et l&apos;heure à régler, au lieu de maintenant.</source>
+        <translation>The date and time to set, instead of now.</translation>
+    </message>
+    <message>
+        <source>efface la mémoire de mesures de l&apos;instrument</source>
+        <translation>erases the instrument&apos;s measurement memory</translation>
+    </message>
+    <message>
+        <source>Efface toutes les mesures stockées dans l&apos;instrument. C&apos;est irréversible : la commande refuse sans --yes.</source>
+        <translation>Erases every measurement stored in the instrument. It cannot be undone: the command refuses without --yes.</translation>
+    </message>
+    <message>
+        <source>Confirme l&apos;effacement.</source>
+        <translation>Confirms the erase.</translation>
+    </message>
+    <message>
+        <source>L&apos;effacement est irréversible : ajouter --yes pour confirmer.</source>
+        <translation>Erasing cannot be undone: add --yes to confirm.</translation>
+    </message>
+    <message>
+        <source>vérifie un fichier de paramètres sans instrument</source>
+        <translation>checks a parameter file without an instrument</translation>
+    </message>
+    <message>
+        <source>Vérifie un fichier de paramètres comme l&apos;éditeur : sa validité, puis chaque réglage avec sa valeur, sa plage et son résultat. Code 0 seulement quand la fenêtre laisserait enregistrer et envoyer le fichier.</source>
+        <translation>Checks a parameter file as the editor does: its validity, then each setting with its value, its range and its result. Status 0 only when the window would let the file be saved and sent.</translation>
+    </message>
+    <message>
+        <source>La version du logiciel de l&apos;instrument, qui décide des réglages masqués.</source>
+        <translation>The instrument&apos;s software version, which decides the hidden settings.</translation>
+    </message>
+    <message>
+        <source>Comme en mode maintenance : les réglages verrouillés sont modifiables.</source>
+        <translation>As in maintenance mode: the locked settings can be changed.</translation>
+    </message>
+    <message>
+        <source>Réglage</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Valeur</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Plage</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>correct</source>
+        <translation>passes</translation>
+    </message>
+    <message>
+        <source>refusé</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>Le fichier peut être enregistré et envoyé.</source>
+        <translation>The file can be saved and sent.</translation>
+    </message>
+    <message>
+        <source>envoie un fichier de paramètres à l&apos;instrument</source>
+        <translation>sends a parameter file to the instrument</translation>
+    </message>
+    <message>
+        <source>Envoie les enregistrements #P, #R, #G et #F du fichier à l&apos;instrument, comme la fenêtre, avec les mêmes pauses.</source>
+        <translation>Sends the file&apos;s #P, #R, #G and #F records to the instrument, as the window does, with the same pauses.</translation>
+    </message>
+    <message>
+        <source>paramètres spécifiques de l&apos;instrument (maintenance)</source>
+        <translation>the instrument&apos;s specific parameters (maintenance)</translation>
+    </message>
+    <message>
+        <source>Paramètres spécifiques, en mode maintenance (mot de passe demandé au terminal ou lu dans VEXA_MAINTENANCE_PASSWORD). read : les lit. write : les écrit, modifiés par les options. save FICHIER.par : les lit et les enregistre. load FICHIER.par : écrit dans l&apos;instrument ceux du fichier, en gardant son indicateur de maintenance.</source>
+        <translation>Specific parameters, in maintenance mode (password asked on the terminal or read from VEXA_MAINTENANCE_PASSWORD). read: reads them. write: writes them, changed by the options. save FILE.par: reads and saves them. load FILE.par: writes the file&apos;s into the instrument, keeping its maintenance flag.</translation>
+    </message>
+    <message>
+        <source>write : le numéro d&apos;instrument.</source>
+        <translation>write: the instrument number.</translation>
+    </message>
+    <message>
+        <source>write : la référence PM/scintillateur.</source>
+        <translation>write: the PM/scintillator reference.</translation>
+    </message>
+    <message>
+        <source>write : le réglage HT en volts.</source>
+        <translation>write: the HV setting in volts.</translation>
+    </message>
+    <message>
+        <source>write : le contraste (0-1023).</source>
+        <translation>write: the contrast (0-1023).</translation>
+    </message>
+    <message>
+        <source>write : l&apos;indicateur de maintenance, 1 ou 0.</source>
+        <translation>write: the maintenance flag, 1 or 0.</translation>
+    </message>
+    <message>
+        <source>Action inconnue : %1 (read, write, load ou save).</source>
+        <translation>Unknown action: %1 (read, write, load or save).</translation>
+    </message>
+    <message>
+        <source>Les valeurs ne se donnent qu&apos;avec write.</source>
+        <translation>Values are given with write only.</translation>
+    </message>
+    <message>
+        <source>%1 : %2 caractères au plus.</source>
+        <translation>%1: %2 characters at most.</translation>
+    </message>
+    <message>
+        <source>%1 : des chiffres seulement, %2 au plus.</source>
+        <translation>%1: digits only, %2 at most.</translation>
+    </message>
+    <message>
+        <source>%1 : 1 ou 0.</source>
+        <translation>%1: 1 or 0.</translation>
+    </message>
+    <message>
+        <source>Mot de passe de maintenance : </source>
+        <translation>Maintenance password: </translation>
+    </message>
+    <message>
+        <source>Le mot de passe de maintenance ne peut être demandé : pas de terminal, et VEXA_MAINTENANCE_PASSWORD n&apos;est pas définie.</source>
+        <translation>The maintenance password cannot be asked: no terminal, and VEXA_MAINTENANCE_PASSWORD is not set.</translation>
+    </message>
+    <message>
+        <source>Numéro d&apos;instrument</source>
+        <translation>Instrument number</translation>
+    </message>
+    <message>
+        <source>PM/Scintillateur</source>
+        <translation>PM/Scintillator</translation>
+    </message>
+    <message>
+        <source>Réglage HT (Volts)</source>
+        <translation>HV setting (volts)</translation>
+    </message>
+    <message>
+        <source>Contraste (0-1023)</source>
+        <translation>Contrast (0-1023)</translation>
+    </message>
+    <message>
+        <source>oui</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>non</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>%1 :</source>
+        <translation>%1:</translation>
+    </message>
+    <message>
+        <source>Port série</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Désignation</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Indicateur de maintenance</source>
+        <translation>Maintenance flag</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

@@ -4,6 +4,7 @@
 // from the window or panel that holds them. A control that is missing stops the test.
 #include "link/CommandExchange.h"
 #include "link/TComPort.h"
+#include "ui/BusyAnimation.h"
 #include "ui/IdentityBox.h"
 #include "ui/InitialisationPanel.h"
 #include "ui/LecturePanel.h"
@@ -74,6 +75,7 @@ VEXA_PART(QPushButton, buttonLangueEn, "ButtonLangueEn")
 VEXA_PART(QLabel, imageWait, "ImageWait")
 VEXA_PART(QTimer, timerAutoConnect, "TimerAutoConnect")
 VEXA_PART(MainWindowFeedback, operatorFeedback, "OperatorFeedback")
+VEXA_PART(BusyAnimation, busyAnimation, "BusyAnimation")
 // The Lecture panel
 VEXA_PART(QLineEdit, editFichierMesures, "EditFichierMesures")
 VEXA_PART(QPushButton, buttonSelectFichierMesures, "ButtonSelectFichierMesures")

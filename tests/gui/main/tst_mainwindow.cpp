@@ -4,6 +4,7 @@
 #include "link/CommandExchange.h"
 #include "link/TComPort.h"
 #include "sim/InstrumentSimulator.h"
+#include "ui/BusyAnimation.h"
 #include "ui/InitialisationPanel.h"
 #include "ui/LecturePanel.h"
 #include "ui/MegaMenu.h"
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void windowCloseTakesThePasswordDialogAlong();
     void secondClickDuringAnExchangeIsIgnored();
     void statusWindowShowsTextOnSecondLine();
+    void busyAnimationRunsOnlyWhileSeen();
+    void statusTextDrawnOncePerFrameAndLastTextShown();
 
 private:
     // Starts the window with `ports` and waits for the search's message.
@@ -394,11 +397,12 @@ void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
     sim.clearTranscript();
     sim.setReplyDelay(600);
     bool repainted = false;
-    QTimer::singleShot(200, f.main.get(), [&] {
-        QVERIFY(exchange(f.main).isWaiting());
-        f.main->MegaMenuMenuItemClick(2); // ignored: the first exchange still waits
-        f.main->ButtonConnexionClick();   // ignored too
-        f.main->repaint();
+    TFormMain* main = f.main.get(); // clang 14 cannot capture a structured binding
+    QTimer::singleShot(200, main, [&] {
+        QVERIFY(exchange(main).isWaiting());
+        main->MegaMenuMenuItemClick(2); // ignored: the first exchange still waits
+        main->ButtonConnexionClick();   // ignored too
+        main->repaint();
         repainted = true;
     });
     f.main->MegaMenuMenuItemClick(1);
@@ -419,6 +423,69 @@ void TestMainWindow::statusWindowShowsTextOnSecondLine() {
     QCOMPARE(splashScreen()->lines(), QStringList({"", "autre", ""}));
     QCOMPARE(splashScreen()->size(), QSize(400, 100));
     QVERIFY(splashScreen()->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+void TestMainWindow::busyAnimationRunsOnlyWhileSeen() {
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
+    TFormMain* main = f.main.get();
+    QVERIFY(!busyAnimation(main)->isRunning()); // under the home panel
+    // While the menu asks the instrument no panel is shown: the animation is seen.
+    sim.setReplyDelay(300);
+    bool ranDuringCheck = false;
+    QTimer::singleShot(100, main, [&] { ranDuringCheck = busyAnimation(main)->isRunning(); });
+    main->MegaMenuMenuItemClick(1);
+    QVERIFY(ranDuringCheck);
+    QVERIFY(!busyAnimation(main)->isRunning());
+    // Every panel hidden (an error report left it so): it runs, but not in a hidden window.
+    sim.stop();
+    QTest::mouseClick(megaMenu(main)->item(1), Qt::LeftButton);
+    QTRY_COMPARE(answerer.errors.size(), 1);
+    QVERIFY(imageWait(main)->isVisible());
+    QVERIFY(busyAnimation(main)->isRunning());
+    main->hide();
+    QVERIFY(!busyAnimation(main)->isRunning());
+    main->show();
+    QVERIFY(busyAnimation(main)->isRunning());
+}
+
+// Paints of `widget` from now on, with the lines it drew.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(SplashScreen* splash) : m_splash(splash) {
+        splash->installEventFilter(this);
+    }
+    QList<QStringList> drawn;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            drawn.append(m_splash->lines());
+        return false;
+    }
+
+private:
+    SplashScreen* m_splash;
+};
+
+void TestMainWindow::statusTextDrawnOncePerFrameAndLastTextShown() {
+    SplashScreen splash;
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTest::qWait(40);
+    PaintRecorder paints(&splash);
+    // The first text after a quiet frame is drawn before AfficheInfo returns.
+    splash.AfficheInfo(QStringLiteral("1"));
+    QCOMPARE(paints.drawn, QList<QStringList>({{"", "1", ""}}));
+    // A burst within one frame: nothing more at once, then only the last text.
+    for (int i = 2; i <= 200; ++i)
+        splash.AfficheInfo(QString::number(i));
+    QCOMPARE(paints.drawn.size(), 1);
+    QTRY_COMPARE(paints.drawn.size(), 2);
+    QCOMPARE(paints.drawn.last(), QStringList({"", "200", ""}));
+    QTest::qWait(60);
+    QCOMPARE(paints.drawn.size(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -220,6 +220,32 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
     // One received line is one memo line: nothing wraps, the long line scrolls sideways.
     QVERIFY(memo.horizontalScrollBar()->maximum() > 0);
 
+    // Batch after batch the scroll bar is repainted only when its slider moves: while the
+    // slider shrinks and once more at the end of the memo, not at every batch.
+    memo.ClearLines();
+    QCoreApplication::processEvents();
+    int barPaints = 0;
+    struct PaintCounter : QObject {
+        int& count;
+        explicit PaintCounter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(barPaints);
+    memo.verticalScrollBar()->installEventFilter(&counter);
+    constexpr int kBatches = 60;
+    for (int batch = 0; batch < kBatches; ++batch) {
+        for (int i = 0; i < 20; ++i)
+            memo.AppendLine(QStringLiteral("#R %1 cps").arg(i));
+        memo.Flush();
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(barPaints > 0);
+    QVERIFY2(barPaints < kBatches / 2, qPrintable(QString::number(barPaints)));
+    QCOMPARE(memo.verticalScrollBar()->value(), memo.verticalScrollBar()->maximum());
+    memo.verticalScrollBar()->removeEventFilter(&counter);
+
     memo.ClearLines();
     QVERIFY(memo.lines().isEmpty());
 

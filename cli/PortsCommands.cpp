@@ -1,0 +1,125 @@
+// ports and identify: what the search meets, and who answers.
+
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/InstrumentSession.h"
+#include "link/PortDiagnosis.h"
+#include "link/PortReport.h"
+#include "operations/SearchWithStatus.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QString outcomeName(PortOutcome outcome) {
+    switch (outcome) {
+    case PortOutcome::Answered:
+        return QStringLiteral("answered");
+    case PortOutcome::Silent:
+        return QStringLiteral("silent");
+    case PortOutcome::Absent:
+        return QStringLiteral("absent");
+    case PortOutcome::PermissionDenied:
+        return QStringLiteral("permission-denied");
+    case PortOutcome::Held:
+        return QStringLiteral("held");
+    case PortOutcome::NotSerial:
+        return QStringLiteral("not-serial");
+    case PortOutcome::Failed:
+        return QStringLiteral("failed");
+    case PortOutcome::SameDevice:
+        return QStringLiteral("same-device");
+    }
+    return {};
+}
+
+QJsonArray trimmedLines(const QStringList& lines) {
+    QJsonArray array;
+    for (const QString& line : lines)
+        array.append(line.trimmed());
+    return array;
+}
+
+QJsonObject identityJson(const InstrumentIdentity& id) {
+    return {{QStringLiteral("description"), id.description},
+            {QStringLiteral("productReference"), id.productReference},
+            {QStringLiteral("softwareVersion"), id.softwareVersion},
+            {QStringLiteral("parameterFile"), id.parameterFile},
+            {QStringLiteral("serialNumber"), id.serialNumber},
+            {QStringLiteral("pmReference"), id.pmReference}};
+}
+
+} // namespace
+
+int runPorts(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("ports"), MsgId::CliPortsDescription);
+    command.addJsonOption();
+    if (!command.parse(arguments))
+        return code(ExitStatus::Done);
+    command.expectPositional(0, 0);
+
+    InstrumentSession session(command);
+    SearchRecord record;
+    const bool found = searchWithStatus(session.exchange, session.feedback, {}, &record) == 0;
+    const ExitStatus status = found ? ExitStatus::Done : ExitStatus::NoInstrument;
+    if (command.json()) {
+        QJsonArray ports;
+        for (const PortAttempt& attempt : std::as_const(record.ports))
+            ports.append(QJsonObject{{QStringLiteral("name"), attempt.listedName},
+                                     {QStringLiteral("device"), attempt.device},
+                                     {QStringLiteral("outcome"), outcomeName(attempt.outcome)},
+                                     {QStringLiteral("reason"), portReason(attempt)},
+                                     {QStringLiteral("fixes"), trimmedLines(portFixes(attempt))}});
+        console::json({{QStringLiteral("ports"), ports},
+                       {QStringLiteral("found"),
+                        found ? QJsonValue(session.portName()) : QJsonValue(QJsonValue::Null)},
+                       {QStringLiteral("notes"), trimmedLines(systemNoteLines(record))},
+                       {QStringLiteral("status"), statusName(status)},
+                       {QStringLiteral("exitStatus"), code(status)}});
+        return code(status);
+    }
+    for (const QString& line : searchReportLines(record))
+        console::out(line);
+    console::out(console::messageText(found ? msg(MsgId::DetectedOn).arg(session.portName())
+                                            : msg(MsgId::NotDetected)));
+    return code(status);
+}
+
+int runIdentify(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("identify"), MsgId::CliIdentifyDescription);
+    command.addPortOption();
+    command.addJsonOption();
+    if (!command.parse(arguments))
+        return code(ExitStatus::Done);
+    command.expectPositional(0, 0);
+
+    InstrumentSession session(command);
+    session.reachInstrument();
+    const InstrumentIdentity id = session.identity();
+    if (command.json()) {
+        QJsonObject object = identityJson(id);
+        object.insert(QStringLiteral("port"), session.portName());
+        console::json(object);
+        return code(ExitStatus::Done);
+    }
+    const QList<QStringList> rows = {
+        {msg(MsgId::CliPortLabel), session.portName()},
+        {msg(MsgId::CliDescriptionLabel), id.description},
+        {msg(MsgId::CliProductReferenceLabel), id.productReference},
+        {msg(MsgId::CliSoftwareVersionLabel), id.softwareVersion},
+        {msg(MsgId::CliParameterFileLabel), id.parameterFile},
+        {msg(MsgId::CliSerialNumberLabel), id.serialNumber},
+        {msg(MsgId::CliPmReferenceLabel), id.pmReference},
+    };
+    QList<QStringList> shown;
+    // A short reply leaves its line end inside a field: not for the terminal.
+    for (const QStringList& row : rows)
+        shown << QStringList{msg(MsgId::CliFieldLabel).arg(row[0]),
+                             QString(row[1]).remove(u'\r').remove(u'\n').trimmed()};
+    for (const QString& line : console::tableLines(shown))
+        console::out(line.trimmed());
+    return code(ExitStatus::Done);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "operations/MeasurementTransfer.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTimer>
+
+// "MemoLecture": the lines of the last transfer, fixed pitch, never wrapped, read-only.
+// Lines are put on screen in batches, so a fast line or a memory of 100,000 lines does
+// not cost a layout pass per line.
+class LectureMemo : public QPlainTextEdit, public TransferView {
+    Q_OBJECT
+public:
+    explicit LectureMemo(QWidget* parent = nullptr);
+
+    void ClearLines() override;
+    void AppendLine(const QString& line) override;
+    void Flush() override;
+
+    // Every line, the held-back ones included.
+    QStringList lines() const;
+
+private:
+    QStringList m_pending;
+    qsizetype m_shownLines = 0;
+    QTimer m_flushTimer;
+};
