@@ -5,7 +5,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan soak fuzz bench package clean format
+.PHONY: all deps configure build run test check-unit check-integration check-gui test-asan \
+	soak fuzz bench package clean format
 
 all: build
 
@@ -23,6 +24,11 @@ run: build
 
 test: build
 	@ctest --preset default -j $(JOBS)
+
+# One label of the suite: functions and formats, the link and operations against the
+# simulator, the real window.
+check-unit check-integration check-gui: check-%: build
+	@ctest --preset default -j $(JOBS) -L '^$*$$'
 
 # 200 transfers and 200 sendings in one process; memory and descriptors must stay flat.
 soak: build

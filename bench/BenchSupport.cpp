@@ -90,7 +90,7 @@ namespace {
 
 // A memory of exactly `lines` stored lines: files of 99 measurements and their "#L" line.
 QList<QByteArray> memoryOf(int lines) {
-    QList<QByteArray> memory = InstrumentSimulator::generatedMemory(lines / 100 + 1, 99, false);
+    QList<QByteArray> memory = SimInstrument::generatedMemory(lines / 100 + 1, 99, false);
     memory.resize(lines);
     return memory;
 }
@@ -110,7 +110,7 @@ int serveInstruments(int lines, int baud, int silent) {
     for (int i = 0; i <= silent; ++i) {
         auto sim = std::make_unique<InstrumentSimulator>();
         if (i == 0) {
-            sim->setStoredLines(memoryOf(lines));
+            sim->instrument()->setStoredLines(memoryOf(lines));
             sim->setBaudRate(baud);
         } else {
             sim->setSilent(true);

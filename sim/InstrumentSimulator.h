@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/Locked.h"
 #include "sim/SimInstrument.h"
 #include "sim/SimOutputQueue.h"
 #include "sim/SimPseudoTerminal.h"
@@ -20,8 +21,8 @@
 // It answers every command the program sends the way the instrument does, keeps the
 // instrument's state, logs every line it receives, and can misbehave on request
 // (silence, split or late replies, odd line ends, garbage, scripted or error replies,
-// hang-up). One worker thread serves the line; every public call is thread-safe and
-// takes effect from the next received line on.
+// hang-up). One worker thread serves the line; every public call, and every call through
+// instrument(), is thread-safe and takes effect from the next received line on.
 //
 // A received line ends at LF; a CR just before the LF belongs to the line end. Replies
 // end with CR LF unless setLineEnding() says otherwise.
@@ -56,38 +57,15 @@ public:
     QString slavePath() const;
 
     // --- Instrument state ---------------------------------------------------------------
-    Identity identity() const;
-    void setIdentity(const Identity& identity);
-    // Replaces the 104-character line composed from identity(); empty to compose again.
-    void setIdentityLine(const QByteArray& line);
-    QByteArray identityLine() const;
-
-    QList<QByteArray> storedLines() const;
-    // The memory "#OK" walks through; the "#F" end line follows the last one.
-    void setStoredLines(const QList<QByteArray>& lines);
-    void generateMemory(int files, int measuresPerFile, bool withGps = false);
-    static QList<QByteArray> generatedMemory(int files, int measuresPerFile, bool withGps = false);
-    int storedFileCount() const;
-    // The "#T" reply; the composed one holds the file count zero-filled at characters 24-28.
-    QByteArray summaryLine() const;
-    // Replaces the composed "#T" reply; empty to compose again.
-    void setSummaryLine(const QByteArray& line);
-
-    // The "#P"-layout record that "#p" answers (66 characters, language at 66).
-    QByteArray identificationRecord() const;
-    void setIdentificationRecord(const QByteArray& record);
-    void setLanguageCode(char code);
-
-    // What followed "#D" in the last clock command, blanks included.
-    QByteArray clockText() const;
-
-    // The 56-character line "#k" answers; "#K ..." replaces it.
-    QByteArray specificLine() const;
-    void setSpecificLine(const QByteArray& line);
-    void setSpecificParameters(const SpecificParameters& values);
-
-    // Every parameter record received with tag "#P", "#R", "#G" or "#F", oldest first.
-    QList<QByteArray> records(const QByteArray& tag) const;
+    // What the instrument keeps and answers, reached under the simulator's lock:
+    // `sim.instrument()->setIdentity(id)` holds it for that one call, a handle kept in a
+    // variable for as long as it lives (the worker waits meanwhile, so the calls make one
+    // step for the line). The same thread may take it again inside a held handle; it must
+    // not wait for lines or hang up while holding one.
+    using InstrumentHandle = Locked<SimInstrument, std::recursive_mutex>;
+    using ConstInstrumentHandle = Locked<const SimInstrument, std::recursive_mutex>;
+    InstrumentHandle instrument() { return {m_instrument, m_mutex}; }
+    ConstInstrumentHandle instrument() const { return {m_instrument, m_mutex}; }
 
     // --- Transcript ---------------------------------------------------------------------
     QList<TranscriptLine> transcript() const;
@@ -160,8 +138,9 @@ private:
     Reply handleLine(const TranscriptLine& line); // takes m_mutex
     QByteArray ending() const;
 
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_changed;
+    // Recursive so that a call through instrument() may nest inside another on one thread.
+    mutable std::recursive_mutex m_mutex;
+    mutable std::condition_variable_any m_changed;
     SimInstrument m_instrument;
     SimPseudoTerminal m_pty;
     QString m_linkPath;

@@ -48,6 +48,9 @@ public:
 
     QList<QByteArray> storedLines() const { return m_memory; }
     void setStoredLines(const QList<QByteArray>& lines);
+    void generateMemory(int files, int measuresPerFile, bool withGps = false) {
+        setStoredLines(generatedMemory(files, measuresPerFile, withGps));
+    }
     // Files in memory: one per "#L" line, plus one for lines after the last "#L".
     int storedFileCount() const;
     // Replaces the composed "#T" line; an empty line goes back to composing.
@@ -81,7 +84,7 @@ public:
     static QByteArray endLine();
     // A deterministic memory: per file, `measuresPerFile` "#R" lines (each followed by a
     // "#G" position line when `withGps`) and one "#L" end-of-file line.
-    static QList<QByteArray> generatedMemory(int files, int measuresPerFile, bool withGps);
+    static QList<QByteArray> generatedMemory(int files, int measuresPerFile, bool withGps = false);
 
 private:
     Identity m_identity;

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The simulator's end of a pseudo-terminal pair. The master is raw and non-blocking;
-// one slave descriptor stays open for the pair's whole life, because without it every
-// read on the master fails with EIO between two openings of the program's port.
+// The instrument's end of a pseudo-terminal pair, for the simulator and for the tests that
+// play the far end themselves. The master is raw and non-blocking; one slave descriptor
+// stays open for the pair's whole life, because without it every read on the master fails
+// with EIO between two openings of the program's port.
 class SimPseudoTerminal {
 public:
     SimPseudoTerminal() = default;
@@ -22,6 +23,9 @@ public:
 
     bool isOpen() const { return m_master >= 0; }
     int masterFd() const { return m_master; }
+    // The pair's own slave descriptor: the line settings the program left and the bytes
+    // waiting for it are seen through it.
+    int slaveFd() const { return m_slave; }
     QString slavePath() const { return m_slavePath; }
     QString linkPath() const { return m_linkPath; }
 

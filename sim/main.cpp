@@ -143,24 +143,26 @@ int main(int argc, char* argv[]) {
     InstrumentSimulator sim;
     sim.setBaudRate(baudRate);
     sim.setReplyDelay(replyDelay);
-    sim.setLanguageCode(code.at(0).toLatin1());
     sim.setSilent(parser.isSet(silent));
-    if (parser.isSet(version) || parser.isSet(serial)) {
-        InstrumentSimulator::Identity identity = sim.identity();
-        if (parser.isSet(version))
-            identity.softwareVersion = parser.value(version);
-        if (parser.isSet(serial))
-            identity.serialNumber = parser.value(serial);
-        sim.setIdentity(identity);
-    }
     try {
+        // Nothing is served yet: one handle for the whole set-up.
+        const InstrumentSimulator::InstrumentHandle instrument = sim.instrument();
+        instrument->setLanguageCode(code.at(0).toLatin1());
+        if (parser.isSet(version) || parser.isSet(serial)) {
+            SimInstrument::Identity identity = instrument->identity();
+            if (parser.isSet(version))
+                identity.softwareVersion = parser.value(version);
+            if (parser.isSet(serial))
+                identity.serialNumber = parser.value(serial);
+            instrument->setIdentity(identity);
+        }
         if (parser.isSet(memory)) {
             QList<QByteArray> lines;
             for (const QString& line : readTextLines(parser.value(memory)))
                 lines.append(toCp1252(line));
-            sim.setStoredLines(lines);
+            instrument->setStoredLines(lines);
         } else {
-            sim.generateMemory(fileCount, measureCount, parser.isSet(gps));
+            instrument->generateMemory(fileCount, measureCount, parser.isSet(gps));
         }
     } catch (const VexaError& e) {
         return fail(e.message());
@@ -210,7 +212,7 @@ int main(int argc, char* argv[]) {
         parser.isSet(link)
             ? qPrintable(QStringLiteral(" (link ") + parser.value(link) + QLatin1Char(')'))
             : "",
-        sim.storedFileCount(),
+        sim.instrument()->storedFileCount(),
         baudRate > 0 ? qPrintable(QStringLiteral("%1 baud").arg(baudRate)) : "no line-rate limit");
 
     const int status = app.exec();

@@ -5,11 +5,11 @@
 #include "CliRunner.h"
 #include "cli/ExitStatus.h"
 #include "common/Messages.h"
-#include "common/OperatorFeedback.h"
 #include "gui/GuiTestSupport.h"
 #include "link/CommandExchange.h"
 #include "link/TComPort.h"
 #include "params/ParamFixture.h"
+#include "support/RecordingFeedback.h"
 #include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
 #include "ui/ParamEditorPanel.h"
@@ -21,16 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-class RecordingFeedback : public OperatorFeedback {
-public:
-    QStringList messages;
-    void AfficheInfo(const QString&) override {}
-    void ShowStatus() override {}
-    void HideStatus() override {}
-    void ShowInformation(const QString& message) override { messages << message; }
-    void SetMainWindowEnabled(bool) override {}
-};
 
 // The worked example with one field of a record replaced (field 1 to 10).
 QByteArray withField(int line, int field, const QString& value) {
@@ -54,7 +44,7 @@ bool editorSaves(const QString& path, const QString& version, bool maintenance) 
     dialogs.answers.push_back(std::nullopt); // the save dialog, cancelled
     editor.ButtonEnregistrerClick();
     // A refusal is said; a save that may go ahead asks for the file name instead.
-    return feedback.messages.isEmpty() && dialogs.asked.size() == 1;
+    return feedback.informations().isEmpty() && dialogs.asked.size() == 1;
 }
 
 } // namespace
@@ -98,7 +88,7 @@ void TestCliCheck::agreesWithTheEditor() {
     QFETCH(QString, version);
     QFETCH(bool, saved);
     QTemporaryDir dir;
-    const QString path = fixture::writeFile(dir, QStringLiteral("configVEXA.dat"), bytes);
+    const QString path = writeFileIn(dir, QStringLiteral("configVEXA.dat"), bytes);
 
     QCOMPARE(editorSaves(path, version, false), saved);
     QStringList arguments{QStringLiteral("check"), path};
@@ -110,8 +100,8 @@ void TestCliCheck::agreesWithTheEditor() {
 
 void TestCliCheck::namesTheSettingsAtFault() {
     QTemporaryDir dir;
-    const QString path = fixture::writeFile(dir, QStringLiteral("configVEXA.dat"),
-                                            withField(1, 10, QStringLiteral("00200")));
+    const QString path = writeFileIn(dir, QStringLiteral("configVEXA.dat"),
+                                     withField(1, 10, QStringLiteral("00200")));
     CliRun run = runCli({QStringLiteral("check"), path, QStringLiteral("--software-version"),
                          QStringLiteral("V2.10"), QStringLiteral("--json")});
     QCOMPARE(run.exitCode, code(ExitStatus::RangeRefused));
@@ -132,8 +122,8 @@ void TestCliCheck::namesTheSettingsAtFault() {
     QVERIFY2(run.err.contains(QStringLiteral("Invalid parameters")), qPrintable(run.err));
     QVERIFY(run.err.contains(QStringLiteral("End-of-alarm delay (ms)  (*) (hidden)")));
 
-    const QString locked = fixture::writeFile(dir, QStringLiteral("locked.dat"),
-                                              withField(1, 2, QStringLiteral("00005")));
+    const QString locked =
+        writeFileIn(dir, QStringLiteral("locked.dat"), withField(1, 2, QStringLiteral("00005")));
     run = runCli({QStringLiteral("check"), locked});
     QVERIFY2(run.err.contains(QStringLiteral("(maintenance mode)")), qPrintable(run.err));
     run = runCli({QStringLiteral("check"), locked, QStringLiteral("--maintenance")});
@@ -145,8 +135,7 @@ void TestCliCheck::invalidFileIsNoParameterFile() {
     QTemporaryDir dir;
     QStringList lines = fixture::workedExampleLines();
     lines.removeAt(2); // no "#G"
-    const QString path =
-        fixture::writeFile(dir, QStringLiteral("noG.dat"), fixture::cp1252Bytes(lines));
+    const QString path = writeFileIn(dir, QStringLiteral("noG.dat"), fixture::cp1252Bytes(lines));
     CliRun run = runCli({QStringLiteral("check"), path});
     QCOMPARE(run.exitCode, code(ExitStatus::InvalidFile));
     run = runCli({QStringLiteral("check"), dir.filePath(QStringLiteral("absent.dat"))});

@@ -3,12 +3,9 @@
 
 #include "CliRunner.h"
 #include "cli/ExitStatus.h"
-#include "common/OperatorFeedback.h"
-#include "link/CommandExchange.h"
-#include "link/TComPort.h"
 #include "operations/MeasurementTransfer.h"
 #include "params/ParamFixture.h"
-#include "sim/InstrumentSimulator.h"
+#include "support/OperationsRig.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -24,16 +21,6 @@ namespace {
 int status(ExitStatus s) {
     return code(s);
 }
-
-// The window's side of a transfer when nobody watches.
-class QuietFeedback : public OperatorFeedback {
-public:
-    void AfficheInfo(const QString&) override {}
-    void ShowStatus() override {}
-    void HideStatus() override {}
-    void ShowInformation(const QString&) override {}
-    void SetMainWindowEnabled(bool) override {}
-};
 
 // A memory with two files, a GPS line and a character outside ASCII, as stored lines.
 QList<QByteArray> storedLines() {
@@ -78,14 +65,9 @@ void TestCliInstrument::transferWritesTheWindowsFile() {
     // The window's transfer: the same classes on the simulator in this process.
     const QString windowFile = dir.filePath(QStringLiteral("window.txt"));
     {
-        InstrumentSimulator sim;
-        sim.setStoredLines(storedLines());
-        sim.start();
-        TComPort port;
-        port.setPort(sim.slavePath());
-        CommandExchange exchange(port);
-        QuietFeedback feedback;
-        QVERIFY(MeasurementTransfer(exchange, feedback).Run(windowFile).fileWritten);
+        OperationsRig rig;
+        rig.sim.instrument()->setStoredLines(storedLines());
+        QVERIFY(MeasurementTransfer(rig.exchange, rig.feedback).Run(windowFile).fileWritten);
     }
 
     SimProcess sim({QStringLiteral("--memory"), memory});
@@ -247,7 +229,7 @@ void TestCliInstrument::sendPutsTheFourRecordsOnTheLine() {
     const QString transcript = dir.filePath(QStringLiteral("transcript.txt"));
     SimProcess sim({}, transcript);
     const QString file =
-        fixture::writeFile(dir, QStringLiteral("configVEXA.dat"), fixture::workedExampleBytes());
+        writeFileIn(dir, QStringLiteral("configVEXA.dat"), fixture::workedExampleBytes());
     QElapsedTimer clock;
     clock.start();
     CliRun run = runCli({QStringLiteral("send"), file, QStringLiteral("--port"), sim.path()});
@@ -260,7 +242,7 @@ void TestCliInstrument::sendPutsTheFourRecordsOnTheLine() {
     QStringList withoutEnd = lines;
     withoutEnd.removeAt(3);
     const QString invalid =
-        fixture::writeFile(dir, QStringLiteral("invalid.dat"), fixture::cp1252Bytes(withoutEnd));
+        writeFileIn(dir, QStringLiteral("invalid.dat"), fixture::cp1252Bytes(withoutEnd));
     run = runCli({QStringLiteral("send"), invalid, QStringLiteral("--port"), sim.path()});
     QCOMPARE(run.exitCode, status(ExitStatus::InvalidFile));
     QCOMPARE(sim.received().size(), 6);

@@ -81,11 +81,15 @@ void TestComPort::everyByteValueCrossesTheLineUnchanged() {
     QVERIFY(peer.waitForReceived(256, 2000));
     QCOMPARE(peer.received(), all);
 
-    // After Close nothing more is reported, even if the far end keeps talking.
+    // After Close nothing more is reported, even if the far end keeps talking. Once the
+    // bytes are there to read, two passes of the event loop would report them to a port
+    // still listening: one reads them, the next hands them over.
     port.Close();
     const int before = notifications;
     peer.send("late");
-    Temporiser(150);
+    QVERIFY(peer.waitUntilProgramCanRead(2000));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     QCOMPARE(notifications, before);
 }
 
@@ -95,7 +99,10 @@ void TestComPort::emptyWriteAndZeroRead() {
     port.setPort(peer.portPath());
     port.Open();
     QCOMPARE(port.WriteStr(QString()), 0);
-    QVERIFY(!peer.waitForReceived(1, 150));
+    // Nothing went out: the next bytes written are the first on the line.
+    QCOMPARE(port.WriteStr(QStringLiteral("#i")), 2);
+    QVERIFY(peer.waitForReceived(2, 2000));
+    QCOMPARE(peer.received(), QByteArray("#i"));
     QString text = QStringLiteral("stale");
     QCOMPARE(port.ReadStr(text, 0), 0);
     QVERIFY(text.isEmpty());
@@ -197,7 +204,7 @@ void TestComPort::pendingNotificationIsHandledByClose() {
     };
     port.Open();
     peer.send("OK\r\n");
-    QThread::msleep(50);
+    QVERIFY(peer.waitUntilProgramCanRead(2000));
     // One pass of the event loop: the port reads the bytes and queues the hand-over,
     // which only the next pass would run.
     QCoreApplication::processEvents();

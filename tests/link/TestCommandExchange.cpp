@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -54,27 +55,24 @@ private Q_SLOTS:
     void pauseAcrossTickWrapLastsFullLength();
 
 private:
-    PtyPeer* m_peer = nullptr;
-    TComPort* m_port = nullptr;
-    CommandExchange* m_exchange = nullptr;
+    // The far end, and the program's port, open on it, with its exchange.
+    struct Line {
+        PtyPeer peer;
+        TComPort port;
+        CommandExchange exchange{port};
+    };
+    std::unique_ptr<Line> m_line;
 };
 
 void TestCommandExchange::init() {
-    m_peer = new PtyPeer;
-    QVERIFY(m_peer->isOpen());
-    m_port = new TComPort;
-    m_port->setPort(m_peer->portPath());
-    m_exchange = new CommandExchange(*m_port);
-    m_port->Open();
+    m_line = std::make_unique<Line>();
+    QVERIFY(m_line->peer.isOpen());
+    m_line->port.setPort(m_line->peer.portPath());
+    m_line->port.Open();
 }
 
 void TestCommandExchange::cleanup() {
-    delete m_exchange;
-    delete m_port;
-    delete m_peer;
-    m_exchange = nullptr;
-    m_port = nullptr;
-    m_peer = nullptr;
+    m_line.reset();
 }
 
 void TestCommandExchange::replyFraming_data() {
@@ -94,78 +92,80 @@ void TestCommandExchange::replyFraming_data() {
 void TestCommandExchange::replyFraming() {
     QFETCH(QList<Chunk>, chunks);
     QFETCH(QString, expected);
-    answerWithChunks(*m_peer, chunks);
+    answerWithChunks(m_line->peer, chunks);
 
     QElapsedTimer clock;
     clock.start();
-    m_exchange->EcrireCommande(QStringLiteral("#i"));
-    m_exchange->AttendreReponse();
+    m_line->exchange.EcrireCommande(QStringLiteral("#i"));
+    m_line->exchange.AttendreReponse();
 
-    QVERIFY(m_exchange->ReplyComplete);
-    QVERIFY(!m_exchange->ReplyTimedOut);
-    QCOMPARE(m_exchange->ReplyBuffer, expected);
+    QVERIFY(m_line->exchange.ReplyComplete);
+    QVERIFY(!m_line->exchange.ReplyTimedOut);
+    QCOMPARE(m_line->exchange.ReplyBuffer, expected);
     QVERIFY2(clock.elapsed() < 1000, "a complete reply ends the wait at once");
 }
 
 void TestCommandExchange::lineEndWithoutLfEndsBySilenceAfterLastByte() {
     // CR alone, then LF before CR: never a line end. The silence is counted from the last
     // chunk, not from the command.
-    answerWithChunks(*m_peer, {{0, "ID\r"}, {800, "x\n\ry"}});
+    answerWithChunks(m_line->peer, {{0, "ID\r"}, {800, "x\n\ry"}});
 
     QElapsedTimer clock;
     clock.start();
-    m_exchange->EcrireCommande(QStringLiteral("#i"));
-    m_exchange->AttendreReponse();
+    m_line->exchange.EcrireCommande(QStringLiteral("#i"));
+    m_line->exchange.AttendreReponse();
     const qint64 elapsed = clock.elapsed();
 
-    QVERIFY(m_exchange->ReplyTimedOut);
-    QVERIFY(!m_exchange->ReplyComplete);
-    QCOMPARE(m_exchange->ReplyBuffer, QStringLiteral("ID\rx\n\ry"));
+    QVERIFY(m_line->exchange.ReplyTimedOut);
+    QVERIFY(!m_line->exchange.ReplyComplete);
+    QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("ID\rx\n\ry"));
     QVERIFY2(elapsed >= 2750 && elapsed < 3400, qPrintable(QString::number(elapsed)));
 }
 
 void TestCommandExchange::commandBytesOnTheLine() {
-    m_exchange->EcrireCommande(QStringLiteral("#K 0123 \u00e9"));
-    QVERIFY(m_peer->waitForReceived(11, 1000));
-    QCOMPARE(m_peer->received(), QByteArray("#K 0123 \xE9\r\n"));
-    QVERIFY(!m_exchange->ReplyComplete);
+    m_line->exchange.EcrireCommande(QStringLiteral("#K 0123 \u00e9"));
+    QVERIFY(m_line->peer.waitForReceived(11, 1000));
+    QCOMPARE(m_line->peer.received(), QByteArray("#K 0123 \xE9\r\n"));
+    QVERIFY(!m_line->exchange.ReplyComplete);
 
-    m_peer->clearReceived();
-    m_exchange->EcrireCommande(QString());
-    QVERIFY(m_peer->waitForReceived(2, 1000));
-    QVERIFY(!m_peer->waitForReceived(3, 100));
-    QCOMPARE(m_peer->received(), QByteArray("\r\n"));
+    m_line->peer.clearReceived();
+    m_line->exchange.EcrireCommande(QString());
+    QVERIFY(m_line->peer.waitForReceived(2, 1000));
+    QCOMPARE(m_line->peer.received(), QByteArray("\r\n"));
+    // Nothing more comes of it: the next command follows on the line at once.
+    m_line->exchange.EcrireCommande(QStringLiteral("#T"));
+    QVERIFY(m_line->peer.waitForReceived(6, 1000));
+    QCOMPARE(m_line->peer.received(), QByteArray("\r\n#T\r\n"));
 }
 
 void TestCommandExchange::bytesBeforeTheCommandAreDiscarded() {
     // A late answer to an earlier command lands in the buffer, then the next command
     // throws it away, both from the buffer and from the port's queues.
-    m_peer->send("late answer\r\n");
-    Temporiser(150);
-    QCOMPARE(m_exchange->ReplyBuffer, QStringLiteral("late answer\r\n"));
-    m_peer->send("noise");
+    m_line->peer.send("late answer\r\n");
+    QTRY_COMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("late answer\r\n"));
+    m_line->peer.send("noise");
 
-    m_peer->answerEveryLine("fresh\r\n");
-    QCOMPARE(m_exchange->ConnectSonde(), 0);
-    QCOMPARE(m_exchange->ReplyBuffer, QStringLiteral("fresh\r\n"));
+    m_line->peer.answerEveryLine("fresh\r\n");
+    QCOMPARE(m_line->exchange.ConnectSonde(), 0);
+    QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("fresh\r\n"));
 }
 
 void TestCommandExchange::presenceCheck() {
     // Silent far end: -1 after the full time-out, and the wait sleeps meanwhile.
     CpuMeter meter;
-    QCOMPARE(m_exchange->ConnectSonde(), -1);
+    QCOMPARE(m_line->exchange.ConnectSonde(), -1);
     const double wall = meter.wallMs();
     const double cpu = meter.cpuMs();
     qInfo("silent presence check: %.0f ms wall, %.1f ms CPU", wall, cpu);
     QVERIFY2(wall >= 1950 && wall < 2600, qPrintable(QString::number(wall)));
     QVERIFY2(cpu < 0.1 * wall, qPrintable(QString::number(cpu)));
-    QCOMPARE(m_peer->received(), QByteArray("#i\r\n"));
-    QVERIFY(m_exchange->ReplyBuffer.isEmpty());
+    QCOMPARE(m_line->peer.received(), QByteArray("#i\r\n"));
+    QVERIFY(m_line->exchange.ReplyBuffer.isEmpty());
 
     // Any line ended by CR LF counts as an answer, and stays in the buffer.
-    m_peer->answerEveryLine("#i\r\n");
-    QCOMPARE(m_exchange->ConnectSonde(), 0);
-    QCOMPARE(m_exchange->ReplyBuffer, QStringLiteral("#i\r\n"));
+    m_line->peer.answerEveryLine("#i\r\n");
+    QCOMPARE(m_line->exchange.ConnectSonde(), 0);
+    QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("#i\r\n"));
 }
 
 void TestCommandExchange::runawayReplyEndsAsTimeOut() {
@@ -173,64 +173,65 @@ void TestCommandExchange::runawayReplyEndsAsTimeOut() {
     // come, the size limit ends the wait.
     QTimer flood;
     flood.setInterval(10);
-    connect(&flood, &QTimer::timeout, m_peer, [this] { m_peer->send(QByteArray(2048, 'A')); });
-    m_peer->onLine = [&flood](const QByteArray&) { flood.start(); };
+    connect(&flood, &QTimer::timeout, &m_line->peer,
+            [this] { m_line->peer.send(QByteArray(2048, 'A')); });
+    m_line->peer.onLine = [&flood](const QByteArray&) { flood.start(); };
 
     QElapsedTimer clock;
     clock.start();
-    m_exchange->EcrireCommande(QStringLiteral("#T"));
-    m_exchange->AttendreReponse();
+    m_line->exchange.EcrireCommande(QStringLiteral("#T"));
+    m_line->exchange.AttendreReponse();
     flood.stop();
 
-    QVERIFY(m_exchange->ReplyTimedOut);
-    QVERIFY(!m_exchange->ReplyComplete);
-    QVERIFY(m_exchange->ReplyBuffer.size() > CommandExchange::MaxReplyLength);
+    QVERIFY(m_line->exchange.ReplyTimedOut);
+    QVERIFY(!m_line->exchange.ReplyComplete);
+    QVERIFY(m_line->exchange.ReplyBuffer.size() > CommandExchange::MaxReplyLength);
     QVERIFY2(clock.elapsed() < CommandExchange::CommandTimeoutMs - 200,
              "ended by the size limit, not by silence");
 }
 
 void TestCommandExchange::hangUpDuringWaitEndsItWithoutSpinning() {
-    m_peer->onLine = [this](const QByteArray&) {
-        m_peer->send("VEX");
-        m_peer->hangUpLater(300);
+    m_line->peer.onLine = [this](const QByteArray&) {
+        m_line->peer.send("VEX");
+        m_line->peer.hangUpLater(300);
     };
 
-    m_exchange->EcrireCommande(QStringLiteral("#i"));
+    m_line->exchange.EcrireCommande(QStringLiteral("#i"));
     CpuMeter meter;
-    m_exchange->AttendreReponse();
+    m_line->exchange.AttendreReponse();
     const double wall = meter.wallMs();
     const double cpu = meter.cpuMs();
     qInfo("wait with hang-up: %.0f ms wall, %.1f ms CPU", wall, cpu);
 
-    QVERIFY(m_exchange->ReplyTimedOut);
-    QVERIFY(!m_exchange->ReplyComplete);
-    QCOMPARE(m_exchange->ReplyBuffer, QStringLiteral("VEX"));
+    QVERIFY(m_line->exchange.ReplyTimedOut);
+    QVERIFY(!m_line->exchange.ReplyComplete);
+    QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("VEX"));
     QVERIFY2(wall < 2600, qPrintable(QString::number(wall)));
     QVERIFY2(cpu < 0.1 * wall, qPrintable(QString::number(cpu)));
 
     // Every later call fails at once instead of waiting for a device that is gone.
-    QVERIFY(m_port->Connected());
+    QVERIFY(m_line->port.Connected());
     QElapsedTimer clock;
     clock.start();
     try {
-        m_exchange->EcrireCommande(QStringLiteral("#i"));
+        m_line->exchange.EcrireCommande(QStringLiteral("#i"));
         QFAIL("a command on a hung-up line must fail");
     } catch (const EComPort& e) {
         QCOMPARE(e.Code(), int(CE_PurgeFailed));
     }
     QString text;
-    QVERIFY_THROWS_EXCEPTION(EComPort, m_port->WriteStr(QStringLiteral("#i")));
-    QVERIFY_THROWS_EXCEPTION(EComPort, m_port->ReadStr(text, 1));
-    QVERIFY_THROWS_EXCEPTION(EComPort, m_port->InputCount());
+    QVERIFY_THROWS_EXCEPTION(EComPort, m_line->port.WriteStr(QStringLiteral("#i")));
+    QVERIFY_THROWS_EXCEPTION(EComPort, m_line->port.ReadStr(text, 1));
+    QVERIFY_THROWS_EXCEPTION(EComPort, m_line->port.InputCount());
     QVERIFY2(clock.elapsed() < 1000, "fails at once, not after a time-out");
 
     // Closing ends that state.
-    m_port->Close();
-    QVERIFY(!m_port->Connected());
+    m_line->port.Close();
+    QVERIFY(!m_line->port.Connected());
 }
 
 void TestCommandExchange::hangUpBetweenExchangesFailsFast() {
-    m_peer->hangUp();
+    m_line->peer.hangUp();
     CpuMeter meter;
     Temporiser(300);
     const double cpu = meter.cpuMs();
@@ -239,29 +240,29 @@ void TestCommandExchange::hangUpBetweenExchangesFailsFast() {
 
     QElapsedTimer clock;
     clock.start();
-    QVERIFY_THROWS_EXCEPTION(EComPort, m_exchange->ConnectSonde());
+    QVERIFY_THROWS_EXCEPTION(EComPort, m_line->exchange.ConnectSonde());
     QVERIFY2(clock.elapsed() < 1000, "fails at once, not after a time-out");
-    m_port->Close();
-    QVERIFY(!m_port->Connected());
+    m_line->port.Close();
+    QVERIFY(!m_line->port.Connected());
 }
 
 void TestCommandExchange::waitKeepsEventsFlowingAndIsFlagged() {
-    m_peer->onLine = [this](const QByteArray&) { m_peer->sendLater(300, "OK\r\n"); };
+    m_line->peer.onLine = [this](const QByteArray&) { m_line->peer.sendLater(300, "OK\r\n"); };
     bool sawWaiting = false;
-    QTimer::singleShot(100, this, [&] { sawWaiting = m_exchange->isWaiting(); });
+    QTimer::singleShot(100, this, [&] { sawWaiting = m_line->exchange.isWaiting(); });
 
-    QVERIFY(!m_exchange->isWaiting());
-    m_exchange->EcrireCommande(QStringLiteral("#I"));
-    m_exchange->AttendreReponse();
-    QVERIFY(m_exchange->ReplyComplete);
+    QVERIFY(!m_line->exchange.isWaiting());
+    m_line->exchange.EcrireCommande(QStringLiteral("#I"));
+    m_line->exchange.AttendreReponse();
+    QVERIFY(m_line->exchange.ReplyComplete);
     QVERIFY2(sawWaiting, "timers run during the wait, which is flagged");
-    QVERIFY(!m_exchange->isWaiting());
+    QVERIFY(!m_line->exchange.isWaiting());
 
     sawWaiting = false;
-    QTimer::singleShot(50, this, [&] { sawWaiting = m_exchange->isWaiting(); });
-    m_exchange->Temporiser(150);
+    QTimer::singleShot(50, this, [&] { sawWaiting = m_line->exchange.isWaiting(); });
+    m_line->exchange.Temporiser(150);
     QVERIFY(sawWaiting);
-    QVERIFY(!m_exchange->isWaiting());
+    QVERIFY(!m_line->exchange.isWaiting());
 }
 
 void TestCommandExchange::pauseAcrossTickWrapLastsFullLength() {

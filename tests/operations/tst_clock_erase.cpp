@@ -1,10 +1,12 @@
 // Clock setting and memory erase against the simulated instrument: the "#D" argument for
 // each instrument language, the "OK" test, texts that are no date, and the erase.
-#include "OperationsFixture.h"
+#include "support/OperationsRig.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "operations/ClockAndErase.h"
+
+#include <QtTest>
 
 class TestClockErase : public QObject {
     Q_OBJECT
@@ -52,7 +54,7 @@ void TestClockErase::clockTextRoundTrip() {
 void TestClockErase::clockArgumentFollowsLanguage_data() {
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray base = InstrumentSimulator().identificationRecord().left(65);
+    const QByteArray base = SimInstrument::defaultIdentificationRecord().left(65);
     QTest::newRow("French") << base + 'F' << QByteArray(" 08/12/2015 13:45:00");
     QTest::newRow("English day first") << base + 'A' << QByteArray(" 08/12/2015 13:45:00");
     QTest::newRow("English month first") << base + 'C' << QByteArray(" 12/08/2015 13:45:00 ");
@@ -65,13 +67,13 @@ void TestClockErase::clockArgumentFollowsLanguage() {
     QFETCH(QByteArray, record);
     QFETCH(QByteArray, expected);
     OperationsRig& rig = *m_rig;
-    rig.sim.setIdentificationRecord(record);
+    rig.sim.instrument()->setIdentificationRecord(record);
 
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("08/12/2015 13:45:00"); });
 
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#p", "#D" + expected}));
-    QCOMPARE(rig.sim.clockText(), expected);
+    QCOMPARE(rig.sim.instrument()->clockText(), expected);
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
     QVERIFY(!rig.port.Connected());
 }
@@ -90,13 +92,13 @@ void TestClockErase::okAnywhereInReplyIsSuccess() {
     QFETCH(QByteArray, reply);
     QFETCH(bool, success);
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(1, 2);
+    rig.sim.instrument()->generateMemory(1, 2);
 
     rig.sim.scriptReply("#D", reply);
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("01/01/2020 00:00:00"); });
     rig.sim.scriptReply("#I", reply);
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(success ? MsgId::ClockDone : MsgId::CommError),
@@ -108,10 +110,10 @@ void TestClockErase::clockFailures() {
     auto text = [] { return QStringLiteral("01/01/2020 00:00:00"); };
 
     rig.sim.setSilent(true);
-    setInstrumentClock(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(rig.exchange, rig.feedback, text);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#p", "");
-    setInstrumentClock(*rig.exchange, rig.feedback, text);
+    setInstrumentClock(rig.exchange, rig.feedback, text);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::CommError)}));
@@ -136,7 +138,7 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     OperationsRig& rig = *m_rig;
 
     try {
-        setInstrumentClock(*rig.exchange, rig.feedback, [&] { return text; });
+        setInstrumentClock(rig.exchange, rig.feedback, [&] { return text; });
         QFAIL("the text was taken for a date");
     } catch (const EConvertError& e) {
         QCOMPARE(e.message(), msg(MsgId::InvalidDateTime).arg(text));
@@ -146,20 +148,20 @@ void TestClockErase::notADateStopsBeforeClockCommand() {
     QVERIFY(!rig.port.Connected());
 
     // The port is free again: the next setting goes through.
-    setInstrumentClock(*rig.exchange, rig.feedback,
+    setInstrumentClock(rig.exchange, rig.feedback,
                        [] { return QStringLiteral("08/12/2015 13:45:00"); });
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::ClockDone)});
 }
 
 void TestClockErase::eraseEmptiesMemory() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(3, 5);
+    rig.sim.instrument()->generateMemory(3, 5);
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
-    QVERIFY(rig.sim.storedLines().isEmpty());
+    QVERIFY(rig.sim.instrument()->storedLines().isEmpty());
     QCOMPARE(rig.sim.receivedLines(), (QList<QByteArray>{"#i", "#I"}));
     QCOMPARE(rig.feedback.informations(), QStringList{msg(MsgId::EraseDone)});
     QVERIFY(msg(MsgId::EraseDone).contains(QStringLiteral("\r\n")));
@@ -170,17 +172,17 @@ void TestClockErase::eraseEmptiesMemory() {
 
 void TestClockErase::eraseFailuresReadAsNoAnswer() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(1, 5);
+    rig.sim.instrument()->generateMemory(1, 5);
 
     rig.sim.setSilent(true);
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#I", "");
-    eraseInstrumentMemory(*rig.exchange, rig.feedback);
+    eraseInstrumentMemory(rig.exchange, rig.feedback);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::NoAnswer)}));
-    QCOMPARE(rig.sim.storedLines().size(), 6);
+    QCOMPARE(rig.sim.instrument()->storedLines().size(), 6);
     QVERIFY(!rig.port.Connected());
 }
 

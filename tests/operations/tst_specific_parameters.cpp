@@ -1,5 +1,5 @@
 // The instrument's specific parameters: reading "#k", writing "#K ", and .par files.
-#include "OperationsFixture.h"
+#include "support/OperationsRig.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace {
 
@@ -72,9 +73,9 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     values.highVoltage = 800;
     values.contrast = 12;
     values.maintenance = true;
-    rig.sim.setSpecificParameters(values);
+    rig.sim.instrument()->setSpecificParameters(values);
 
-    const SpecificReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(rig.exchange);
 
     QCOMPARE(reading.result, 0);
     QVERIFY(reading.values.has_value());
@@ -88,13 +89,13 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     QVERIFY(!rig.port.Connected());
 
     // Any digit but 0 sets the box; "SN: " is removed wherever it stands in the field.
-    rig.sim.setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
-    const SpecificReading second = LectureHeader(*rig.exchange);
+    rig.sim.instrument()->setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
+    const SpecificReading second = LectureHeader(rig.exchange);
     QCOMPARE(second.values->serialNumber, QStringLiteral("AB CD       "));
     QCOMPARE(second.values->pmReference, QStringLiteral("1") + QString(15, u' '));
     QVERIFY(second.values->maintenance);
-    rig.sim.setSpecificLine(specificLine("SN: 1", "PM: 1", "0100 0200 0"));
-    QVERIFY(!LectureHeader(*rig.exchange).values->maintenance);
+    rig.sim.instrument()->setSpecificLine(specificLine("SN: 1", "PM: 1", "0100 0200 0"));
+    QVERIFY(!LectureHeader(rig.exchange).values->maintenance);
 }
 
 void TestSpecificParameters::shortReplyClearsFields() {
@@ -102,8 +103,8 @@ void TestSpecificParameters::shortReplyClearsFields() {
     // 53 characters and CR LF: one short of the line.
     const QByteArray line = specificLine("SN: 1", "PM: 1", "0100 020");
     QCOMPARE(line.size() + 2, 55);
-    rig.sim.setSpecificLine(line);
-    const SpecificReading reading = LectureHeader(*rig.exchange);
+    rig.sim.instrument()->setSpecificLine(line);
+    const SpecificReading reading = LectureHeader(rig.exchange);
     QCOMPARE(reading.result, 0);
     QCOMPARE(reading.values, std::optional<SpecificParameters>(SpecificParameters{}));
 }
@@ -119,7 +120,7 @@ void TestSpecificParameters::errorReplies() {
     QFETCH(int, number);
     OperationsRig& rig = *m_rig;
     rig.sim.setErrorReply("#k", number);
-    const SpecificReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(rig.exchange);
     QCOMPARE(reading.result, number);
     // The fields stay as they were, also for error 0.
     QVERIFY(!reading.values.has_value());
@@ -129,10 +130,10 @@ void TestSpecificParameters::errorReplies() {
 void TestSpecificParameters::noAnswerAndSilentRead() {
     OperationsRig& rig = *m_rig;
     rig.sim.setSilent(true);
-    QCOMPARE(LectureHeader(*rig.exchange).result, kSpecificNoAnswer);
+    QCOMPARE(LectureHeader(rig.exchange).result, kSpecificNoAnswer);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#k", "#k SN: 1 ");
-    const SpecificReading reading = LectureHeader(*rig.exchange);
+    const SpecificReading reading = LectureHeader(rig.exchange);
     QCOMPARE(reading.result, kSpecificTimedOut);
     QVERIFY(!reading.values.has_value());
     QVERIFY(!rig.port.Connected());
@@ -152,14 +153,14 @@ void TestSpecificParameters::unreadableNumbersRaiseAndClosePort() {
     OperationsRig& rig = *m_rig;
     rig.sim.scriptReply("#k", reply);
     try {
-        LectureHeader(*rig.exchange);
+        LectureHeader(rig.exchange);
         QFAIL("no conversion error");
     } catch (const EConvertError& e) {
         QCOMPARE(e.message(), msg(MsgId::InvalidInteger).arg(text));
     }
     QVERIFY(!rig.port.Connected());
     // Nothing is left held: the next reading works.
-    QCOMPARE(LectureHeader(*rig.exchange).result, 0);
+    QCOMPARE(LectureHeader(rig.exchange).result, 0);
 }
 
 void TestSpecificParameters::writeLineIsByteExact() {
@@ -169,7 +170,7 @@ void TestSpecificParameters::writeLineIsByteExact() {
     bool portOpenWhileTold = false;
     rig.feedback.onInformation = [&] { portOpenWhileTold = rig.port.Connected(); };
 
-    writeSpecificParameters(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(rig.exchange, rig.feedback, values);
 
     const QByteArray expected =
         "#K SN: 123" + QByteArray(13, ' ') + " PM: 045/112" + QByteArray(9, ' ') + " 0800 0512 1";
@@ -181,7 +182,7 @@ void TestSpecificParameters::writeLineIsByteExact() {
     QVERIFY(!rig.port.Connected());
 
     // What was written reads back the same (the number with its blank filling).
-    const SpecificReading back = LectureHeader(*rig.exchange);
+    const SpecificReading back = LectureHeader(rig.exchange);
     QCOMPARE(back.values->serialNumber.trimmed(), values.serialNumber);
     QCOMPARE(composeSpecificCommand(*back.values).toLatin1(), expected);
 }
@@ -199,12 +200,12 @@ void TestSpecificParameters::writeFailures() {
     const SpecificParameters values{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                     QStringLiteral("4"), false};
     rig.sim.setSilent(true);
-    writeSpecificParameters(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(rig.exchange, rig.feedback, values);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#K", "#e 001\r\n");
-    writeSpecificParameters(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(rig.exchange, rig.feedback, values);
     rig.sim.scriptReply("#K", "");
-    writeSpecificParameters(*rig.exchange, rig.feedback, values);
+    writeSpecificParameters(rig.exchange, rig.feedback, values);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::CommError), msg(MsgId::CommError)}));

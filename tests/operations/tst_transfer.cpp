@@ -1,6 +1,6 @@
 // The measurement transfer against the simulated instrument: what is asked, what the
 // operator is told, and the exact bytes of the result file.
-#include "OperationsFixture.h"
+#include "support/OperationsRig.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace {
 
@@ -87,7 +88,7 @@ void TestTransfer::cleanup() {
 }
 
 TransferResult TestTransfer::run(TransferView* view) {
-    MeasurementTransfer transfer(*m_rig->exchange, m_rig->feedback, view);
+    MeasurementTransfer transfer(m_rig->exchange, m_rig->feedback, view);
     return transfer.Run(m_path);
 }
 
@@ -112,17 +113,18 @@ void TestTransfer::proposedName() {
 
 void TestTransfer::fullMemoryGivesExactFile() {
     OperationsRig& rig = *m_rig;
-    QList<QByteArray> memory = InstrumentSimulator::generatedMemory(3, 2, true);
+    QList<QByteArray> memory = SimInstrument::generatedMemory(3, 2, true);
     // A degree sign and an accent: the file keeps the instrument's Windows-1252 bytes.
     memory[0] += " 12\xB0 d\xE9"
                  "but";
-    rig.sim.setStoredLines(memory);
+    rig.sim.instrument()->setStoredLines(memory);
     RecordingView view;
 
     const TransferResult result = run(&view);
 
     QCOMPARE(result.message, msg(MsgId::ReadDone));
-    QList<QByteArray> expected{rig.sim.identityLine(), rig.sim.summaryLine()};
+    QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
+                               rig.sim.instrument()->summaryLine()};
     expected += memory;
     QCOMPARE(fileBytes(m_path), crlfLines(expected));
     QCOMPARE(view.lines, result.lines);
@@ -163,8 +165,8 @@ void TestTransfer::storedFileCount() {
     QFETCH(QByteArray, summary);
     QFETCH(bool, readable);
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(3, 1);
-    rig.sim.setSummaryLine(summary);
+    rig.sim.instrument()->generateMemory(3, 1);
+    rig.sim.instrument()->setSummaryLine(summary);
 
     const TransferResult result = run();
 
@@ -176,7 +178,7 @@ void TestTransfer::storedFileCount() {
     } else {
         QCOMPARE(result.message, msg(MsgId::ReadError));
         QCOMPARE(rig.received("#OK"), 0);
-        QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), summary}));
+        QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), summary}));
     }
 }
 
@@ -184,8 +186,8 @@ void TestTransfer::markersDriveCountersAndEnd() {
     OperationsRig& rig = *m_rig;
     // "#R" and "#L" together: one more measurement, then a new file from measurement 1.
     // A "#F" anywhere ends the transfer and is not stored; nothing after it is asked for.
-    rig.sim.setStoredLines({"#R 1 #L", "#G 2", "plain", "12 #F 34 #R", "#R never"});
-    rig.sim.setSummaryLine(summaryWithCount("00001"));
+    rig.sim.instrument()->setStoredLines({"#R 1 #L", "#G 2", "plain", "12 #F 34 #R", "#R never"});
+    rig.sim.instrument()->setSummaryLine(summaryWithCount("00001"));
 
     const TransferResult result = run();
 
@@ -201,7 +203,7 @@ void TestTransfer::markersDriveCountersAndEnd() {
 
 void TestTransfer::twoLinesInOneReplyAreOneLine() {
     OperationsRig& rig = *m_rig;
-    rig.sim.setStoredLines({"#R 2"});
+    rig.sim.instrument()->setStoredLines({"#R 2"});
     rig.sim.scriptReply("#OK", "#R 1\r\n#L 1\r\n");
 
     const TransferResult result = run();
@@ -215,7 +217,7 @@ void TestTransfer::twoLinesInOneReplyAreOneLine() {
 
 void TestTransfer::silentRecordIsAskedAgain() {
     OperationsRig& rig = *m_rig;
-    rig.sim.setStoredLines({"#R 2"});
+    rig.sim.instrument()->setStoredLines({"#R 2"});
     rig.sim.scriptReply("#OK", "#R 1\r\n");
     for (int i = 0; i < MeasurementTransfer::MaxRetriedTimeouts; ++i)
         rig.sim.scriptReply("#OK", "");
@@ -233,7 +235,7 @@ void TestTransfer::silentRecordIsAskedAgain() {
 
 void TestTransfer::instrumentFallingSilentEndsTransfer() {
     OperationsRig& rig = *m_rig;
-    rig.sim.setStoredLines({"#R 2"});
+    rig.sim.instrument()->setStoredLines({"#R 2"});
     rig.sim.scriptReply("#OK", "#R 1\r\n");
     for (int i = 0; i <= MeasurementTransfer::MaxRetriedTimeouts; ++i)
         rig.sim.scriptReply("#OK", "");
@@ -242,19 +244,20 @@ void TestTransfer::instrumentFallingSilentEndsTransfer() {
 
     QCOMPARE(result.message, msg(MsgId::CommError));
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 1);
-    QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), rig.sim.summaryLine(), "#R 1"}));
+    QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(),
+                                           rig.sim.instrument()->summaryLine(), "#R 1"}));
 }
 
 void TestTransfer::summaryTimeOutWritesWhatCame() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(1, 1);
+    rig.sim.instrument()->generateMemory(1, 1);
     rig.sim.scriptReply("#T", "#T Fich");
 
     const TransferResult result = run();
 
     QCOMPARE(result.message, msg(MsgId::CommError));
     QCOMPARE(rig.received("#OK"), 0);
-    QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.identityLine(), "#T Fich"}));
+    QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), "#T Fich"}));
 }
 
 void TestTransfer::noAnswerLeavesEverythingAsItWas() {
@@ -291,18 +294,18 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     QVERIFY(writeFileBytes(m_path, earlier));
     switch (fault) {
     case 0:
-        rig.sim.setStoredLines({});
+        rig.sim.instrument()->setStoredLines({});
         break;
     case 1:
-        rig.sim.setSummaryLine(summaryWithCount("three"));
+        rig.sim.instrument()->setSummaryLine(summaryWithCount("three"));
         break;
     case 2:
         rig.sim.scriptReply("#T", "");
         break;
     default:
         // A count that promises files while the memory is empty.
-        rig.sim.setSummaryLine(summaryWithCount("00002"));
-        rig.sim.setStoredLines({});
+        rig.sim.instrument()->setSummaryLine(summaryWithCount("00002"));
+        rig.sim.instrument()->setStoredLines({});
         break;
     }
 
@@ -318,13 +321,14 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     if (fault == 2)
         rig.sim.scriptReply("#T", "");
     QCOMPARE(run().message, message);
-    QVERIFY(fileBytes(m_path).startsWith(QByteArray(rig.sim.identityLine() + "\r\n")));
+    QVERIFY(
+        fileBytes(m_path).startsWith(QByteArray(rig.sim.instrument()->identityLine() + "\r\n")));
 }
 
 void TestTransfer::unplugMidTransferKeepsLines() {
     OperationsRig& rig = *m_rig;
-    const QList<QByteArray> memory = InstrumentSimulator::generatedMemory(2, 50, false);
-    rig.sim.setStoredLines(memory);
+    const QList<QByteArray> memory = SimInstrument::generatedMemory(2, 50, false);
+    rig.sim.instrument()->setStoredLines(memory);
     constexpr int answered = 19;
     // "#i", "#i", "#T", the answered "#OK"s, then the adapter goes.
     rig.sim.setHangUpAfter(3 + answered + 1);
@@ -339,7 +343,8 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     QVERIFY2(cpu.cpuMs() < wallMs / 4,
              qPrintable(QStringLiteral("cpu %1 ms of %2 ms").arg(cpu.cpuMs()).arg(wallMs)));
     QCOMPARE(result.message, msg(MsgId::CommError));
-    QList<QByteArray> expected{rig.sim.identityLine(), rig.sim.summaryLine()};
+    QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
+                               rig.sim.instrument()->summaryLine()};
     expected += memory.mid(0, answered);
     QCOMPARE(fileBytes(m_path), crlfLines(expected));
     QCOMPARE(rig.feedback.calls.mid(rig.feedback.calls.size() - 3),
@@ -355,7 +360,7 @@ void TestTransfer::unplugMidTransferKeepsLines() {
 
 void TestTransfer::failedWriteKeepsEarlierFileAndRestoresWindow() {
     OperationsRig& rig = *m_rig;
-    rig.sim.generateMemory(2, 10);
+    rig.sim.instrument()->generateMemory(2, 10);
     const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
     QVERIFY(writeFileBytes(m_path, earlier));
     bool raised = false;

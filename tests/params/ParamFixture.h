@@ -1,12 +1,11 @@
 #pragma once
 
 #include "common/Cp1252.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 
 // The parameter file every scenario starts from: the records built from the lower bounds
@@ -51,21 +50,6 @@ inline QByteArray cp1252Bytes(const QStringList& lines, const QByteArray& eol = 
 
 inline QByteArray workedExampleBytes() {
     return cp1252Bytes(workedExampleLines());
-}
-
-inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file %s", qPrintable(path));
-    return path;
-}
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 } // namespace fixture

@@ -181,7 +181,7 @@ void TestParamEditor::plainFieldsAndOperatorTextStored() {
 
 void TestParamEditor::roundTripOfTheWorkedExample() {
     QTemporaryDir dir;
-    const QString path = fixture::writeFile(dir, "configVEXA.dat", fixture::workedExampleBytes());
+    const QString path = writeFileIn(dir, "configVEXA.dat", fixture::workedExampleBytes());
     ParamState state;
     ChargerFichierParametres(path, state);
     EditorValues values = EditorValues::initial();
@@ -190,14 +190,14 @@ void TestParamEditor::roundTripOfTheWorkedExample() {
 
     // Saved over itself: the file is read completely before it is replaced.
     SauverFichierParametres(path, path, state, kExampleTime);
-    QCOMPARE(fixture::readFile(path), fixture::workedExampleBytes());
+    QCOMPARE(fileBytes(path), fixture::workedExampleBytes());
 
     QVERIFY(QDir(dir.path()).mkdir("sub"));
     const QString copy = dir.filePath("sub/copy.dat");
     SauverFichierParametres(path, copy, state, QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9)));
     QStringList expected = fixture::workedExampleLines();
     expected[0] = "#P copy.dat             " + QString(20, u' ') + " 05/03/2024 07:08:09 F";
-    QCOMPARE(fixture::readFile(copy), fixture::cp1252Bytes(expected));
+    QCOMPARE(fileBytes(copy), fixture::cp1252Bytes(expected));
 }
 
 void TestParamEditor::saveRebuildsRecordsAndKeepsEveryOtherLine() {
@@ -216,7 +216,7 @@ void TestParamEditor::saveRebuildsRecordsAndKeepsEveryOtherLine() {
     };
     // A UTF-8 source comes out as Windows-1252 without a mark.
     const QString current =
-        fixture::writeFile(dir, "source.dat", "\xEF\xBB\xBF" + source.join("\n").toUtf8());
+        writeFileIn(dir, "source.dat", "\xEF\xBB\xBF" + source.join("\n").toUtf8());
     ParamState state;
     ChargerFichierParametres(current, state);
     EditorValues values;
@@ -236,15 +236,15 @@ void TestParamEditor::saveRebuildsRecordsAndKeepsEveryOtherLine() {
                                     "00:00:00 F");
     expected[5] = "#G 00010 00000 00000 00000 00000 00000 00000 00000 00440 00000";
     expected[6] = r;
-    QCOMPARE(QString::fromLatin1(fixture::readFile(target)),
+    QCOMPARE(QString::fromLatin1(fileBytes(target)),
              QString::fromLatin1(fixture::cp1252Bytes(expected)));
 }
 
 void TestParamEditor::failedSaveLeavesFilesIntact() {
     QTemporaryDir dir;
     const QByteArray original = fixture::workedExampleBytes();
-    const QString current = fixture::writeFile(dir, "configVEXA.dat", original);
-    const QString old = fixture::writeFile(dir, "old.dat", "old content\r\n");
+    const QString current = writeFileIn(dir, "configVEXA.dat", original);
+    const QString old = writeFileIn(dir, "old.dat", "old content\r\n");
     QVERIFY(QDir(dir.path()).mkdir("folder.dat"));
     ParamState state = workedExampleState();
 
@@ -276,19 +276,18 @@ void TestParamEditor::failedSaveLeavesFilesIntact() {
     }
     QVERIFY_THROWS_EXCEPTION(EFileError, SauverFichierParametres(current, current, state, {}));
 
-    QCOMPARE(fixture::readFile(old), QByteArray("old content\r\n"));
-    QCOMPARE(fixture::readFile(current), original);
+    QCOMPARE(fileBytes(old), QByteArray("old content\r\n"));
+    QCOMPARE(fileBytes(current), original);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"configVEXA.dat", "old.dat"}));
 }
 
 void TestParamEditor::nameFieldTakesAnyFileName() {
     QTemporaryDir dir;
-    const QString current =
-        fixture::writeFile(dir, "configVEXA.dat", fixture::workedExampleBytes());
+    const QString current = writeFileIn(dir, "configVEXA.dat", fixture::workedExampleBytes());
     const QString target = dir.filePath(QString::fromUtf8("Łódź.dat"));
     SauverFichierParametres(current, target, workedExampleState(), {});
-    QVERIFY(fixture::readFile(target).startsWith(QByteArray("#P _\xF3"
-                                                            "d_.dat ")));
+    QVERIFY(fileBytes(target).startsWith(QByteArray("#P _\xF3"
+                                                    "d_.dat ")));
 }
 
 QTEST_GUILESS_MAIN(TestParamEditor)

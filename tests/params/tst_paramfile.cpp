@@ -51,7 +51,7 @@ private Q_SLOTS:
 
 void TestParamFile::workedExampleLoadsRecordsAndRanges() {
     QTemporaryDir dir;
-    const QString path = fixture::writeFile(dir, "configVEXA.dat", fixture::workedExampleBytes());
+    const QString path = writeFileIn(dir, "configVEXA.dat", fixture::workedExampleBytes());
     ParamState state;
     ChargerFichierParametres(path, state);
 
@@ -173,7 +173,7 @@ void TestParamFile::encodingsAndLineEnds_data() {
 void TestParamFile::encodingsAndLineEnds() {
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
-    const QString path = fixture::writeFile(dir, "enc.dat", bytes);
+    const QString path = writeFileIn(dir, "enc.dat", bytes);
     ParamState state;
     ChargerFichierParametres(path, state);
     QCOMPARE(state.ChampsP[ChampPOperator], QString::fromUtf8("Opér. 5 €           "));

@@ -5,53 +5,15 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/OperatorFeedback.h"
-#include "link/CommandExchange.h"
 #include "link/EComPort.h"
-#include "link/TComPort.h"
 #include "params/ParamSender.h"
-#include "sim/InstrumentSimulator.h"
+#include "support/OperationsRig.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace {
-
-// Keeps the calls in order, with what the operator saw when the message came.
-class RecordingFeedback : public OperatorFeedback {
-public:
-    explicit RecordingFeedback(const TComPort& port) : m_port(port) {}
-
-    void AfficheInfo(const QString& texte) override { calls << "info:" + texte; }
-    void ShowStatus() override {
-        statusVisible = true;
-        calls << "show";
-    }
-    void HideStatus() override {
-        statusVisible = false;
-        calls << "hide";
-    }
-    void ShowInformation(const QString& message) override {
-        calls << "message:" + message;
-        portOpenAtMessage = m_port.Connected();
-        windowEnabledAtMessage = windowEnabled;
-        messageAtMs = clock.elapsed();
-    }
-    void SetMainWindowEnabled(bool enabled) override {
-        windowEnabled = enabled;
-        calls << (enabled ? "enable" : "disable");
-    }
-
-    QStringList calls;
-    bool statusVisible = false;
-    bool windowEnabled = true;
-    bool portOpenAtMessage = true;
-    bool windowEnabledAtMessage = true;
-    qint64 messageAtMs = -1;
-    QElapsedTimer clock;
-
-private:
-    const TComPort& m_port;
-};
 
 QStringList workedExampleReordered() {
     const QStringList l = fixture::workedExampleLines();
@@ -85,47 +47,48 @@ private Q_SLOTS:
     void hangUpDuringSendingRestoresEverything();
 
 private:
-    QList<QByteArray> receivedLines() const { return m_sim->receivedLines(); }
+    QList<QByteArray> receivedLines() const { return m_rig->sim.receivedLines(); }
     void send(const QStringList& lines);
     void verifyRestored();
 
-    QTemporaryDir* m_dir = nullptr;
-    InstrumentSimulator* m_sim = nullptr;
-    TComPort* m_port = nullptr;
-    CommandExchange* m_exchange = nullptr;
-    RecordingFeedback* m_feedback = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<OperationsRig> m_rig;
+    // What the operator saw when the message came.
+    bool m_portOpenAtMessage = true;
+    bool m_windowEnabledAtMessage = true;
+    qint64 m_messageAtMs = -1;
+    QElapsedTimer m_clock;
 };
 
 void TestParamSend::init() {
-    m_dir = new QTemporaryDir;
-    m_sim = new InstrumentSimulator;
-    m_sim->start();
-    m_port = new TComPort;
-    m_port->setPort(m_sim->slavePath());
-    m_exchange = new CommandExchange(*m_port);
-    m_feedback = new RecordingFeedback(*m_port);
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_rig = std::make_unique<OperationsRig>();
+    m_portOpenAtMessage = m_windowEnabledAtMessage = true;
+    m_messageAtMs = -1;
+    m_rig->feedback.onInformation = [this] {
+        m_portOpenAtMessage = m_rig->port.Connected();
+        m_windowEnabledAtMessage = m_rig->feedback.windowEnabled;
+        m_messageAtMs = m_clock.elapsed();
+    };
 }
 
 void TestParamSend::cleanup() {
-    delete m_feedback;
-    delete m_exchange;
-    delete m_port;
-    delete m_sim;
-    delete m_dir;
+    m_rig.reset();
+    m_dir.reset();
 }
 
 void TestParamSend::send(const QStringList& lines) {
-    const QString path = fixture::writeFile(*m_dir, "send.dat", fixture::cp1252Bytes(lines));
-    m_feedback->clock.start();
-    ParamSender(*m_exchange, *m_feedback).send(path);
+    const QString path = writeFileIn(*m_dir, "send.dat", fixture::cp1252Bytes(lines));
+    m_clock.start();
+    ParamSender(m_rig->exchange, m_rig->feedback).send(path);
 }
 
 void TestParamSend::verifyRestored() {
-    QVERIFY(!m_port->Connected());
-    QVERIFY(!m_feedback->statusVisible);
-    QVERIFY(m_feedback->windowEnabled);
-    QCOMPARE(m_feedback->calls.first(), QString("disable"));
-    QCOMPARE(m_feedback->calls.last(), QString("enable"));
+    QVERIFY(!m_rig->port.Connected());
+    QVERIFY(!m_rig->feedback.statusVisible);
+    QVERIFY(m_rig->feedback.windowEnabled);
+    QCOMPARE(m_rig->feedback.calls.first(), QString("enabled:0"));
+    QCOMPARE(m_rig->feedback.calls.last(), QString("enabled:1"));
 }
 
 void TestParamSend::recordsGoInFixedOrderWithPauses() {
@@ -135,31 +98,33 @@ void TestParamSend::recordsGoInFixedOrderWithPauses() {
     const QList<QByteArray> expected = toBytes({"#i", lines[5], lines[4], lines[2], lines[1]});
     QCOMPARE(receivedLines(), expected);
     // The instrument stored exactly the file's lines, trailing text of "#F" included.
-    QCOMPARE(m_sim->records("#P"), QList<QByteArray>{expected[1]});
-    QCOMPARE(m_sim->records("#R"), QList<QByteArray>{expected[2]});
-    QCOMPARE(m_sim->records("#G"), QList<QByteArray>{expected[3]});
-    QCOMPARE(m_sim->records("#F"), QList<QByteArray>{"#F end"});
+    QCOMPARE(m_rig->sim.instrument()->records("#P"), QList<QByteArray>{expected[1]});
+    QCOMPARE(m_rig->sim.instrument()->records("#R"), QList<QByteArray>{expected[2]});
+    QCOMPARE(m_rig->sim.instrument()->records("#G"), QList<QByteArray>{expected[3]});
+    QCOMPARE(m_rig->sim.instrument()->records("#F"), QList<QByteArray>{"#F end"});
 
-    const auto t = m_sim->transcript();
+    const auto t = m_rig->sim.transcript();
     for (int i = 2; i <= 4; ++i)
         QVERIFY2(
             t[i].ms - t[i - 1].ms >= ParamSender::kPauseMs,
             qPrintable(QString("pause before line %1: %2 ms").arg(i).arg(t[i].ms - t[i - 1].ms)));
 
-    QCOMPARE(m_feedback->calls, (QStringList{"disable", "info:" + msg(MsgId::SendingIdentification),
-                                             "show", "info:" + msg(MsgId::SendingMeasurement),
-                                             "info:" + msg(MsgId::SendingGeneral),
-                                             "message:" + msg(MsgId::SendDone), "hide", "enable"}));
-    QVERIFY(!m_feedback->portOpenAtMessage);
-    QVERIFY(!m_feedback->windowEnabledAtMessage);
+    QCOMPARE(m_rig->feedback.calls,
+             (QStringList{"enabled:0", "status:" + msg(MsgId::SendingIdentification), "show",
+                          "status:" + msg(MsgId::SendingMeasurement),
+                          "status:" + msg(MsgId::SendingGeneral), "info:" + msg(MsgId::SendDone),
+                          "hide", "enabled:1"}));
+    QVERIFY(!m_portOpenAtMessage);
+    QVERIFY(!m_windowEnabledAtMessage);
     verifyRestored();
 }
 
 void TestParamSend::okAnywhereInTheReplyIsAnAcknowledgement() {
-    m_sim->scriptReply("#P", "record tOOK, OKAY\r\n");
+    m_rig->sim.scriptReply("#P", "record tOOK, OKAY\r\n");
     send(fixture::workedExampleLines());
     QCOMPARE(receivedLines().size(), 5);
-    QCOMPARE(m_feedback->calls.at(m_feedback->calls.size() - 3), "message:" + msg(MsgId::SendDone));
+    QCOMPARE(m_rig->feedback.calls.at(m_rig->feedback.calls.size() - 3),
+             "info:" + msg(MsgId::SendDone));
 }
 
 void TestParamSend::tagOnlyInsideALineSendsAnEmptyCommand() {
@@ -167,60 +132,62 @@ void TestParamSend::tagOnlyInsideALineSendsAnEmptyCommand() {
     lines[3] = "; no end record here, only a #F in a comment";
     send(lines);
 
-    const auto t = m_sim->transcript();
+    const auto t = m_rig->sim.transcript();
     QCOMPARE(t.size(), 5);
     QCOMPARE(t[4].raw, QByteArray("\r\n"));
     // The instrument does not acknowledge an empty line.
-    QVERIFY(m_feedback->calls.contains("message:" + msg(MsgId::CommError)));
+    QVERIFY(m_rig->feedback.calls.contains("info:" + msg(MsgId::CommError)));
     verifyRestored();
 }
 
 void TestParamSend::failureOnMeasurementRecordStopsTheSending() {
-    m_sim->setErrorReply("#R", 7);
+    m_rig->sim.setErrorReply("#R", 7);
     send(fixture::workedExampleLines());
 
     QCOMPARE(receivedLines(),
              toBytes({"#i", fixture::workedExampleLines()[0], fixture::workedExampleLines()[1]}));
-    QVERIFY(m_sim->records("#G").isEmpty() && m_sim->records("#F").isEmpty());
-    QCOMPARE(m_feedback->calls,
-             (QStringList{"disable", "info:" + msg(MsgId::SendingIdentification), "show",
-                          "info:" + msg(MsgId::SendingMeasurement),
-                          "message:" + msg(MsgId::CommError), "hide", "enable"}));
+    QVERIFY(m_rig->sim.instrument()->records("#G").isEmpty() &&
+            m_rig->sim.instrument()->records("#F").isEmpty());
+    QCOMPARE(m_rig->feedback.calls,
+             (QStringList{"enabled:0", "status:" + msg(MsgId::SendingIdentification), "show",
+                          "status:" + msg(MsgId::SendingMeasurement),
+                          "info:" + msg(MsgId::CommError), "hide", "enabled:1"}));
     // The pause follows the failing record too: two pauses before the message.
-    QVERIFY2(m_feedback->messageAtMs >= 2 * ParamSender::kPauseMs,
-             qPrintable(QString::number(m_feedback->messageAtMs)));
+    QVERIFY2(m_messageAtMs >= 2 * ParamSender::kPauseMs,
+             qPrintable(QString::number(m_messageAtMs)));
     verifyRestored();
 }
 
 void TestParamSend::silentInstrumentIsReportedMissing() {
-    m_sim->setSilent(true);
+    m_rig->sim.setSilent(true);
     send(fixture::workedExampleLines());
     QCOMPARE(receivedLines(), QList<QByteArray>{"#i"});
-    QCOMPARE(m_feedback->calls,
-             (QStringList{"disable", "message:" + msg(MsgId::NoAnswer), "hide", "enable"}));
+    QCOMPARE(m_rig->feedback.calls,
+             (QStringList{"enabled:0", "info:" + msg(MsgId::NoAnswer), "hide", "enabled:1"}));
     verifyRestored();
 }
 
 void TestParamSend::unreadableFileAndFailingPortStillRestoreEverything() {
     QVERIFY_THROWS_EXCEPTION(
-        EFileError, ParamSender(*m_exchange, *m_feedback).send(m_dir->filePath("gone.dat")));
-    QCOMPARE(m_feedback->calls, (QStringList{"disable", "hide", "enable"}));
+        EFileError,
+        ParamSender(m_rig->exchange, m_rig->feedback).send(m_dir->filePath("gone.dat")));
+    QCOMPARE(m_rig->feedback.calls, (QStringList{"enabled:0", "hide", "enabled:1"}));
     verifyRestored();
 
-    m_feedback->calls.clear();
-    m_port->setPort(m_dir->filePath("no-such-tty"));
+    m_rig->feedback.calls.clear();
+    m_rig->port.setPort(m_dir->filePath("no-such-tty"));
     QVERIFY_THROWS_EXCEPTION(EComPort, send(fixture::workedExampleLines()));
-    QCOMPARE(m_feedback->calls, (QStringList{"disable", "hide", "enable"}));
+    QCOMPARE(m_rig->feedback.calls, (QStringList{"enabled:0", "hide", "enabled:1"}));
     verifyRestored();
     QVERIFY(receivedLines().isEmpty());
 }
 
 void TestParamSend::hangUpDuringSendingRestoresEverything() {
-    m_sim->setHangUpAfter(3); // "#i", "#P" answered; the line goes at "#R"
+    m_rig->sim.setHangUpAfter(3); // "#i", "#P" answered; the line goes at "#R"
     send(fixture::workedExampleLines());
-    QVERIFY(m_feedback->calls.contains("message:" + msg(MsgId::CommError)));
+    QVERIFY(m_rig->feedback.calls.contains("info:" + msg(MsgId::CommError)));
     verifyRestored();
-    QVERIFY(m_sim->records("#G").isEmpty());
+    QVERIFY(m_rig->sim.instrument()->records("#G").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestParamSend)

@@ -1,7 +1,7 @@
 // 200 transfers and 200 parameter sendings through the real window against the simulated
 // instrument, in one process: memory and open file descriptors must stay flat once the
 // first rounds have warmed everything up.
-#include "gui/params/ParamPanelFixture.h"
+#include "gui/params/ParamPanelTest.h"
 
 #include "common/Messages.h"
 #include "ui/LecturePanel.h"
@@ -36,39 +36,37 @@ qsizetype openDescriptors() {
 
 } // namespace
 
-class TestSoak : public QObject {
+class TestSoak : public ParamPanelTest {
     Q_OBJECT
 private Q_SLOTS:
     void transfersAndSendingsLeaveNothingBehind();
 };
 
 void TestSoak::transfersAndSendingsLeaveNothingBehind() {
-    ParamPanelFixture p;
-    p.sim.generateMemory(3, 10);
-    QVERIFY(p.start());
-    TFormMain& w = *p.f.main;
-    const QString parameters = p.workedExample();
-    const QString result = p.f.dir.filePath(QStringLiteral("VEXA.txt"));
+    sim().instrument()->generateMemory(3, 10);
+    TFormMain& w = window();
+    const QString parameters = workedExample();
+    const QString result = dir().filePath(QStringLiteral("VEXA.txt"));
 
     double rssAfterWarmUp = 0;
     qsizetype fdsAfterWarmUp = 0;
     for (int round = 1; round <= kRounds; ++round) {
-        p.sim.clearTranscript(); // the simulator's log is not the program's memory
-        p.answerer.clear();
+        sim().clearTranscript(); // the simulator's log is not the program's memory
+        answerer().clear();
 
-        p.answerer.answers = {true}; // from the second round on: replace the result file
+        answerer().answers = {true}; // from the second round on: replace the result file
         w.MegaMenuMenuItemClick(1);
         editFichierMesures(panelLecture(w))->setText(result);
         QTest::mouseClick(buttonLecture(panelLecture(w)), Qt::LeftButton);
-        QVERIFY(p.answerer.waitForMessages(1));
-        QCOMPARE(p.answerer.messages.last(), msg(MsgId::ReadDone));
+        QVERIFY(answerer().waitForMessages(1));
+        QCOMPARE(answerer().messages.last(), msg(MsgId::ReadDone));
 
         w.MegaMenuMenuItemClick(3);
-        p.choose(parameters);
-        QTest::mouseClick(buttonInit(p.panel()), Qt::LeftButton);
-        QVERIFY(p.answerer.waitForMessages(2));
-        QCOMPARE(p.answerer.messages.last(), msg(MsgId::SendDone));
-        QVERIFY(p.answerer.errors.isEmpty());
+        choose(parameters);
+        QTest::mouseClick(buttonInit(panel()), Qt::LeftButton);
+        QVERIFY(answerer().waitForMessages(2));
+        QCOMPARE(answerer().messages.last(), msg(MsgId::SendDone));
+        QVERIFY(answerer().errors.isEmpty());
 
         if (round == kWarmUpRounds) {
             rssAfterWarmUp = residentMegabytes();

@@ -1,38 +1,28 @@
 #include "support/PtyPeer.h"
 
+#include "common/Errors.h"
+
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 PtyPeer::PtyPeer(QObject* parent) : QObject(parent) {
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-        qWarning("PtyPeer: cannot create a pseudo-terminal: %s", strerror(errno));
-        hangUp();
+    try {
+        m_pty.open(QString());
+    } catch (const VexaError& e) {
+        qWarning("PtyPeer: %s", qPrintable(e.message()));
         return;
     }
-    m_path = QString::fromLocal8Bit(::ptsname(m_master));
-    m_slave = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_slave >= 0) {
-        // Raw both ways: the line discipline must neither echo nor translate CR and LF,
-        // also when the program restores the terminal's settings at close.
-        termios tio{};
-        if (::tcgetattr(m_slave, &tio) == 0) {
-            ::cfmakeraw(&tio);
-            ::tcsetattr(m_slave, TCSANOW, &tio);
-        }
-    }
-    m_readNotifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    m_path = m_pty.slavePath();
+    const int master = m_pty.masterFd();
+    m_readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &PtyPeer::readAvailable);
-    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier = new QSocketNotifier(master, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyPeer::flushOutgoing);
 }
@@ -42,11 +32,11 @@ PtyPeer::~PtyPeer() {
 }
 
 void PtyPeer::readAvailable() {
-    if (m_master < 0)
+    if (!m_pty.isOpen())
         return;
     char buffer[4096];
     for (;;) {
-        const ssize_t got = ::read(m_master, buffer, sizeof buffer);
+        const ssize_t got = ::read(m_pty.masterFd(), buffer, sizeof buffer);
         if (got > 0) {
             m_received.append(buffer, got);
             continue;
@@ -75,8 +65,8 @@ void PtyPeer::splitLines() {
 
 bool PtyPeer::waitForReceived(qsizetype bytes, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
-    while (m_master >= 0 && m_received.size() < bytes) {
-        pollfd pfd{m_master, POLLIN, 0};
+    while (m_pty.isOpen() && m_received.size() < bytes) {
+        pollfd pfd{m_pty.masterFd(), POLLIN, 0};
         const int left = int(deadline.remainingTime());
         if (left <= 0 || ::poll(&pfd, 1, left) <= 0)
             break;
@@ -88,8 +78,16 @@ bool PtyPeer::waitForReceived(qsizetype bytes, int timeoutMs) {
     return m_received.size() >= bytes;
 }
 
+bool PtyPeer::waitUntilProgramCanRead(int timeoutMs) const {
+    if (!m_pty.isOpen())
+        return false;
+    // The pair's slave descriptor reads the same queue as the program's port.
+    pollfd pfd{m_pty.slaveFd(), POLLIN, 0};
+    return ::poll(&pfd, 1, timeoutMs) > 0 && (pfd.revents & POLLIN);
+}
+
 void PtyPeer::send(const QByteArray& bytes) {
-    if (m_master < 0)
+    if (!m_pty.isOpen())
         return;
     m_outgoing += bytes;
     flushOutgoing();
@@ -100,8 +98,9 @@ void PtyPeer::sendLater(int ms, const QByteArray& bytes) {
 }
 
 void PtyPeer::flushOutgoing() {
-    while (m_master >= 0 && !m_outgoing.isEmpty()) {
-        const ssize_t put = ::write(m_master, m_outgoing.constData(), size_t(m_outgoing.size()));
+    while (m_pty.isOpen() && !m_outgoing.isEmpty()) {
+        const ssize_t put =
+            ::write(m_pty.masterFd(), m_outgoing.constData(), size_t(m_outgoing.size()));
         if (put > 0) {
             m_outgoing.remove(0, put);
             continue;
@@ -111,7 +110,7 @@ void PtyPeer::flushOutgoing() {
         break; // the terminal's queue is full: go on when it drains
     }
     if (m_writeNotifier)
-        m_writeNotifier->setEnabled(m_master >= 0 && !m_outgoing.isEmpty());
+        m_writeNotifier->setEnabled(m_pty.isOpen() && !m_outgoing.isEmpty());
 }
 
 void PtyPeer::hangUp() {
@@ -124,17 +123,12 @@ void PtyPeer::hangUp() {
     }
     m_readNotifier = nullptr;
     m_writeNotifier = nullptr;
-    if (m_slave >= 0)
-        ::close(m_slave);
-    m_slave = -1;
-    if (m_master >= 0)
-        ::close(m_master);
-    m_master = -1;
+    m_pty.close();
     m_outgoing.clear();
 }
 
 bool PtyPeer::lineSettings(termios& settings) const {
-    return m_slave >= 0 && ::tcgetattr(m_slave, &settings) == 0;
+    return m_pty.isOpen() && ::tcgetattr(m_pty.slaveFd(), &settings) == 0;
 }
 
 void PtyPeer::hangUpLater(int ms) {

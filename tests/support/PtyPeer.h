@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/SimPseudoTerminal.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -13,15 +15,14 @@ struct termios;
 // replies (at once, later, in chunks) and can hang up to play an unplugged adapter.
 //
 // Everything runs on the thread's event loop, so the peer answers while the program is
-// inside one of its own waits. The peer keeps a slave descriptor open so that the master
-// stays usable between the program's opens and closes.
+// inside one of its own waits. The terminal pair is the simulator's own.
 class PtyPeer : public QObject {
     Q_OBJECT
 public:
     explicit PtyPeer(QObject* parent = nullptr);
     ~PtyPeer() override;
 
-    bool isOpen() const { return m_master >= 0; }
+    bool isOpen() const { return m_pty.isOpen(); }
     // The device path the program opens, e.g. /dev/pts/7.
     QString portPath() const { return m_path; }
 
@@ -34,6 +35,9 @@ public:
     // Reads what is waiting without the event loop, for up to `timeoutMs` or until at
     // least `bytes` bytes have been received in all.
     bool waitForReceived(qsizetype bytes, int timeoutMs);
+    // Blocks, without the event loop, until bytes sent are there for the program to read
+    // (its port may still have to notice them), or `timeoutMs` has passed.
+    bool waitUntilProgramCanRead(int timeoutMs) const;
 
     // Queues bytes for the program; they leave as fast as the terminal takes them.
     void send(const QByteArray& bytes);
@@ -56,9 +60,8 @@ private:
     void flushOutgoing();
     void splitLines();
 
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
+    SimPseudoTerminal m_pty;
+    QString m_path; // kept after a hang-up, for the messages that name the port
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
     QByteArray m_received;

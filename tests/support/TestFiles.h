@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -18,6 +19,15 @@ inline QByteArray fileBytes(const QString& path) {
 inline bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Writes the file a test starts from into its folder and returns the path; without that
+// file the test cannot go on.
+inline QString writeFileIn(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    if (!writeFileBytes(path, bytes))
+        qFatal("cannot write test file %s", qPrintable(path));
+    return path;
 }
 
 #ifdef Q_OS_UNIX

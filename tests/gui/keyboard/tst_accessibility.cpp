@@ -95,7 +95,7 @@ void TestAccessibility::everyPanelAndTheEditor() {
                  qPrintable(QString::number(entry) + u": " + badlyNamed(&w).join(u", ")));
     }
     rig.f.dialogs->answers.push_back(
-        fixture::writeFile(rig.f.dir, QStringLiteral("c.dat"), fixture::workedExampleBytes()));
+        writeFileIn(rig.f.dir, QStringLiteral("c.dat"), fixture::workedExampleBytes()));
     buttonSelectFichierParametres(w)->click();
     buttonEdit(w)->click();
     ParamEditorPanel* editor = panelParametres(w);

@@ -132,7 +132,7 @@ void TestKeyboard::disabledMenuBarIgnoresItsKeys() {
 }
 
 void TestKeyboard::transferByKeys() {
-    m_sim->generateMemory(2, 3);
+    m_sim->instrument()->generateMemory(2, 3);
     QVERIFY(start());
     const QString result = m_f->dir.filePath(QStringLiteral("mesures.txt"));
     PRESS(Qt::Key_F6);
@@ -147,7 +147,7 @@ void TestKeyboard::transferByKeys() {
     m_operator->answers = {Qt::Key_Escape}; // closes the message as "Ok" does
     PRESS(Qt::Key_Return);
     QCOMPARE(m_operator->messages.last(), msg(MsgId::ReadDone));
-    QCOMPARE(memoLecture(m_f->main)->lines().size(), 2 + m_sim->storedLines().size());
+    QCOMPARE(memoLecture(m_f->main)->lines().size(), 2 + m_sim->instrument()->storedLines().size());
     QVERIFY(QFile::exists(result));
     // The window was disabled meanwhile; the keyboard is back on "Transfert".
     QTRY_COMPARE(focused(), buttonLecture(m_f->main));
@@ -173,7 +173,7 @@ void TestKeyboard::clockByKeys() {
     m_sim->clearTranscript();
     PRESS(Qt::Key_Return);
     QCOMPARE(m_operator->messages.last(), msg(MsgId::ClockDone));
-    QCOMPARE(m_sim->clockText(), QByteArray(" 24/12/2016 07:08:09"));
+    QCOMPARE(m_sim->instrument()->clockText(), QByteArray(" 24/12/2016 07:08:09"));
     QTRY_COMPARE(focused(), buttonHorloge(m_f->main));
 
     // The erase too; its button gets the keyboard back once its message is closed.
@@ -216,7 +216,7 @@ void TestKeyboard::passwordThenEditorSaveAndSendByKeys() {
     QVERIFY(m_f->main->isEnabled());
     QCOMPARE(m_sim->receivedLines(), QList<QByteArray>{"#i"});
 
-    const QString source = fixture::writeFile(m_f->dir, QStringLiteral("configVEXA.dat"),
+    const QString source = writeFileIn(m_f->dir, QStringLiteral("configVEXA.dat"),
                                               fixture::workedExampleBytes());
     const QString saved = m_f->dir.filePath(QStringLiteral("operateur.dat"));
     PRESS(Qt::Key_F8);

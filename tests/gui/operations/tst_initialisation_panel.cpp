@@ -1,7 +1,7 @@
 // The Initialisation panel in the real window: the clock edit following the computer's
 // clock, setting the clock and erasing the memory from the buttons, and the specific
 // parameters group with its edits and .par files.
-#include "gui/InstrumentWindowFixture.h"
+#include "gui/WindowTest.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
@@ -36,13 +36,10 @@ const QByteArray kSection = "[VEXA Param\xE8tres sp\xE9"
 
 } // namespace
 
-class TestInitialisationPanel : public QObject {
+class TestInitialisationPanel : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void clockEditFollowsUntilEntered();
     void clockEditWithMissingDigitIsReported();
     void eraseHoldsButtonsUntilMessageClosed();
@@ -53,28 +50,24 @@ private Q_SLOTS:
     void specificFieldsHoldOnlyWhatTheLineCarries();
 
 private:
-    InitialisationPanel* panel() const { return panelInitialisation(m_f->main); }
+    InitialisationPanel* panel() const { return panelInitialisation(window()); }
+    // The computer's clock as the panel reads it, moved on by the tests.
+    bool prepare() override {
+        m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
+        panel()->setClock([this] { return m_now; });
+        return true;
+    }
 
-    std::unique_ptr<WithInstrument> m_rig;
-    InstrumentSimulator* m_sim = nullptr;
-    MainWindowFixture* m_f = nullptr;
-    DialogAnswerer* m_answerer = nullptr;
-    QDateTime m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
+    // Waits for the next tick of the clock; the panel, connected first, has seen it when
+    // this returns true.
+    bool clockTicked() const {
+        QTimer* timer = timerHorloge(panel());
+        QSignalSpy tick(timer, &QTimer::timeout);
+        return tick.wait(3 * timer->interval());
+    }
+
+    QDateTime m_now;
 };
-
-void TestInitialisationPanel::init() {
-    m_rig = std::make_unique<WithInstrument>();
-    m_sim = &m_rig->sim;
-    m_f = &m_rig->f;
-    m_answerer = &m_rig->answerer;
-    QVERIFY(m_rig->start());
-    m_answerer->clear();
-    panel()->setClock([this] { return m_now; });
-}
-
-void TestInitialisationPanel::cleanup() {
-    m_rig.reset();
-}
 
 void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     QLineEdit* edit = editHorlogeInit(panel());
@@ -82,7 +75,7 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     QVERIFY(!timerHorloge(panel())->isActive());
     QCOMPARE(edit->maxLength(), 19);
 
-    m_f->main->MegaMenuMenuItemClick(2);
+    window().MegaMenuMenuItemClick(2);
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:00"));
     QVERIFY(panel()->SuiviHorloge());
     QCOMPARE(timerHorloge(panel())->interval(), 1000);
@@ -95,15 +88,15 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     sendFocus(edit, QEvent::FocusOut);
     QVERIFY(!panel()->SuiviHorloge());
     m_now = m_now.addSecs(60);
-    QTest::qWait(1300);
+    QVERIFY(clockTicked());
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:07"));
     QVERIFY(timerHorloge(panel())->isActive());
 
     // Leaving the panel stops the refresh nobody would see; choosing the entry again
     // starts it.
-    m_f->main->MegaMenuMenuItemClick(0);
+    window().MegaMenuMenuItemClick(0);
     QVERIFY(!timerHorloge(panel())->isActive());
-    m_f->main->MegaMenuMenuItemClick(2);
+    window().MegaMenuMenuItemClick(2);
     QVERIFY(timerHorloge(panel())->isActive());
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:46:07"));
     QVERIFY(panel()->SuiviHorloge());
@@ -118,38 +111,38 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
 }
 
 void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
-    m_f->main->MegaMenuMenuItemClick(2);
+    window().MegaMenuMenuItemClick(2);
     QLineEdit* edit = editHorlogeInit(panel());
     sendFocus(edit, QEvent::FocusIn);
     edit->setText(QStringLiteral("08/12/2015 1"));
-    m_sim->clearTranscript();
+    sim().clearTranscript();
 
     QTest::mouseClick(buttonHorloge(panel()), Qt::LeftButton);
 
     // The error names the text as the edit shows it, untyped positions as blanks.
-    QCOMPARE(m_answerer->errors.size(), 1);
-    QVERIFY2(m_answerer->errors.first().contains(QStringLiteral("'08/12/2015 1 :  :  '")),
-             qPrintable(m_answerer->errors.first()));
-    QVERIFY(m_answerer->messages.isEmpty());
-    QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#p"}));
-    QVERIFY(!comPort(m_f->main).Connected());
+    QCOMPARE(answerer().errors.size(), 1);
+    QVERIFY2(answerer().errors.first().contains(QStringLiteral("'08/12/2015 1 :  :  '")),
+             qPrintable(answerer().errors.first()));
+    QVERIFY(answerer().messages.isEmpty());
+    QCOMPARE(sim().receivedLines(), (QList<QByteArray>{"#i", "#p"}));
+    QVERIFY(!comPort(window()).Connected());
 
     // Still usable: a whole date goes out in the order the instrument wants.
-    m_sim->setLanguageCode('C');
+    sim().instrument()->setLanguageCode('C');
     edit->setText(QStringLiteral("24/12/2016 07:08:09"));
     QTest::mouseClick(buttonHorloge(panel()), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ClockDone)});
-    QCOMPARE(m_sim->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
-    QVERIFY(!comPort(m_f->main).Connected());
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::ClockDone)});
+    QCOMPARE(sim().instrument()->clockText(), QByteArray(" 12/24/2016 07:08:09 "));
+    QVERIFY(!comPort(window()).Connected());
 }
 
 void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
-    m_sim->generateMemory(2, 4);
-    m_f->main->MegaMenuMenuItemClick(2);
+    sim().instrument()->generateMemory(2, 4);
+    window().MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
     bool buttonsDisabled = false;
     bool busyPointer = false;
-    m_answerer->onDialog = [&](const QString&) {
+    answerer().onDialog = [&](const QString&) {
         buttonsDisabled = !buttonHorloge(p)->isEnabled() && !buttonEffacer(p)->isEnabled();
         busyPointer = true;
         for (QWidget* w : {static_cast<QWidget*>(p), static_cast<QWidget*>(buttonEffacer(p)),
@@ -161,41 +154,41 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
 
     // Clicked with the focus on it, as a real click leaves it: the clock must go on
     // following (the disabled button's focus must not land in the clock edit).
-    m_f->main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
     buttonEffacer(p)->setFocus();
     QVERIFY(p->SuiviHorloge());
     QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
 
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::EraseDone)});
     QVERIFY(p->SuiviHorloge());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
-    QVERIFY(m_sim->storedLines().isEmpty());
+    QVERIFY(sim().instrument()->storedLines().isEmpty());
     QVERIFY(buttonHorloge(p)->isEnabled());
     QVERIFY(buttonEffacer(p)->isEnabled());
     QVERIFY(!p->testAttribute(Qt::WA_SetCursor));
-    QVERIFY(!comPort(m_f->main).Connected());
+    QVERIFY(!comPort(window()).Connected());
 
     // A silent instrument: the same restoration, with the no-answer message.
-    m_sim->setSilent(true);
+    sim().setSilent(true);
     QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
+    QCOMPARE(answerer().messages.last(), msg(MsgId::NoAnswer));
     QVERIFY(buttonEffacer(p)->isEnabled());
     QVERIFY(!groupBoxHorloge(p)->testAttribute(Qt::WA_SetCursor));
 }
 
 void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
-    m_f->main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
-    QTest::mouseClick(megaMenu(m_f->main)->item(2), Qt::LeftButton);
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    QTest::mouseClick(megaMenu(window())->item(2), Qt::LeftButton);
     InitialisationPanel* p = panel();
     QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::EraseDone)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::EraseDone)});
     // The window manager gives the window back the keyboard once the message has gone,
     // and with it the focus to whichever control Qt picks.
-    m_f->main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_f->main.get()));
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
     QCoreApplication::processEvents();
     QCOMPARE(QApplication::focusWidget(), buttonEffacer(p));
     QVERIFY(p->SuiviHorloge());
@@ -212,63 +205,63 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
     // A tick of the clock must not take the typed date back.
     m_now = m_now.addSecs(5);
-    QTest::qWait(1200);
+    QVERIFY(clockTicked());
     QCOMPARE(edit->text(), QStringLiteral("24/12/2016 07:08:09"));
 
-    m_sim->clearTranscript();
+    sim().clearTranscript();
     QTest::mouseClick(buttonHorloge(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), msg(MsgId::ClockDone));
-    QCOMPARE(m_sim->receivedLines().last(), QByteArray("#D 24/12/2016 07:08:09"));
+    QCOMPARE(answerer().messages.last(), msg(MsgId::ClockDone));
+    QCOMPARE(sim().receivedLines().last(), QByteArray("#D 24/12/2016 07:08:09"));
 }
 
 void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     QGroupBox* group = groupBoxHeader(panel());
 
     // Outside maintenance the group stays hidden, though the instrument was read.
-    m_sim->clearTranscript();
+    sim().clearTranscript();
     w.MegaMenuMenuItemClick(2);
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
-    QCOMPARE(m_sim->receivedLines(), (QList<QByteArray>{"#i", "#i", "#k"}));
+    QCOMPARE(sim().receivedLines(), (QList<QByteArray>{"#i", "#i", "#k"}));
 
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(group->isVisible());
     QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("VX0123") + QString(10, u' '));
     QCOMPARE(editParamKhtval(panel())->text(), QStringLiteral("0800"));
-    QVERIFY(m_answerer->messages.isEmpty());
+    QVERIFY(answerer().messages.isEmpty());
 
     // An error number: hidden, nothing said. Error 0: shown, fields untouched.
     editParamKserie(panel())->setText(QStringLiteral("typed"));
-    m_sim->setErrorReply("#k", 7);
+    sim().setErrorReply("#k", 7);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(!group->isVisible());
-    QVERIFY(m_answerer->messages.isEmpty());
-    m_sim->clearErrorReplies();
-    m_sim->setErrorReply("#k", 0);
+    QVERIFY(answerer().messages.isEmpty());
+    sim().clearErrorReplies();
+    sim().setErrorReply("#k", 0);
     w.MegaMenuMenuItemClick(2);
     QVERIFY(group->isVisible());
     QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("typed"));
 
     // "#k" unanswered: the panel is shown all the same, with the message.
-    m_sim->clearErrorReplies();
-    m_sim->scriptReply("#k", "");
+    sim().clearErrorReplies();
+    sim().scriptReply("#k", "");
     w.MegaMenuMenuItemClick(2);
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::CommError)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::CommError)});
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
 
     // A maintenance character that is no number: error report, port closed, panel shown.
-    m_sim->setSpecificLine(m_sim->specificLine().left(55) + 'x');
+    sim().instrument()->setSpecificLine(sim().instrument()->specificLine().left(55) + 'x');
     QTest::mouseClick(megaMenu(w)->item(2), Qt::LeftButton);
-    QCOMPARE(m_answerer->errors.size(), 1);
+    QCOMPARE(answerer().errors.size(), 1);
     QVERIFY(!comPort(w).Connected());
     QVERIFY(panel()->isVisible());
 }
 
 void TestInitialisationPanel::specificButtonsTalkToInstrument() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
@@ -283,21 +276,20 @@ void TestInitialisationPanel::specificButtonsTalkToInstrument() {
     QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("0800"));
     QVERIFY(editParamKMaint(p)->isChecked());
 
-    m_sim->setErrorReply("#k", 5);
+    sim().setErrorReply("#k", 5);
     QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
-    m_sim->setSilent(true);
+    sim().setSilent(true);
     QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, (QStringList{msg(MsgId::SpecificWriteDone), msg(MsgId::ReadDone),
-                                                msg(MsgId::UnknownCommand), msg(MsgId::NoAnswer)}));
+    QCOMPARE(answerer().messages, (QStringList{msg(MsgId::SpecificWriteDone), msg(MsgId::ReadDone),
+                                               msg(MsgId::UnknownCommand), msg(MsgId::NoAnswer)}));
     QVERIFY(!comPort(w).Connected());
 }
 
 void TestInitialisationPanel::specificEditsAndParFiles() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
-    ScriptedFileDialogs& dialogs = *m_f->dialogs;
     QSignalSpy exits(p, &InitialisationPanel::specificNumberLeft);
 
     // HT and contrast: whole numbers of at most 4 typed characters; leaving them runs the
@@ -312,13 +304,13 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
 
     // A file's values go in as they are, HT and contrast cut to 4; the box stays.
     editParamKMaint(p)->setChecked(true);
-    const QString loaded = m_f->dir.filePath(QStringLiteral("in.par"));
+    const QString loaded = dir().filePath(QStringLiteral("in.par"));
     QVERIFY(writeFileBytes(
         loaded, kSection + "SN=ABCDEFGHIJKLMNOPQRST\r\nPM=P/1\r\nPWM=123456\r\nCONTR=x\r\n"));
-    dialogs.answers = {loaded};
+    dialogs().answers = {loaded};
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
-    QVERIFY(m_answerer->messages.isEmpty());
-    QCOMPARE(dialogs.asked.last(), DialogKind::OpenSpecific);
+    QVERIFY(answerer().messages.isEmpty());
+    QCOMPARE(dialogs().asked.last(), DialogKind::OpenSpecific);
     QCOMPARE(editParamKserie(p)->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
     QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("1234"));
     QCOMPARE(editParamKcontr(p)->text(), QStringLiteral("x"));
@@ -338,32 +330,32 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
     QCOMPARE(serial->text(), QStringLiteral("0123456789ABCDEF"));
 
     // Saved and loaded back; the box is never stored.
-    const QString saved = m_f->dir.filePath(QStringLiteral("out.par"));
-    dialogs.answers = {saved};
+    const QString saved = dir().filePath(QStringLiteral("out.par"));
+    dialogs().answers = {saved};
     QTest::mouseClick(buttonSaveHeader(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{kFileSavedMessage});
-    QCOMPARE(dialogs.asked.last(), DialogKind::SaveSpecific);
+    QCOMPARE(answerer().messages, QStringList{kFileSavedMessage});
+    QCOMPARE(dialogs().asked.last(), DialogKind::SaveSpecific);
     p->setSpecificParameters({});
-    dialogs.answers = {saved};
+    dialogs().answers = {saved};
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(p->specificParameters(),
              (SpecificParameters{QStringLiteral("0123456789ABCDEF"), QStringLiteral("P/1"),
                                  QStringLiteral("1234"), QStringLiteral("x"), false}));
 
     // A file without CONTR is refused and changes nothing; a cancelled dialog neither.
-    const QString bad = m_f->dir.filePath(QStringLiteral("bad.par"));
+    const QString bad = dir().filePath(QStringLiteral("bad.par"));
     QVERIFY(writeFileBytes(bad, kSection + "SN=1\r\nPM=2\r\nPWM=3\r\n"));
-    dialogs.answers = {bad, std::nullopt};
+    dialogs().answers = {bad, std::nullopt};
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.last(), msg(MsgId::InvalidFile));
+    QCOMPARE(answerer().messages.last(), msg(MsgId::InvalidFile));
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages.size(), 2);
+    QCOMPARE(answerer().messages.size(), 2);
     QCOMPARE(editParamKserie(p)->text(), QStringLiteral("0123456789ABCDEF"));
-    QVERIFY(m_answerer->errors.isEmpty());
+    QVERIFY(answerer().errors.isEmpty());
 }
 
 void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     w.setMaintenanceMode(true);
     w.MegaMenuMenuItemClick(2);
     InitialisationPanel* p = panel();
@@ -385,21 +377,22 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
 
     // Nor from a file: refused with the character named, the fields unchanged.
     const SpecificParameters before = p->specificParameters();
-    const QString loaded = m_f->dir.filePath(QStringLiteral("utf8.par"));
+    const QString loaded = dir().filePath(QStringLiteral("utf8.par"));
     QVERIFY(writeFileBytes(loaded, "\xEF\xBB\xBF[VEXA Param\xC3\xA8tres sp\xC3\xA9"
                                    "cifiques]\r\nSN=N\xC2\xB0 7\r\nPM=\xE4\xB8\xAD/1\r\n"
                                    "PWM=800\r\nCONTR=512\r\n"));
-    m_f->dialogs->answers = {loaded};
+    dialogs().answers = {loaded};
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages,
+    QCOMPARE(answerer().messages,
              QStringList{msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
     QCOMPARE(p->specificParameters(), before);
 
     // What goes out is what the fields show.
-    m_sim->clearTranscript();
+    sim().clearTranscript();
     QTest::mouseClick(buttonEcrireHeader(p), Qt::LeftButton);
-    QCOMPARE(m_sim->specificLine().mid(3, 20), QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
-    QCOMPARE(m_sim->specificLine().mid(45, 9), QByteArray("0080 0080"));
+    QCOMPARE(sim().instrument()->specificLine().mid(3, 20),
+             QByteArray("SN: A\xE9") + "B" + QByteArray(13, ' '));
+    QCOMPARE(sim().instrument()->specificLine().mid(45, 9), QByteArray("0080 0080"));
 }
 
 QTEST_MAIN(TestInitialisationPanel)

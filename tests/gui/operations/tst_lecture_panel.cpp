@@ -1,6 +1,6 @@
 // The Lecture panel in the real window: the proposed result file, the "..." dialog, a
 // transfer from the "Transfert" button, and a memo that copes with a full memory.
-#include "gui/InstrumentWindowFixture.h"
+#include "gui/WindowTest.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
@@ -37,62 +37,44 @@ QStringList fileLines(const QString& path) {
 
 } // namespace
 
-class TestLecturePanel : public QObject {
+class TestLecturePanel : public WindowTest {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void entryProposesNameInStartFolder();
     void transferFromTheWindow();
     void existingResultIsReplacedOnlyWhenTheOperatorSaysSo();
     void memoIsFastReadOnlyAndUnwrapped();
 
 private:
-    std::unique_ptr<WithInstrument> m_rig;
-    InstrumentSimulator* m_sim = nullptr;
-    MainWindowFixture* m_f = nullptr;
-    DialogAnswerer* m_answerer = nullptr;
+    bool prepare() override {
+        panelLecture(window())->setClock([] { return kFixedNow; });
+        return true;
+    }
 };
 
-void TestLecturePanel::init() {
-    m_rig = std::make_unique<WithInstrument>();
-    m_sim = &m_rig->sim;
-    m_f = &m_rig->f;
-    m_answerer = &m_rig->answerer;
-    QVERIFY(m_rig->start());
-    m_answerer->clear();
-    panelLecture(m_f->main)->setClock([] { return kFixedNow; });
-}
-
-void TestLecturePanel::cleanup() {
-    m_rig.reset();
-}
-
 void TestLecturePanel::entryProposesNameInStartFolder() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     LecturePanel* panel = panelLecture(w);
-    ScriptedFileDialogs& dialogs = *m_f->dialogs;
 
     w.MegaMenuMenuItemClick(1);
-    const QString proposed = m_f->dir.path() + QStringLiteral("/VEXA1503071405.txt");
+    const QString proposed = dir().path() + QStringLiteral("/VEXA1503071405.txt");
     QCOMPARE(editFichierMesures(panel)->text(), proposed);
-    QCOMPARE(dialogs.fileName(DialogKind::SaveResult), proposed);
+    QCOMPARE(dialogs().fileName(DialogKind::SaveResult), proposed);
     QVERIFY(editFichierMesures(panel)->isReadOnly());
 
     // A start folder without a final separator gets one.
-    const QString folder = m_f->dir.path() + QStringLiteral("/Mesures");
-    dialogs.setInitialDir(DialogKind::SaveResult, folder);
+    const QString folder = dir().path() + QStringLiteral("/Mesures");
+    dialogs().setInitialDir(DialogKind::SaveResult, folder);
     w.MegaMenuMenuItemClick(1);
     QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
 
     // "...": opens on the proposed name; a choice replaces the text, a cancel keeps it.
-    const QString chosen = m_f->dir.path() + QStringLiteral("/ailleurs/choisi.txt");
-    dialogs.answers = {chosen, std::nullopt};
+    const QString chosen = dir().path() + QStringLiteral("/ailleurs/choisi.txt");
+    dialogs().answers = {chosen, std::nullopt};
     buttonSelectFichierMesures(panel)->click();
-    QCOMPARE(dialogs.asked, QList<DialogKind>{DialogKind::SaveResult});
-    QCOMPARE(dialogs.startPaths.last(), folder + QStringLiteral("/VEXA1503071405.txt"));
+    QCOMPARE(dialogs().asked, QList<DialogKind>{DialogKind::SaveResult});
+    QCOMPARE(dialogs().startPaths.last(), folder + QStringLiteral("/VEXA1503071405.txt"));
     QCOMPARE(editFichierMesures(panel)->text(), chosen);
     buttonSelectFichierMesures(panel)->click();
     QCOMPARE(editFichierMesures(panel)->text(), chosen);
@@ -100,15 +82,15 @@ void TestLecturePanel::entryProposesNameInStartFolder() {
     // The next proposal is again in the start folder, not in the chosen one.
     w.MegaMenuMenuItemClick(1);
     QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
-    QVERIFY(m_answerer->errors.isEmpty());
+    QVERIFY(answerer().errors.isEmpty());
 }
 
 void TestLecturePanel::transferFromTheWindow() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     LecturePanel* panel = panelLecture(w);
-    m_sim->generateMemory(2, 3, true);
+    sim().instrument()->generateMemory(2, 3, true);
     // Slow enough for the window's state to be seen during the transfer.
-    m_sim->setReplyDelay(15);
+    sim().setReplyDelay(15);
     w.MegaMenuMenuItemClick(1);
     QVERIFY(buttonLecture(panel)->isEnabled());
 
@@ -122,7 +104,7 @@ void TestLecturePanel::transferFromTheWindow() {
     bool enabledAtMessage = false;
     bool statusHiddenAtMessage = false;
     bool portOpenAtMessage = false;
-    m_answerer->onDialog = [&](const QString&) {
+    answerer().onDialog = [&](const QString&) {
         enabledAtMessage = w.isEnabled();
         statusHiddenAtMessage = !splashScreen()->isVisible();
         portOpenAtMessage = comPort(w).Connected();
@@ -130,7 +112,7 @@ void TestLecturePanel::transferFromTheWindow() {
 
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
 
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::ReadDone)});
     QVERIFY(sawDisabledWithStatus);
     QVERIFY(enabledAtMessage);
     QVERIFY(statusHiddenAtMessage);
@@ -139,70 +121,70 @@ void TestLecturePanel::transferFromTheWindow() {
 
     // The memo shows exactly the lines of the file.
     const QStringList lines = fileLines(editFichierMesures(panel)->text());
-    QCOMPARE(lines.size(), 2 + m_sim->storedLines().size());
+    QCOMPARE(lines.size(), 2 + sim().instrument()->storedLines().size());
     QCOMPARE(memoLecture(panel)->lines(), lines);
     QCOMPARE(memoLecture(panel)->blockCount(), lines.size());
 
     // No answer: the memo keeps the previous transfer.
-    m_sim->setSilent(true);
-    m_answerer->onDialog = nullptr;
-    m_answerer->answers = {true}; // replace the file just written
+    sim().setSilent(true);
+    answerer().onDialog = nullptr;
+    answerer().answers = {true}; // replace the file just written
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QCOMPARE(m_answerer->questions.size(), 1);
-    QCOMPARE(m_answerer->messages.last(), msg(MsgId::NoAnswer));
+    QCOMPARE(answerer().questions.size(), 1);
+    QCOMPARE(answerer().messages.last(), msg(MsgId::NoAnswer));
     QCOMPARE(memoLecture(panel)->lines(), lines);
     QVERIFY(w.isEnabled());
 }
 
 void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
-    TFormMain& w = *m_f->main;
+    TFormMain& w = window();
     LecturePanel* panel = panelLecture(w);
-    m_sim->generateMemory(1, 2);
+    sim().instrument()->generateMemory(1, 2);
     w.MegaMenuMenuItemClick(1);
     const QString path = editFichierMesures(panel)->text();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QVERIFY(m_answerer->questions.isEmpty()); // nothing there yet
+    QVERIFY(answerer().questions.isEmpty()); // nothing there yet
     const QByteArray first = fileBytes(path);
     QVERIFY(first.contains("#R"));
 
     // Another instrument in the same minute: same proposed name. "Non" leaves all as it was.
-    m_sim->generateMemory(1, 5);
-    m_sim->clearTranscript();
-    m_answerer->clear();
+    sim().instrument()->generateMemory(1, 5);
+    sim().clearTranscript();
+    answerer().clear();
     w.MegaMenuMenuItemClick(1);
     QCOMPARE(editFichierMesures(panel)->text(), path);
-    m_sim->clearTranscript();
+    sim().clearTranscript();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QCOMPARE(m_answerer->questions, QStringList{msg(MsgId::ReplaceResultFile).arg(path)});
-    QVERIFY(m_answerer->messages.isEmpty());
-    QVERIFY(m_sim->receivedLines().isEmpty());
+    QCOMPARE(answerer().questions, QStringList{msg(MsgId::ReplaceResultFile).arg(path)});
+    QVERIFY(answerer().messages.isEmpty());
+    QVERIFY(sim().receivedLines().isEmpty());
     QCOMPARE(fileBytes(path), first);
 
     // "Oui" replaces it.
-    m_answerer->answers = {true};
+    answerer().answers = {true};
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::ReadDone)});
     const QByteArray second = fileBytes(path);
     QVERIFY(second != first);
 
     // Chosen in the "..." dialog, which asked already: no second question, for that
     // transfer only.
-    m_answerer->clear();
-    m_f->dialogs->answers = {path};
+    answerer().clear();
+    dialogs().answers = {path};
     QTest::mouseClick(buttonSelectFichierMesures(panel), Qt::LeftButton);
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QVERIFY(m_answerer->questions.isEmpty());
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::ReadDone)});
+    QVERIFY(answerer().questions.isEmpty());
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::ReadDone)});
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QCOMPARE(m_answerer->questions.size(), 1);
+    QCOMPARE(answerer().questions.size(), 1);
 
     // Agreed to, but the memory is empty: the earlier results stay, and it is said.
-    m_sim->setStoredLines({});
-    m_answerer->clear();
-    m_answerer->answers = {true};
+    sim().instrument()->setStoredLines({});
+    answerer().clear();
+    answerer().answers = {true};
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
-    QCOMPARE(m_answerer->messages, QStringList{msg(MsgId::NoMeasurement) + "\r\n" +
-                                               msg(MsgId::EarlierFileKept).arg(path)});
+    QCOMPARE(answerer().messages, QStringList{msg(MsgId::NoMeasurement) + "\r\n" +
+                                              msg(MsgId::EarlierFileKept).arg(path)});
     QCOMPARE(fileBytes(path), second);
 }
 

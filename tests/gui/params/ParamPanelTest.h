@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/InstrumentWindowFixture.h"
+#include "gui/WindowTest.h"
 #include "params/ParamFixture.h"
 #include "ui/MegaMenu.h"
 #include "ui/ParamEditorPanel.h"
@@ -11,24 +11,26 @@
 #include <QPushButton>
 #include <QtTest>
 
-// The real main window on the "Paramétrage" panel, talking to a simulated instrument,
-// with parameter files in the window's temporary folder.
-struct ParamPanelFixture : WithInstrument {
-    // Starts the instrument and the window, waits for the search, then chooses the panel.
-    bool start(const QString& softwareVersion = {}) {
-        if (!softwareVersion.isEmpty()) {
+// The base of the tests of the "Paramétrage" panel: the real main window on that panel,
+// talking to a simulated instrument, with parameter files in the window's folder.
+class ParamPanelTest : public WindowTest {
+protected:
+    bool prepare() override {
+        if (!megaMenu(window())->isEnabled())
+            return false;
+        window().MegaMenuMenuItemClick(3);
+        return panel()->isVisible() && answerer().messages.isEmpty();
+    }
+    // Starts again with an instrument of that software version.
+    bool restartWithVersion(const QString& softwareVersion) {
+        return restart([&](InstrumentSimulator& sim) {
             InstrumentSimulator::Identity id;
             id.softwareVersion = softwareVersion;
-            sim.setIdentity(id);
-        }
-        if (!WithInstrument::start() || !megaMenu(f.main)->isEnabled())
-            return false;
-        answerer.clear();
-        f.main->MegaMenuMenuItemClick(3);
-        return panel()->isVisible() && answerer.messages.isEmpty();
+            sim.instrument()->setIdentity(id);
+        });
     }
 
-    ParametresPanel* panel() const { return panelHeader(f.main); }
+    ParametresPanel* panel() const { return panelHeader(window()); }
     ParamEditorPanel* editor() const { return panelParametres(panel()); }
     QWidget* control(ParamControl c) const {
         return parts::child<QWidget>(editor(), controlObjectName(c));
@@ -40,7 +42,7 @@ struct ParamPanelFixture : WithInstrument {
     QComboBox* combo(ParamControl c) const { return qobject_cast<QComboBox*>(control(c)); }
 
     QString writeFile(const QString& name, const QByteArray& bytes) const {
-        return fixture::writeFile(f.dir, name, bytes);
+        return writeFileIn(dir(), name, bytes);
     }
     QString workedExample(const QString& name = QStringLiteral("configVEXA.dat")) const {
         return writeFile(name, fixture::workedExampleBytes());
@@ -48,12 +50,12 @@ struct ParamPanelFixture : WithInstrument {
 
     // "..." answered with `path` (or cancelled).
     void choose(const std::optional<QString>& path) {
-        f.dialogs->answers.push_back(path);
+        dialogs().answers.push_back(path);
         QTest::mouseClick(buttonSelectFichierParametres(panel()), Qt::LeftButton);
     }
     void openEditor() { QTest::mouseClick(buttonEdit(panel()), Qt::LeftButton); }
     void save(const std::optional<QString>& path) {
-        f.dialogs->answers.push_back(path);
+        dialogs().answers.push_back(path);
         QTest::mouseClick(buttonEnregistrer(editor()), Qt::LeftButton);
     }
 

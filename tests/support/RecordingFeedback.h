@@ -1,34 +1,39 @@
 #pragma once
 
 #include "common/OperatorFeedback.h"
-#include "link/CommandExchange.h"
-#include "link/TComPort.h"
-#include "sim/InstrumentSimulator.h"
 
 #include <QStringList>
-#include <QtTest>
 #include <functional>
-#include <memory>
 
-// The window side of an operation, written down call by call: "status:<text>", "show",
-// "hide", "info:<message>", "enabled:<0|1>".
+// The window side of an operation, written down call by call: "status:<text>" for the
+// status window's text, "show", "hide", "info:<message>" for the information dialog,
+// "enabled:<0|1>" for the main window. What the window would show now is kept beside.
 class RecordingFeedback : public OperatorFeedback {
 public:
     QStringList calls;
+    bool statusVisible = false;
+    bool windowEnabled = true;
     // Runs inside ShowInformation, while the operator would be reading the message.
     std::function<void()> onInformation;
 
     void AfficheInfo(const QString& texte) override {
         calls.append(QStringLiteral("status:") + texte);
     }
-    void ShowStatus() override { calls.append(QStringLiteral("show")); }
-    void HideStatus() override { calls.append(QStringLiteral("hide")); }
+    void ShowStatus() override {
+        statusVisible = true;
+        calls.append(QStringLiteral("show"));
+    }
+    void HideStatus() override {
+        statusVisible = false;
+        calls.append(QStringLiteral("hide"));
+    }
     void ShowInformation(const QString& message) override {
         calls.append(QStringLiteral("info:") + message);
         if (onInformation)
             onInformation();
     }
     void SetMainWindowEnabled(bool enabled) override {
+        windowEnabled = enabled;
         calls.append(QStringLiteral("enabled:") + (enabled ? u'1' : u'0'));
     }
 
@@ -43,28 +48,5 @@ private:
                 found.append(call.mid(prefix.size()));
         }
         return found;
-    }
-};
-
-// A simulated instrument on a pseudo-terminal, and the program's port and exchange on the
-// other end. Fresh for every test function (create it in init()).
-struct OperationsRig {
-    InstrumentSimulator sim;
-    TComPort port;
-    std::unique_ptr<CommandExchange> exchange;
-    RecordingFeedback feedback;
-
-    OperationsRig() {
-        sim.start();
-        port.setPort(sim.slavePath());
-        exchange = std::make_unique<CommandExchange>(port);
-    }
-
-    // Lines the instrument received that begin with `prefix`.
-    int received(const QByteArray& prefix) const {
-        int n = 0;
-        for (const QByteArray& line : sim.receivedLines())
-            n += line.startsWith(prefix) ? 1 : 0;
-        return n;
     }
 };
