@@ -216,8 +216,8 @@ void TestKeyboard::passwordThenEditorSaveAndSendByKeys() {
     QVERIFY(m_f->main->isEnabled());
     QCOMPARE(m_sim->receivedLines(), QList<QByteArray>{"#i"});
 
-    const QString source = writeFileIn(m_f->dir, QStringLiteral("configVEXA.dat"),
-                                              fixture::workedExampleBytes());
+    const QString source =
+        writeFileIn(m_f->dir, QStringLiteral("configVEXA.dat"), fixture::workedExampleBytes());
     const QString saved = m_f->dir.filePath(QStringLiteral("operateur.dat"));
     PRESS(Qt::Key_F8);
     QTRY_VERIFY(panelHeader(m_f->main)->isVisible());
