@@ -276,7 +276,7 @@ void measureIdle(int seconds, QList<Row>& rows) {
                  QStringLiteral("/s"),
                  double(afterInit.runs),
                  double(bare.runs),
-                 QStringLiteral("(its clock timer runs on)"),
+                 QStringLiteral("(the clock edit stops refreshing once hidden)"),
                  {}});
 }
 
