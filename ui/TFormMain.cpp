@@ -295,13 +295,22 @@ void TFormMain::TimerAutoConnectTimer() {
         m_panelAccueil->focusConnexion();
     } else {
         m_panelAccueil->clearSearchRecord();
-        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(portDisplayName(m_port->Port())));
+        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(answeredPortName(record)));
         m_panelLecture->EnableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);
         AfficheIdent();
         m_megaMenu->focusCurrentEntry();
     }
+}
+
+// The port that answered as the operator knows it: the name they listed (a link they made,
+// a /dev/serial/by-id path), then the device and the adapter.
+QString TFormMain::answeredPortName(const SearchRecord& record) const {
+    for (const PortAttempt& attempt : record.ports)
+        if (attempt.outcome == PortOutcome::Answered)
+            return portDisplayName(attempt);
+    return portDisplayName(m_port->Port());
 }
 
 int TFormMain::ChercheSonde() {

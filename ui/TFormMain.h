@@ -24,6 +24,7 @@ class Settings;
 class TComPort;
 class TFormPassword;
 struct PanelContext;
+struct SearchRecord;
 
 // What the program entry hands the main window.
 struct MainWindowEnvironment {
@@ -81,6 +82,7 @@ private:
     void FormCreate();
     void searchAgain();
     QList<QWidget*> panels() const;
+    QString answeredPortName(const SearchRecord& record) const;
 
     MainWindowEnvironment m_env;
     QString m_appDir;

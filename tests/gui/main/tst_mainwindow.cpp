@@ -53,6 +53,7 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void startupFindsTheInstrument();
     void startupWithoutPortsThenConnexion();
+    void foundPortNamedAsListed();
     void silentPortThenInstrumentAnswers();
     void searchOrderStopsAtFirstAnswer();
     void heldPortIsSkippedSilently();
@@ -153,6 +154,20 @@ void TestMainWindow::startupWithoutPortsThenConnexion() {
     QVERIFY(!panelInfoConnexion(f.main)->isVisible());
     QVERIFY(groupBoxIdent(f.main)->isVisible());
     QVERIFY(!details->isVisibleTo(f.main.get()));
+}
+
+void TestMainWindow::foundPortNamedAsListed() {
+    // Reached through a link of the user's own (a udev rule, /dev/serial/by-id): the message
+    // leads with that name, then the device it stands for.
+    MainWindowFixture f;
+    InstrumentSimulator sim;
+    sim.setLinkPath(f.dir.filePath("vexameter"));
+    sim.start();
+    f.ports = {sim.linkPath()};
+    DialogAnswerer answerer;
+    startAndAnswer(f, answerer);
+    QCOMPARE(answerer.messages,
+             QStringList({detectedOn(sim.linkPath() + " (" + sim.slavePath() + ")")}));
 }
 
 void TestMainWindow::silentPortThenInstrumentAnswers() {
