@@ -86,12 +86,3 @@ void IdentityBox::showIdentity(const InstrumentIdentity& id) {
     Q_EMIT softwareVersionChanged(id.softwareVersion);
     show();
 }
-
-InstrumentIdentity IdentityBox::shownIdentity() const {
-    return {m_labelDescription->text(), m_labelPN->text(), m_labelLN->text(),
-            m_labelDN->text(),          m_labelSN->text(), m_labelPM->text()};
-}
-
-QString IdentityBox::softwareVersion() const {
-    return m_labelLN->text();
-}

@@ -15,9 +15,6 @@ public:
 
     // Fills the value labels and shows the box.
     void showIdentity(const InstrumentIdentity& identity);
-    InstrumentIdentity shownIdentity() const;
-    // The caption of the software version label ("LabelLN").
-    QString softwareVersion() const;
 
 Q_SIGNALS:
     // The software version label's caption changed.

@@ -123,6 +123,15 @@ template <class Owner> CommandExchange& exchange(const Owner& window) {
 inline SplashScreen* splashScreen() {
     return parts::topLevel<SplashScreen>(QStringLiteral("SplashScreen"));
 }
+// The identity as the identification box shows it, read from its value labels.
+template <class Owner> InstrumentIdentity shownIdentity(const Owner& window) {
+    auto text = [&](const char* name) {
+        return parts::child<QLabel>(parts::toObject(window), QString::fromLatin1(name))->text();
+    };
+    return {text("LabelDescription"), text("LabelPN"), text("LabelLN"),
+            text("LabelDN"),          text("LabelSN"), text("LabelPM")};
+}
+
 template <class Owner> QString settingsPath(const Owner& window) {
     return static_cast<const TFormMain*>(parts::toObject(window))->AppDir() +
            QStringLiteral("VEXAReader.ini");

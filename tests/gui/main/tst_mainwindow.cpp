@@ -99,7 +99,7 @@ void TestMainWindow::startupFindsTheInstrument() {
     QVERIFY(!panelInfoConnexion(f.main)->isVisible());
     const auto expected =
         InstrumentIdentity::fromReply(QString::fromLatin1(sim.instrument()->identityLine()));
-    const auto shown = groupBoxIdent(f.main)->shownIdentity();
+    const auto shown = shownIdentity(f.main);
     QCOMPARE(shown.description, expected.description);
     QCOMPARE(shown.serialNumber, expected.serialNumber);
     QCOMPARE(shown.productReference, expected.productReference);

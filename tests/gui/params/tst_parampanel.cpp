@@ -219,7 +219,7 @@ void TestParamPanel::versionDecidesTheOptionalSettings() {
     QFETCH(QString, version);
     QFETCH(bool, shown);
     QVERIFY(restartWithVersion(version));
-    QCOMPARE(groupBoxIdent(window())->softwareVersion().trimmed(), version);
+    QCOMPARE(shownIdentity(window()).softwareVersion.trimmed(), version);
     choose(workedExample());
     openEditor();
     for (std::size_t i = 0; i < kVersionDependentControls.size(); ++i) {
