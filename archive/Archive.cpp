@@ -78,6 +78,9 @@ Archive::Archive(const ArchiveLocation& location)
     if (!m_db.open())
         throw ArchiveUnreachableError(
             msg(MsgId::ArchiveUnreachable).arg(name(), m_db.lastError().text()));
+    // The server's notices ("already exists, skipping") are not the operator's business.
+    if (!sqlite)
+        runQuery(m_db, name(), QStringLiteral("SET client_min_messages TO warning"));
     migrateArchive(m_db, location.engine, name());
 }
 

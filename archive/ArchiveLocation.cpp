@@ -30,8 +30,9 @@ QString decoded(const QString& text) {
 int portNumber(const QString& text) {
     bool ok = false;
     const int port = text.toInt(&ok);
+    // Not the text itself: whatever stands there may be a mistyped password.
     if (!ok || port <= 0 || port > 65535)
-        refuse(text);
+        refuse(QStringLiteral("port"));
     return port;
 }
 
@@ -58,7 +59,7 @@ ArchiveLocation parsePostgres(const QString& url) {
         location.host = hostPort.mid(1, close - 1);
         hostPort = hostPort.mid(close + 1);
         if (!hostPort.isEmpty() && !hostPort.startsWith(QLatin1Char(':')))
-            refuse(hostPort);
+            refuse(QStringLiteral("port"));
         if (hostPort.size() > 1)
             location.port = portNumber(hostPort.mid(1));
     } else {

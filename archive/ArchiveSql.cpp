@@ -17,6 +17,12 @@ QSqlQuery runQuery(QSqlDatabase& db, const QString& archiveName, const QString& 
                    const QVariantList& values) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    // PostgreSQL prepares no table definitions: a query without values runs as it is.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            fail(archiveName, query.lastError());
+        return query;
+    }
     if (!query.prepare(sql))
         fail(archiveName, query.lastError());
     for (const QVariant& value : values)
