@@ -181,6 +181,15 @@ const Entry kTable[] = {
     {MsgId::CliYes, QT_TRANSLATE_NOOP("Messages", "oui")},
     {MsgId::CliNo, QT_TRANSLATE_NOOP("Messages", "non")},
     {MsgId::CliFieldLabel, QT_TRANSLATE_NOOP("Messages", "%1 :")},
+    {MsgId::ArchivePasswordInUrl, QT_TRANSLATE_NOOP("Messages", "L'adresse de l'archive contient un mot de passe, qui ne doit jamais figurer sur la ligne de commande : l'enlever de l'adresse et le mettre dans ~/.pgpass (ou dans le fichier que nomme PGPASSFILE).")},
+    {MsgId::ArchiveBadUrl, QT_TRANSLATE_NOOP("Messages", "Adresse d'archive incorrecte (%1) : sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base attendu.")},
+    {MsgId::ArchiveDriverMissing, QT_TRANSLATE_NOOP("Messages", "Le pilote de base de données %1 de Qt n'est pas installé (paquet %2).")},
+    {MsgId::ArchiveUnreachable, QT_TRANSLATE_NOOP("Messages", "L'archive %1 est injoignable : %2")},
+    {MsgId::ArchiveSchemaTooNew, QT_TRANSLATE_NOOP("Messages", "L'archive %1 a un schéma de version %2, plus récent que celui de ce programme (%3) : mettre VEXA-Reader à jour.")},
+    {MsgId::ArchiveRequestFailed, QT_TRANSLATE_NOOP("Messages", "L'archive %1 a refusé la demande : %2")},
+    {MsgId::ArchivePending, QT_TRANSLATE_NOOP("Messages", "Archive en attente : le téléchargement est gardé dans %1 jusqu'à ce que l'archive réponde (%2).")},
+    {MsgId::ArchiveSpoolUnreadable, QT_TRANSLATE_NOOP("Messages", "Le fichier en attente %1 est illisible et reste en place : %2")},
+    {MsgId::ArchiveFileAltered, QT_TRANSLATE_NOOP("Messages", "Le fichier %1 de l'instrument %2 ne correspond plus à son empreinte SHA-256 dans l'archive.")},
 };
 // clang-format on
 

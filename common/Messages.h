@@ -178,10 +178,20 @@ enum class MsgId : int {
     CliYes,                    // a flag set
     CliNo,                     // a flag clear
     CliFieldLabel,             // %1 the name of a field before its value
+    // The archive of downloads
+    ArchivePasswordInUrl,   // the archive's address carries a password
+    ArchiveBadUrl,          // %1 the part of the address that is wrong (never the password)
+    ArchiveDriverMissing,   // %1 Qt's driver, %2 the Debian package that holds it
+    ArchiveUnreachable,     // %1 the archive, %2 the engine's reason
+    ArchiveSchemaTooNew,    // %1 the archive, %2 its schema version, %3 this program's
+    ArchiveRequestFailed,   // %1 the archive, %2 the engine's reason
+    ArchivePending,         // %1 the spool folder, %2 why the archive was not reached
+    ArchiveSpoolUnreadable, // %1 the spool file, %2 what is wrong with it
+    ArchiveFileAltered,     // %1 the result file's name, %2 the serial number
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliFieldLabel);
+constexpr int kLastMessageId = static_cast<int>(MsgId::ArchiveFileAltered);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -2,17 +2,19 @@
 # Fails when a file includes a folder above its own layer, or when the code below the
 # windows includes a widget header:
 #   common <- link <- operations, params <- ui <- app;  sim: common only;
-#   cli: the same layers as the window (common, link, operations, params), no ui.
+#   cli: the same layers as the window (common, link, operations, params) and the archive, no ui;
+#   archive: beside operations, on common only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 declare -A allowed=(
     [common]="common"
     [link]="common link"
     [operations]="common link operations"
+    [archive]="common archive"
     [params]="common link params"
     [ui]="common link operations params ui"
     [app]="common link operations params ui app"
-    [cli]="common link operations params cli"
+    [cli]="common link operations params archive cli"
     [sim]="common sim"
 )
 # Headers of Qt's widget module, which only ui/ and app/ may use.

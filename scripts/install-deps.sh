@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need (--screenshots: and
-# the screenshots; --package: and the Debian package).
+# the screenshots; --package: and the Debian package). The archive's tests start a
+# PostgreSQL server of their own, from the package postgresql.
 # Does nothing when they are all present already.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-tools-dev
           qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core fonts-liberation2
-          qt6-translations-l10n)
+          qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql postgresql)
 [ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils xdotool)
 [ "${1:-}" = "--package" ] && packages+=(dpkg-dev file)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)

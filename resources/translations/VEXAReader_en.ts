@@ -897,6 +897,42 @@ Do you want to replace it?</translation>
         <translation>%1:</translation>
     </message>
     <message>
+        <source>L&apos;adresse de l&apos;archive contient un mot de passe, qui ne doit jamais figurer sur la ligne de commande : l&apos;enlever de l&apos;adresse et le mettre dans ~/.pgpass (ou dans le fichier que nomme PGPASSFILE).</source>
+        <translation>The archive&apos;s address holds a password, which must never appear on a command line: take it out of the address and put it in ~/.pgpass (or in the file PGPASSFILE names).</translation>
+    </message>
+    <message>
+        <source>Adresse d&apos;archive incorrecte (%1) : sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base attendu.</source>
+        <translation>Wrong archive address (%1): sqlite:PATH or postgresql://user@host:port/database expected.</translation>
+    </message>
+    <message>
+        <source>Le pilote de base de données %1 de Qt n&apos;est pas installé (paquet %2).</source>
+        <translation>Qt&apos;s database driver %1 is not installed (package %2).</translation>
+    </message>
+    <message>
+        <source>L&apos;archive %1 est injoignable : %2</source>
+        <translation>The archive %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>L&apos;archive %1 a un schéma de version %2, plus récent que celui de ce programme (%3) : mettre VEXA-Reader à jour.</source>
+        <translation>The archive %1 has schema version %2, newer than this program&apos;s (%3): update VEXA-Reader.</translation>
+    </message>
+    <message>
+        <source>L&apos;archive %1 a refusé la demande : %2</source>
+        <translation>The archive %1 refused the request: %2</translation>
+    </message>
+    <message>
+        <source>Archive en attente : le téléchargement est gardé dans %1 jusqu&apos;à ce que l&apos;archive réponde (%2).</source>
+        <translation>Archive pending: the download is kept in %1 until the archive answers (%2).</translation>
+    </message>
+    <message>
+        <source>Le fichier en attente %1 est illisible et reste en place : %2</source>
+        <translation>The pending file %1 cannot be read and stays where it is: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 de l&apos;instrument %2 ne correspond plus à son empreinte SHA-256 dans l&apos;archive.</source>
+        <translation>The file %1 of the instrument %2 no longer matches its SHA-256 in the archive.</translation>
+    </message>
+    <message>
         <source>Port série</source>
         <translation>Serial port</translation>
     </message>
