@@ -35,7 +35,6 @@ bool Language::InstallTranslationModule(TranslationModule module) {
     if (m_module.translator)
         QCoreApplication::removeTranslator(m_module.translator.get());
     m_module = std::move(module);
-    m_installedPath = m_module.path;
     if (!QCoreApplication::installTranslator(m_module.translator.get()))
         return false;
     ReloadAllLayouts();

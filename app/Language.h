@@ -27,7 +27,6 @@ public:
     // Loads and installs the module of a locale identifier; true when one was installed.
     bool ApplyStoredLanguage(int locale);
     // The file of the installed module, empty when none.
-    QString installedModule() const { return m_installedPath; }
 
 private:
     bool InstallTranslationModule(TranslationModule module);
@@ -37,6 +36,5 @@ private:
     QString m_programFile;
     // A translator reads the module in place: the bytes live as long as it is installed.
     TranslationModule m_module;
-    QString m_installedPath;
     std::unique_ptr<QTranslator> m_toolkitTranslator;
 };

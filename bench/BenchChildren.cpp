@@ -63,8 +63,8 @@ int idleChild(const QString& kind, const QString& port, int argc, char** argv) {
         if (!program->start({port}))
             return 2;
         if (kind == QStringLiteral("initialisation")) {
-            program->main().MegaMenuMenuItemClick(2);
-            program->main().MegaMenuMenuItemClick(0);
+            program->chooseMenu(2);
+            program->chooseMenu(0);
         }
     }
     QTimer::singleShot(200, [] {

@@ -1,16 +1,17 @@
 #include "bench/ProgramWindow.h"
 
 #include "ui/LectureMemo.h"
-#include "ui/LecturePanel.h"
 #include "ui/MessageDialogInfo.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormPassword.h"
+#include "ui/TransferPanel.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 ProgramWindow::ProgramWindow() {
@@ -52,11 +53,17 @@ bool ProgramWindow::waitForMessages(int count, int timeoutMs) {
     return m_messages >= count;
 }
 
+void ProgramWindow::chooseMenu(int index) {
+    auto* menu = m_main->findChild<QWidget*>(QStringLiteral("MegaMenu"));
+    menu->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly).at(index)->click();
+}
+
 int ProgramWindow::transfer(const QString& resultPath) {
-    m_main->MegaMenuMenuItemClick(1);
-    auto* panel = m_main->findChild<LecturePanel*>(QStringLiteral("PanelLecture"));
+    // As the operator does: the "Lecture" entry of the menu bar, then "Transfert".
+    chooseMenu(1);
+    auto* panel = m_main->findChild<TransferPanel*>(QStringLiteral("PanelLecture"));
     panel->findChild<QLineEdit*>(QStringLiteral("EditFichierMesures"))->setText(resultPath);
-    panel->ButtonLectureClick();
+    panel->findChild<QPushButton*>(QStringLiteral("ButtonLecture"))->click();
     return int(panel->findChild<LectureMemo*>(QStringLiteral("MemoLecture"))->lines().size());
 }
 

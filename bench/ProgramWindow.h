@@ -21,6 +21,8 @@ public:
     // Makes and shows the window; true once the start-up search has said its message.
     bool start(const QStringList& ports);
     TFormMain& main() { return *m_main; }
+    // Clicks menu entry `index`, as the operator does.
+    void chooseMenu(int index);
     QString folder() const { return m_dir.path(); }
 
     // Waits, running the event loop, until `count` messages have been answered in all.

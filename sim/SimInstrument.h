@@ -65,7 +65,6 @@ public:
 
     // Everything after "#D" in the last clock command, blanks included.
     QByteArray clockText() const { return m_clock; }
-    void setClockText(const QByteArray& text) { m_clock = text; }
 
     // The line "#k" answers. "#K ..." replaces it with the received line, tag lowercased.
     QByteArray specificLine() const { return m_specificLine; }
@@ -74,7 +73,6 @@ public:
 
     // Every "#P", "#R", "#G" or "#F" record received, oldest first, exactly as received.
     QList<QByteArray> records(const QByteArray& tag) const { return m_records.value(tag); }
-    void clearRecords() { m_records.clear(); }
 
     static QByteArray composeIdentityLine(const Identity& identity);
     static QByteArray composeSpecificLine(const SpecificParameters& values);

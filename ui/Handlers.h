@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/ErrorReport.h"
+#include "ui/OperationGate.h"
 
 #include <QObject>
 #include <type_traits>
@@ -21,4 +22,20 @@ template <class Sender, class Signal, class Context, class Functor,
 QMetaObject::Connection connectHandler(Sender* sender, Signal signal, Context* context,
                                        Functor handler) {
     return QObject::connect(sender, signal, context, [handler] { guarded(handler); });
+}
+
+// Connects a user action to a handler that works with the instrument or the files of an
+// operation: the handler runs inside the gate, and an action that finds the gate taken
+// (another operation, or an exchange waiting for its reply) is ignored. The gate is left
+// before an error reaches the general error report, as the handler's own steps are.
+template <class Sender, class Signal, class Receiver, class R, class... Args>
+QMetaObject::Connection connectOperation(Sender* sender, Signal signal, Receiver* receiver,
+                                         R (Receiver::*handler)(Args...), OperationGate& gate) {
+    return QObject::connect(sender, signal, receiver, [receiver, handler, &gate](Args... args) {
+        guarded([&] {
+            const auto entered = gate.tryEnter();
+            if (entered)
+                (receiver->*handler)(args...);
+        });
+    });
 }

@@ -75,8 +75,8 @@ HomePanel::HomePanel(QWidget* parent) : QWidget(parent) {
     m_lienNorvane->setStyleSheet(titleColour + QStringLiteral(" text-decoration: underline;"));
     m_lienNorvane->installEventFilter(this);
 
-    m_langueCaption = makeLabel(this, 392, 1, 147, 28, "AdvSmoothLabel3");
-    m_langueCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_languageCaption = makeLabel(this, 392, 1, 147, 28, "AdvSmoothLabel3");
+    m_languageCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto makeFlag = [this](int x, const char* name, const char* image) {
         auto* button = new QPushButton(this);
@@ -107,7 +107,7 @@ void HomePanel::buildPrompt() {
     m_panelInfoConnexion->setGeometry(20, 240, 591, 114);
     m_panelInfoConnexion->setAttribute(Qt::WA_StyledBackground);
     m_panelInfoConnexion->setStyleSheet(theme::roundedPanelCss(m_panelInfoConnexion->objectName()));
-    m_infoConnexionText = makeLabel(m_panelInfoConnexion, 80, 22, 380, 60, "InfoConnexionText");
+    m_connectionPromptText = makeLabel(m_panelInfoConnexion, 80, 22, 380, 60, "InfoConnexionText");
     m_buttonConnexion = new QPushButton(m_panelInfoConnexion);
     m_buttonConnexion->setObjectName(QStringLiteral("ButtonConnexion"));
     connect(m_buttonConnexion, &QPushButton::clicked, this, &HomePanel::connectionRequested);
@@ -122,7 +122,7 @@ void HomePanel::placePrompt(bool withDetails) {
     constexpr int kPromptTop = 240, kDetailsHeight = 104;
     const int grown = withDetails ? kDetailsHeight : 0;
     m_panelInfoConnexion->setGeometry(20, kPromptTop - grown, 591, 114 + grown);
-    m_infoConnexionText->move(80, 22 + grown);
+    m_connectionPromptText->move(80, 22 + grown);
     m_buttonConnexion->setGeometry(468, 56 + grown, 88, 26);
     m_details->setGeometry(12, 10, 567, grown - 8);
     m_details->setVisible(withDetails);
@@ -142,7 +142,7 @@ void HomePanel::retranslateUi() {
     m_title->setText(tr("VEXA-Reader"));
     m_version->setText(tr("V1.0.1"));
     m_lienNorvane->setText(tr("www.norvane.example"));
-    m_langueCaption->setText(tr("Choix de la Langue"));
+    m_languageCaption->setText(tr("Choix de la Langue"));
     m_buttonLangueFr->setToolTip(tr("Francais"));
     m_buttonLangueEn->setToolTip(tr("English"));
     // Each language by its own name, so that it can be found whatever the language in use.
@@ -151,7 +151,7 @@ void HomePanel::retranslateUi() {
     m_image3->setAccessibleName(tr("Logo Norvane"));
     m_lienNorvane->setAccessibleDescription(tr("Ouvre la page web du fabricant"));
     m_details->setAccessibleName(tr("Détails de la recherche"));
-    m_infoConnexionText->setText(
+    m_connectionPromptText->setText(
         tr("Connecter le Vexameter au PC\nPuis cliquer sur le bouton \"Connexion\""));
     m_buttonConnexion->setText(tr("Connexion"));
 }
@@ -175,7 +175,7 @@ void HomePanel::showConnectionPrompt(bool shown) {
     m_panelInfoConnexion->setVisible(shown);
 }
 
-void HomePanel::focusConnexion() {
+void HomePanel::focusConnectionButton() {
     m_buttonConnexion->setFocus(Qt::OtherFocusReason);
 }
 

@@ -23,12 +23,11 @@ public:
 
     void showConnectionPrompt(bool shown);
     // The keyboard goes to "Connexion", the one thing left to do after a failed search.
-    void focusConnexion();
+    void focusConnectionButton();
     // What the last search met on each port, with the fixes, beside the prompt; nothing
     // after a search that found the instrument.
     void showSearchRecord(const SearchRecord& record);
     void clearSearchRecord();
-    void LienNorvaneClick();
 
 Q_SIGNALS:
     // A flag was clicked; `flag` carries its locale identifier (localeOf).
@@ -39,6 +38,9 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private Q_SLOTS:
+    void LienNorvaneClick();
 
 private:
     void buildPrompt();
@@ -51,11 +53,11 @@ private:
     QLabel* m_title = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_lienNorvane = nullptr;
-    QLabel* m_langueCaption = nullptr;
+    QLabel* m_languageCaption = nullptr;
     QPushButton* m_buttonLangueFr = nullptr;
     QPushButton* m_buttonLangueEn = nullptr;
     QWidget* m_panelInfoConnexion = nullptr;
-    QLabel* m_infoConnexionText = nullptr;
+    QLabel* m_connectionPromptText = nullptr;
     QPushButton* m_buttonConnexion = nullptr;
     SearchDetailsView* m_details = nullptr;
 };

@@ -30,7 +30,7 @@ void MainWindowFeedback::HideStatus() {
 }
 
 void MainWindowFeedback::ShowInformation(const QString& message) {
-    m_messageDialog->ShowMessage(message);
+    m_messageDialog->showMessage(message);
 }
 
 void MainWindowFeedback::SetMainWindowEnabled(bool enabled) {
@@ -45,5 +45,5 @@ void MainWindowFeedback::SetMainWindowEnabled(bool enabled) {
 }
 
 bool MainWindowFeedback::AskQuestion(const QString& question) {
-    return m_messageDialog->AskQuestion(question);
+    return m_messageDialog->askQuestion(question);
 }

@@ -85,17 +85,13 @@ QString MessageDialogInfo::message() const {
     return m_caption->text();
 }
 
-void MessageDialogInfo::ShowMessage(const QString& message) {
+void MessageDialogInfo::showMessage(const QString& message) {
     present(message, false);
 }
 
-bool MessageDialogInfo::AskQuestion(const QString& question) {
+bool MessageDialogInfo::askQuestion(const QString& question) {
     present(question, true);
     return result() == QDialog::Accepted;
-}
-
-bool MessageDialogInfo::isQuestion() const {
-    return !m_yes->isHidden();
 }
 
 void MessageDialogInfo::answer(bool yes) {

@@ -19,12 +19,11 @@ public:
     explicit MessageDialogInfo(QWidget* owner = nullptr);
 
     // Shows `message` and returns once the operator has pressed "Ok".
-    void ShowMessage(const QString& message);
+    void showMessage(const QString& message);
     // Shows `question` with "Oui" and "Non" instead of "Ok"; true for "Oui". Escape and
     // closing the box answer "Non".
-    bool AskQuestion(const QString& question);
+    bool askQuestion(const QString& question);
     QString message() const;
-    bool isQuestion() const;
     // Answers as the operator would: "Ok" or "Oui" for true, "Non" for false.
     void answer(bool yes);
 

@@ -45,3 +45,17 @@ QString Settings::folderPart(const QString& fileName) {
         cut = 1;
     return cut < 0 ? QString() : fileName.left(cut + 1);
 }
+
+void Settings::applyFolders(FileDialogs& dialogs) const {
+    for (int i = 0; i < kDialogCount; ++i) {
+        const auto kind = static_cast<DialogKind>(i);
+        dialogs.setInitialDir(kind, folder(kind));
+    }
+}
+
+void Settings::writeFoldersOf(const FileDialogs& dialogs) {
+    std::array<QString, kDialogCount> fileNames;
+    for (int i = 0; i < kDialogCount; ++i)
+        fileNames[i] = dialogs.fileName(static_cast<DialogKind>(i));
+    writeFolders(fileNames);
+}

@@ -34,6 +34,10 @@ public:
     void writeLanguage(int locale);
     // Each dialog's current file name, in dialog order; their folder parts are stored.
     void writeFolders(const std::array<QString, kDialogCount>& fileNames);
+    // Every dialog starts in its stored folder.
+    void applyFolders(FileDialogs& dialogs) const;
+    // The folder of each dialog's current file.
+    void writeFoldersOf(const FileDialogs& dialogs);
 
     // The folder part of a file name: up to and including its last separator (or the
     // drive colon of a Windows name such as "C:file.txt"), empty when it has none.

@@ -12,20 +12,21 @@
 #include "ui/Handlers.h"
 #include "ui/HomePanel.h"
 #include "ui/IdentityBox.h"
-#include "ui/InitialisationPanel.h"
+#include "ui/InstrumentPanel.h"
 #include "ui/KeyboardNavigation.h"
-#include "ui/LecturePanel.h"
+#include "ui/LanguageRestart.h"
 #include "ui/MainWindowFeedback.h"
 #include "ui/MegaMenu.h"
 #include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
-#include "ui/ParamEditorPanel.h"
-#include "ui/ParametresPanel.h"
+#include "ui/PanelNavigation.h"
+#include "ui/ParameterEditorPanel.h"
+#include "ui/ParameterFilePanel.h"
 #include "ui/Settings.h"
 #include "ui/TFormPassword.h"
+#include "ui/TransferPanel.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -73,19 +74,22 @@ void TFormMain::buildLayout() {
     m_megaMenu->setGeometry(0, 0, 640, 35);
 
     m_panelAccueil = new HomePanel(this);
-    m_panelLecture = new LecturePanel(*m_context, this);
-    m_panelInitialisation = new InitialisationPanel(*m_context, this);
-    m_panelHeader = new ParametresPanel(*m_context, this);
-    for (QWidget* panel : panels()) {
+    m_panelLecture = new TransferPanel(*m_context, this);
+    m_panelInitialisation = new InstrumentPanel(*m_context, this);
+    m_panelHeader = new ParameterFilePanel(*m_context, this);
+    // The identification box belongs to the window and lies over the home panel's foot.
+    m_groupBoxIdent = new IdentityBox(this);
+    m_navigation = std::make_unique<PanelNavigation>(
+        *m_exchange, *m_feedback,
+        PanelNavigation::Panels{m_panelAccueil, m_panelLecture, m_panelInitialisation,
+                                m_panelHeader, m_groupBoxIdent});
+    for (QWidget* panel : m_navigation->panels()) {
         panel->setGeometry(8, 41, 630, 375);
         panel->setAutoFillBackground(true);
         panel->setPalette(palette());
         panel->hide();
     }
     m_panelAccueil->show();
-
-    // The identification box belongs to the window and lies over the home panel's foot.
-    m_groupBoxIdent = new IdentityBox(this);
     m_groupBoxIdent->raise();
 
     m_timerAutoConnect = new QTimer(this);
@@ -96,45 +100,45 @@ void TFormMain::buildLayout() {
 
 // Every connection between the parts, in one place.
 void TFormMain::connectParts() {
-    connectHandler(m_megaMenu, &MegaMenu::MenuItemClick, this, &TFormMain::MegaMenuMenuItemClick);
-    connectHandler(m_timerAutoConnect, &QTimer::timeout, this, &TFormMain::TimerAutoConnectTimer);
-    connectHandler(m_panelAccueil, &HomePanel::connectionRequested, this,
-                   &TFormMain::ButtonConnexionClick);
-    connectHandler(m_panelAccueil, &HomePanel::languageFlagClicked, this,
-                   &TFormMain::ButtonLangueClick);
+    OperationGate& gate = *m_gate;
+    connectOperation(m_megaMenu, &MegaMenu::MenuItemClick, this, &TFormMain::MegaMenuMenuItemClick,
+                     gate);
+    // A search asked for once: a tick that finds another operation running drops it.
+    connect(m_timerAutoConnect, &QTimer::timeout, m_timerAutoConnect, &QTimer::stop);
+    connectOperation(m_timerAutoConnect, &QTimer::timeout, this, &TFormMain::TimerAutoConnectTimer,
+                     gate);
+    connectOperation(m_panelAccueil, &HomePanel::connectionRequested, this,
+                     &TFormMain::ButtonConnexionClick, gate);
+    // Ending the program inside a wait would leave that wait with no event loop to end it.
+    connectOperation(m_panelAccueil, &HomePanel::languageFlagClicked, this,
+                     &TFormMain::ButtonLangueClick, gate);
 
-    ParamEditorPanel* editor = m_panelHeader->panelParametres();
+    ParameterEditorPanel* editor = m_panelHeader->panelParametres();
     // Leaving the HT or contrast field runs the editor's check, even with the editor closed.
-    connectHandler(m_panelInitialisation, &InitialisationPanel::specificNumberLeft, editor,
-                   &ParamEditorPanel::EditParamExit);
+    connectHandler(m_panelInitialisation, &InstrumentPanel::specificNumberLeft, editor,
+                   &ParameterEditorPanel::TestParametres);
     connect(this, &TFormMain::maintenanceModeChanged, m_panelInitialisation,
-            &InitialisationPanel::setMaintenanceMode);
+            &InstrumentPanel::setMaintenanceMode);
     connect(this, &TFormMain::maintenanceModeChanged, editor,
-            &ParamEditorPanel::setMaintenanceMode);
+            &ParameterEditorPanel::setMaintenanceMode);
     connect(m_groupBoxIdent, &IdentityBox::softwareVersionChanged, editor,
-            &ParamEditorPanel::setSoftwareVersion);
+            &ParameterEditorPanel::setSoftwareVersion);
 }
 
 void TFormMain::setPasswordDialog(TFormPassword* dialog) {
     m_password = dialog;
     connect(dialog, &TFormPassword::closed, this, [this] {
         setEnabled(true);
-        ShowHomePanel();
+        showHomePanel();
         // Back where the operator went to the dialog from, in the window in front again.
         if (isVisible()) {
             activateWindow();
             m_megaMenu->focusCurrentEntry();
         }
     });
-    connectHandler(dialog, &TFormPassword::accepted, this, [this] {
-        setMaintenanceMode(true);
-        searchAgain();
-    });
-    connectHandler(dialog, &TFormPassword::cancelled, this, [this] { searchAgain(); });
-}
-
-QList<QWidget*> TFormMain::panels() const {
-    return {m_panelAccueil, m_panelLecture, m_panelInitialisation, m_panelHeader};
+    connect(dialog, &TFormPassword::accepted, this, [this] { setMaintenanceMode(true); });
+    connectOperation(dialog, &TFormPassword::accepted, this, &TFormMain::searchAgain, *m_gate);
+    connectOperation(dialog, &TFormPassword::cancelled, this, &TFormMain::searchAgain, *m_gate);
 }
 
 void TFormMain::retranslateUi() {
@@ -170,34 +174,28 @@ void TFormMain::FormCreate() {
         m_appDir += QDir::separator();
     m_settings = std::make_unique<Settings>(m_appDir);
     m_settings->load();
+    m_languageRestart =
+        std::make_unique<LanguageRestart>(*m_settings, m_env.startNewCopy, m_env.endProgram);
     m_currentLanguage = m_settings->language();
     if (m_env.applyStoredLanguage)
         m_env.applyStoredLanguage(m_currentLanguage);
     m_panelAccueil->setLanguageLocales(Settings::kLanguageFrench, Settings::kLanguageEnglish);
-    for (int i = 0; i < kDialogCount; ++i) {
-        const auto kind = static_cast<DialogKind>(i);
-        m_dialogs->setInitialDir(kind, m_settings->folder(kind));
-    }
+    m_settings->applyFolders(*m_dialogs);
     setFixedSize(640, 450);
-    for (QWidget* panel : panels())
+    for (QWidget* panel : m_navigation->panels())
         panel->move(8, 41);
     m_movie = new QMovie(QStringLiteral(":/gif/IMAGELOADER"), QByteArray(), this);
-    m_busyAnimation = new BusyAnimation(
-        m_imageWait, m_movie,
-        {m_panelAccueil, m_panelLecture, m_panelInitialisation, m_panelHeader}, this);
+    m_busyAnimation = new BusyAnimation(m_imageWait, m_movie, m_navigation->panels(), this);
     m_megaMenu->setEnabled(false);
     setMaintenanceMode(false);
 }
 
 void TFormMain::FormClose() {
-    std::array<QString, kDialogCount> fileNames;
-    for (int i = 0; i < kDialogCount; ++i)
-        fileNames[i] = m_dialogs->fileName(static_cast<DialogKind>(i));
-    m_settings->writeFolders(fileNames);
+    m_settings->writeFoldersOf(*m_dialogs);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    if (m_endingForLanguage) {
+    if (m_languageRestart->ending()) {
         event->accept();
         return;
     }
@@ -224,79 +222,35 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- navigation
 
 void TFormMain::MegaMenuMenuItemClick(int ItemIndex) {
-    const auto entered = m_gate->tryEnter();
-    if (!entered)
-        return;
-    for (QWidget* panel : panels())
-        panel->hide();
-    m_groupBoxIdent->hide();
-    if (ItemIndex < 4) {
-        checkPresence(*m_exchange, [&](int answered) {
-            if (answered != 0) {
-                ItemIndex = 0;
-                m_panelAccueil->showConnectionPrompt(true);
-                m_feedback->ShowInformation(msg(MsgId::NoAnswer));
-            } else if (ItemIndex == 0) {
-                AfficheIdent();
-            }
-        });
-    }
-    for (int i = 0; i < 4; ++i)
-        panels().at(i)->setVisible(ItemIndex == i);
-    switch (ItemIndex) {
-    case 1:
-        m_panelLecture->EntryStep();
-        break;
-    case 2:
-        m_panelInitialisation->EntryStep();
-        break;
-    case 3:
-        m_panelHeader->EntryStep();
-        break;
-    case 4:
+    if (m_navigation->choose(ItemIndex) == 4) {
         setEnabled(false);
         if (m_password)
             m_password->show();
-        break;
-    default:
-        break;
     }
-    // Given by the window, not entered by the operator: the clock edit goes on following.
-    if (ItemIndex < 4)
-        focusFirstControl(panels().at(ItemIndex));
 }
 
-void TFormMain::ShowHomePanel() {
-    m_panelLecture->hide();
-    m_panelInitialisation->hide();
-    m_panelHeader->hide();
-    m_panelAccueil->show();
+void TFormMain::showHomePanel() {
+    m_navigation->showHomePanel();
 }
 
 // ---------------------------------------------------------------- instrument search
 
 void TFormMain::ButtonConnexionClick() {
-    if (m_gate->busy())
-        return; // a search is already running
     m_timerAutoConnect->start();
 }
 
 void TFormMain::TimerAutoConnectTimer() {
-    m_timerAutoConnect->stop();
-    const auto entered = m_gate->tryEnter();
-    if (!entered)
-        return;
     SearchRecord record;
     if (searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record) == -1) {
         m_panelAccueil->showSearchRecord(record);
         m_feedback->ShowInformation(msg(MsgId::NotDetected));
         m_megaMenu->setEnabled(false);
         m_panelAccueil->showConnectionPrompt(true);
-        m_panelAccueil->focusConnexion();
+        m_panelAccueil->focusConnectionButton();
     } else {
         m_panelAccueil->clearSearchRecord();
         m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(answeredPortName(record)));
-        m_panelLecture->EnableTransfer();
+        m_panelLecture->enableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);
         AfficheIdent();
@@ -318,15 +272,12 @@ int TFormMain::ChercheSonde() {
 }
 
 void TFormMain::AfficheIdent() {
-    m_groupBoxIdent->showIdentity(InstrumentIdentity::fromReply(m_exchange->ReplyBuffer));
+    m_navigation->showIdentity();
 }
 
 // After the password dialog: the search and the identity again, without a message; the
 // menu bar and the connection prompt stay as they are.
 void TFormMain::searchAgain() {
-    const auto entered = m_gate->tryEnter();
-    if (!entered)
-        return;
     ChercheSonde();
     AfficheIdent();
 }
@@ -334,20 +285,9 @@ void TFormMain::searchAgain() {
 // ---------------------------------------------------------------- language
 
 void TFormMain::ButtonLangueClick(QObject* sender) {
-    // Ending the program inside a wait would leave that wait with no event loop to end it.
-    if (m_gate->busy())
-        return;
     const int language = HomePanel::localeOf(sender);
     if (language == m_currentLanguage)
         return;
     m_currentLanguage = language;
-    m_settings->writeLanguage(m_currentLanguage);
-    if (m_env.startNewCopy)
-        m_env.startNewCopy();
-    // End without saving the folders: the new copy starts from the previous close's.
-    m_endingForLanguage = true;
-    if (m_env.endProgram)
-        m_env.endProgram();
-    else
-        QCoreApplication::quit();
+    m_languageRestart->restartIn(language);
 }

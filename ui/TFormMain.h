@@ -10,12 +10,13 @@ class CommandExchange;
 class FileDialogs;
 class HomePanel;
 class IdentityBox;
-class InitialisationPanel;
-class LecturePanel;
+class InstrumentPanel;
+class LanguageRestart;
 class MainWindowFeedback;
 class MegaMenu;
 class OperationGate;
-class ParametresPanel;
+class PanelNavigation;
+class ParameterFilePanel;
 class QLabel;
 class QMovie;
 class QTimer;
@@ -23,6 +24,7 @@ class BusyAnimation;
 class Settings;
 class TComPort;
 class TFormPassword;
+class TransferPanel;
 struct PanelContext;
 struct SearchRecord;
 
@@ -57,15 +59,8 @@ public:
     bool MaintenanceMode() const { return m_maintenanceMode; }
     void setMaintenanceMode(bool on);
 
-    void MegaMenuMenuItemClick(int ItemIndex);
-    void ButtonConnexionClick();
-    void TimerAutoConnectTimer();
     int ChercheSonde();
     void AfficheIdent();
-    void ShowHomePanel();
-    void ButtonLangueClick(QObject* sender);
-    // Writes the folder of each file dialog's current file; raises on a failed write.
-    void FormClose();
 
 Q_SIGNALS:
     void maintenanceModeChanged(bool on);
@@ -75,21 +70,29 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
+private Q_SLOTS:
+    void MegaMenuMenuItemClick(int ItemIndex);
+    void ButtonConnexionClick();
+    void TimerAutoConnectTimer();
+    void ButtonLangueClick(QObject* sender);
+
 private:
+    // Writes the folder of each file dialog's current file; raises on a failed write.
+    void FormClose();
+    void showHomePanel();
     void buildLayout();
     void connectParts();
     void retranslateUi();
     void FormCreate();
     void searchAgain();
-    QList<QWidget*> panels() const;
     QString answeredPortName(const SearchRecord& record) const;
 
     MainWindowEnvironment m_env;
     QString m_appDir;
     int m_currentLanguage;
     bool m_maintenanceMode = false;
-    bool m_endingForLanguage = false;
     std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<LanguageRestart> m_languageRestart;
 
     TComPort* m_port;
     CommandExchange* m_exchange;
@@ -97,12 +100,13 @@ private:
     std::unique_ptr<OperationGate> m_gate;
     MainWindowFeedback* m_feedback;
     std::unique_ptr<PanelContext> m_context;
+    std::unique_ptr<PanelNavigation> m_navigation;
 
     MegaMenu* m_megaMenu = nullptr;
     HomePanel* m_panelAccueil = nullptr;
-    LecturePanel* m_panelLecture = nullptr;
-    InitialisationPanel* m_panelInitialisation = nullptr;
-    ParametresPanel* m_panelHeader = nullptr;
+    TransferPanel* m_panelLecture = nullptr;
+    InstrumentPanel* m_panelInitialisation = nullptr;
+    ParameterFilePanel* m_panelHeader = nullptr;
     IdentityBox* m_groupBoxIdent = nullptr;
     QLabel* m_imageWait = nullptr;
     QMovie* m_movie = nullptr;

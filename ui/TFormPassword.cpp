@@ -128,7 +128,7 @@ void TFormPassword::CheckPassword() {
         close();
         Q_EMIT accepted();
     } else {
-        m_messageDialog->ShowMessage(msg(MsgId::WrongPassword));
+        m_messageDialog->showMessage(msg(MsgId::WrongPassword));
         m_editPassword->clear();
         // Ready for the next try, also when it was made with "OK".
         m_editPassword->setFocus(Qt::OtherFocusReason);

@@ -17,8 +17,6 @@ public:
     explicit TFormPassword(QWidget* owner);
     ~TFormPassword() override;
 
-    void ButtonOKClick();
-    void ButtonAnnulerClick();
     void CheckPassword();
 
 Q_SIGNALS:
@@ -36,6 +34,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Escape is "Annuler"; Enter presses the focused button.
     void keyPressEvent(QKeyEvent* event) override;
+
+private Q_SLOTS:
+    void ButtonOKClick();
+    void ButtonAnnulerClick();
 
 private:
     void FormShow();

@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="fr">
 <context>
+    <name>ClockAndMemory</name>
+    <message>
+        <source> Horloge </source>
+        <translation> Clock </translation>
+    </message>
+    <message>
+        <source>Régler la date et l&apos;heure :</source>
+        <translation>Set the date and time:</translation>
+    </message>
+    <message>
+        <source>Régler l&apos;horloge</source>
+        <translation>Set clock</translation>
+    </message>
+    <message>
+        <source> Mémoire </source>
+        <translation> Memory </translation>
+    </message>
+    <message>
+        <source>Effacer les mesures stockées dans la mémoire de l&apos;instrument :</source>
+        <translation>Erase the measurements stored in the instrument&apos;s memory:</translation>
+    </message>
+    <message>
+        <source>Effacer</source>
+        <translation>Erase</translation>
+    </message>
+</context>
+<context>
     <name>FileDialogs</name>
     <message>
         <source>Fichier Résultat (*.txt)</source>
@@ -102,96 +129,6 @@ then click the &quot;Connect&quot; button</translation>
     <message>
         <source>Version du logiciel</source>
         <translation>Software version</translation>
-    </message>
-</context>
-<context>
-    <name>InitialisationPanel</name>
-    <message>
-        <source> Horloge </source>
-        <translation> Clock </translation>
-    </message>
-    <message>
-        <source>Régler la date et l&apos;heure :</source>
-        <translation>Set the date and time:</translation>
-    </message>
-    <message>
-        <source>Régler l&apos;horloge</source>
-        <translation>Set clock</translation>
-    </message>
-    <message>
-        <source> Mémoire </source>
-        <translation> Memory </translation>
-    </message>
-    <message>
-        <source>Effacer les mesures stockées dans la mémoire de l&apos;instrument :</source>
-        <translation>Erase the measurements stored in the instrument&apos;s memory:</translation>
-    </message>
-    <message>
-        <source>Effacer</source>
-        <translation>Erase</translation>
-    </message>
-    <message>
-        <source> Paramètres spécifiques </source>
-        <translation> Instrument settings </translation>
-    </message>
-    <message>
-        <source>Numéro d&apos;instrument</source>
-        <translation>Instrument number</translation>
-    </message>
-    <message>
-        <source>PM/Scintillateur</source>
-        <translation>PM/Scintillator</translation>
-    </message>
-    <message>
-        <source>Réglage HT (Volts)</source>
-        <translation>HV setting (volts)</translation>
-    </message>
-    <message>
-        <source>Contraste (0-1023)</source>
-        <translation>Contrast (0-1023)</translation>
-    </message>
-    <message>
-        <source>Maintenance</source>
-        <translation>Maintenance</translation>
-    </message>
-    <message>
-        <source>Lire Instrument</source>
-        <translation>Read instrument</translation>
-    </message>
-    <message>
-        <source>Ecrire Instrument</source>
-        <translation>Write instrument</translation>
-    </message>
-    <message>
-        <source>Charger Fichier</source>
-        <translation>Load file</translation>
-    </message>
-    <message>
-        <source>Enregistrer Fichier</source>
-        <translation>Save file</translation>
-    </message>
-</context>
-<context>
-    <name>LecturePanel</name>
-    <message>
-        <source>Sélectionner un fichier :</source>
-        <translation>Select a file:</translation>
-    </message>
-    <message>
-        <source>...</source>
-        <translation>...</translation>
-    </message>
-    <message>
-        <source>Transfert</source>
-        <translation>Transfer</translation>
-    </message>
-    <message>
-        <source>Fichier résultat</source>
-        <translation>Result file</translation>
-    </message>
-    <message>
-        <source>Mesures transférées</source>
-        <translation>Transferred measurements</translation>
     </message>
 </context>
 <context>
@@ -1039,6 +976,9 @@ Do you want to replace it?</translation>
         <source>Alarme</source>
         <translation>Alarm</translation>
     </message>
+</context>
+<context>
+    <name>ParameterEditorPages</name>
     <message>
         <source> Identification </source>
         <translation> Identification </translation>
@@ -1100,6 +1040,13 @@ Do you want to replace it?</translation>
         <translation>Adjustable in steps of 10 ms</translation>
     </message>
     <message>
+        <source>Éditeur de paramètres</source>
+        <translation>Parameter editor</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterEditorPanel</name>
+    <message>
         <source>Annuler</source>
         <translation>Cancel</translation>
     </message>
@@ -1107,13 +1054,9 @@ Do you want to replace it?</translation>
         <source>Enregistrer le fichier</source>
         <translation>Save the file</translation>
     </message>
-    <message>
-        <source>Éditeur de paramètres</source>
-        <translation>Parameter editor</translation>
-    </message>
 </context>
 <context>
-    <name>ParametresPanel</name>
+    <name>ParameterFilePanel</name>
     <message>
         <source>Sélectionner un fichier :</source>
         <translation>Select a file:</translation>
@@ -1133,6 +1076,49 @@ Do you want to replace it?</translation>
     <message>
         <source>Fichier paramètres</source>
         <translation>Parameter file</translation>
+    </message>
+</context>
+<context>
+    <name>SpecificParametersBox</name>
+    <message>
+        <source> Paramètres spécifiques </source>
+        <translation> Instrument settings </translation>
+    </message>
+    <message>
+        <source>Numéro d&apos;instrument</source>
+        <translation>Instrument number</translation>
+    </message>
+    <message>
+        <source>PM/Scintillateur</source>
+        <translation>PM/Scintillator</translation>
+    </message>
+    <message>
+        <source>Réglage HT (Volts)</source>
+        <translation>HV setting (volts)</translation>
+    </message>
+    <message>
+        <source>Contraste (0-1023)</source>
+        <translation>Contrast (0-1023)</translation>
+    </message>
+    <message>
+        <source>Maintenance</source>
+        <translation>Maintenance</translation>
+    </message>
+    <message>
+        <source>Lire Instrument</source>
+        <translation>Read instrument</translation>
+    </message>
+    <message>
+        <source>Ecrire Instrument</source>
+        <translation>Write instrument</translation>
+    </message>
+    <message>
+        <source>Charger Fichier</source>
+        <translation>Load file</translation>
+    </message>
+    <message>
+        <source>Enregistrer Fichier</source>
+        <translation>Save file</translation>
     </message>
 </context>
 <context>
@@ -1187,6 +1173,29 @@ Do you want to replace it?</translation>
     <message>
         <source>Cadenas</source>
         <translation>Padlock</translation>
+    </message>
+</context>
+<context>
+    <name>TransferPanel</name>
+    <message>
+        <source>Sélectionner un fichier :</source>
+        <translation>Select a file:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Transfert</source>
+        <translation>Transfer</translation>
+    </message>
+    <message>
+        <source>Fichier résultat</source>
+        <translation>Result file</translation>
+    </message>
+    <message>
+        <source>Mesures transférées</source>
+        <translation>Transferred measurements</translation>
     </message>
 </context>
 </TS>

@@ -12,11 +12,12 @@
 #include "support/RecordingFeedback.h"
 #include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
-#include "ui/ParamEditorPanel.h"
+#include "ui/ParameterEditorPanel.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,12 +38,12 @@ bool editorSaves(const QString& path, const QString& version, bool maintenance) 
     ScriptedFileDialogs dialogs;
     OperationGate gate(exchange);
     PanelContext context{exchange, feedback, dialogs, gate};
-    ParamEditorPanel editor(context, [path] { return path; });
+    ParameterEditorPanel editor(context, [path] { return path; });
     editor.setSoftwareVersion(version);
     editor.setMaintenanceMode(maintenance);
     editor.Open();
     dialogs.answers.push_back(std::nullopt); // the save dialog, cancelled
-    editor.ButtonEnregistrerClick();
+    editor.findChild<QPushButton*>(QStringLiteral("ButtonEnregistrer"))->click();
     // A refusal is said; a save that may go ahead asks for the file name instead.
     return feedback.informations().isEmpty() && dialogs.asked.size() == 1;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 DialogAnswerer::DialogAnswerer() {
@@ -22,6 +23,11 @@ void DialogAnswerer::clear() {
     answers.clear();
 }
 
+bool isQuestion(const MessageDialogInfo* dialog) {
+    const auto* yes = dialog->findChild<QPushButton*>(QStringLiteral("Oui"));
+    return yes && !yes->isHidden();
+}
+
 void DialogAnswerer::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal)
@@ -32,7 +38,7 @@ void DialogAnswerer::poll() {
         const QString text = info->message();
         if (onDialog)
             onDialog(text);
-        if (info->isQuestion()) {
+        if (isQuestion(info)) {
             questions.append(text);
             const bool yes = !answers.empty() && answers.front();
             if (!answers.empty())

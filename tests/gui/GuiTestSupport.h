@@ -9,6 +9,11 @@
 #include <functional>
 #include <optional>
 
+class MessageDialogInfo;
+
+// Whether the information dialog asks a question: it offers "Oui" and "Non" instead of "Ok".
+bool isQuestion(const MessageDialogInfo* dialog);
+
 // Answers the program's modal dialogs (information dialog, error report) as an operator
 // would, recording what they said. Checks a few times per event-loop pass, from a timer,
 // so the code under test runs its real modal loop.

@@ -6,15 +6,16 @@
 #include "link/TComPort.h"
 #include "ui/BusyAnimation.h"
 #include "ui/IdentityBox.h"
-#include "ui/InitialisationPanel.h"
-#include "ui/LecturePanel.h"
+#include "ui/InstrumentPanel.h"
 #include "ui/MainWindowFeedback.h"
 #include "ui/MegaMenu.h"
 #include "ui/MessageDialogInfo.h"
-#include "ui/ParamEditorPanel.h"
-#include "ui/ParametresPanel.h"
+#include "ui/ParameterEditorPanel.h"
+#include "ui/ParameterFilePanel.h"
+#include "ui/SpecificParametersBox.h"
 #include "ui/SplashScreen.h"
 #include "ui/TFormMain.h"
+#include "ui/TransferPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -64,9 +66,9 @@ template <class T> T* topLevel(const QString& name) {
 // The main window
 VEXA_PART(MegaMenu, megaMenu, "MegaMenu")
 VEXA_PART(QWidget, panelAccueil, "PanelAccueil")
-VEXA_PART(LecturePanel, panelLecture, "PanelLecture")
-VEXA_PART(InitialisationPanel, panelInitialisation, "PanelInitialisation")
-VEXA_PART(ParametresPanel, panelHeader, "PanelHeader")
+VEXA_PART(TransferPanel, panelLecture, "PanelLecture")
+VEXA_PART(InstrumentPanel, panelInitialisation, "PanelInitialisation")
+VEXA_PART(ParameterFilePanel, panelHeader, "PanelHeader")
 VEXA_PART(IdentityBox, groupBoxIdent, "GroupBoxIdent")
 VEXA_PART(QWidget, panelInfoConnexion, "PanelInfoConnexion")
 VEXA_PART(QPushButton, buttonConnexion, "ButtonConnexion")
@@ -88,7 +90,7 @@ VEXA_PART(QPushButton, buttonEffacer, "ButtonEffacer")
 VEXA_PART(QTimer, timerHorloge, "TimerHorloge")
 VEXA_PART(QGroupBox, groupBoxHorloge, "GroupBoxHorloge")
 VEXA_PART(QGroupBox, groupBoxEffacement, "GroupBoxEffacement")
-VEXA_PART(QGroupBox, groupBoxHeader, "GroupBoxHeader")
+VEXA_PART(SpecificParametersBox, groupBoxHeader, "GroupBoxHeader")
 VEXA_PART(QLineEdit, editParamKserie, "EditParamKserie")
 VEXA_PART(QLineEdit, editParamKscint, "EditParamKscint")
 VEXA_PART(QLineEdit, editParamKhtval, "EditParamKhtval")
@@ -103,7 +105,7 @@ VEXA_PART(QLineEdit, editFichierParametres, "EditFichierParametres")
 VEXA_PART(QPushButton, buttonSelectFichierParametres, "ButtonSelectFichierParametres")
 VEXA_PART(QPushButton, buttonEdit, "ButtonEdit")
 VEXA_PART(QPushButton, buttonInit, "ButtonInit")
-VEXA_PART(ParamEditorPanel, panelParametres, "PanelParametres")
+VEXA_PART(ParameterEditorPanel, panelParametres, "PanelParametres")
 VEXA_PART(QTabWidget, pageControl, "PageControl1")
 VEXA_PART(QPushButton, buttonEnregistrer, "ButtonEnregistrer")
 // The editor and the password dialog
@@ -112,6 +114,20 @@ VEXA_PART(QLineEdit, editPassword, "EditPassword")
 VEXA_PART(QPushButton, buttonOK, "ButtonOK")
 
 #undef VEXA_PART
+
+// Entry `index` of the menu bar, as it stands there.
+template <class Owner> QPushButton* menuEntry(const Owner& window, int index) {
+    const auto entries =
+        megaMenu(window)->template findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    if (index < 0 || index >= entries.size())
+        qFatal("the menu bar has no entry %d", index);
+    return entries.at(index);
+}
+// Chooses menu entry `index` as the operator does: a click on it, which does nothing while
+// the menu bar is disabled.
+template <class Owner> void chooseMenuEntry(const Owner& window, int index) {
+    QTest::mouseClick(menuEntry(window, index), Qt::LeftButton);
+}
 
 // The serial port, the exchange with the instrument, the status window, the settings file.
 template <class Owner> TComPort& comPort(const Owner& window) {

@@ -4,7 +4,7 @@
 #include "gui/params/ParamPanelTest.h"
 
 #include "common/Messages.h"
-#include "ui/LecturePanel.h"
+#include "ui/TransferPanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,13 +55,13 @@ void TestSoak::transfersAndSendingsLeaveNothingBehind() {
         answerer().clear();
 
         answerer().answers = {true}; // from the second round on: replace the result file
-        w.MegaMenuMenuItemClick(1);
+        chooseMenu(1);
         editFichierMesures(panelLecture(w))->setText(result);
         QTest::mouseClick(buttonLecture(panelLecture(w)), Qt::LeftButton);
         QVERIFY(answerer().waitForMessages(1));
         QCOMPARE(answerer().messages.last(), msg(MsgId::ReadDone));
 
-        w.MegaMenuMenuItemClick(3);
+        chooseMenu(3);
         choose(parameters);
         QTest::mouseClick(buttonInit(panel()), Qt::LeftButton);
         QVERIFY(answerer().waitForMessages(2));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/GuiTestSupport.h"
 #include "ui/MessageDialogInfo.h"
 
 #include <QApplication>
@@ -68,7 +69,7 @@ private:
         m_ticksWaited = 0;
         QString text;
         if (auto* info = qobject_cast<MessageDialogInfo*>(modal))
-            (info->isQuestion() ? questions : messages).append(text = info->message());
+            (isQuestion(info) ? questions : messages).append(text = info->message());
         else if (auto* box = qobject_cast<QMessageBox*>(modal))
             errors.append(text = box->text());
         else

@@ -1,7 +1,7 @@
 // What assistive technology is told: every control an operator can use has a name, on
 // every panel and dialog, and the texts read out are the ones meant (no padding blanks, the
 // ranges of the editor's fields).
-#include "gui/InstrumentWindowFixture.h"
+#include "support/InstrumentWindowFixture.h"
 
 #include "common/Messages.h"
 #include "params/ParamFixture.h"
@@ -88,7 +88,7 @@ void TestAccessibility::everyPanelAndTheEditor() {
     TFormMain& w = *rig.f.main;
     w.setMaintenanceMode(true); // every group of every panel shown
     for (int entry = 0; entry < 4; ++entry) {
-        w.MegaMenuMenuItemClick(entry);
+        chooseMenuEntry(w, entry);
         QVERIFY(rig.answerer.errors.isEmpty());
         QCOMPARE(groupBoxHeader(w)->isVisible(), entry == 2);
         QVERIFY2(badlyNamed(&w).isEmpty(),
@@ -98,7 +98,7 @@ void TestAccessibility::everyPanelAndTheEditor() {
         writeFileIn(rig.f.dir, QStringLiteral("c.dat"), fixture::workedExampleBytes()));
     buttonSelectFichierParametres(w)->click();
     buttonEdit(w)->click();
-    ParamEditorPanel* editor = panelParametres(w);
+    ParameterEditorPanel* editor = panelParametres(w);
     QVERIFY(editor->isVisible());
     for (int page = 0; page < pageControl(editor)->count(); ++page) {
         pageControl(editor)->setCurrentIndex(page);
@@ -117,7 +117,7 @@ void TestAccessibility::passwordAndMessageDialogs() {
     WithInstrument rig;
     QVERIFY(rig.start());
     rig.answerer.clear();
-    rig.f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(rig.f.main, 4);
     QVERIFY(rig.f.password->isVisible());
     QCOMPARE(badlyNamed(rig.f.password.get()), QStringList());
     QCOMPARE(nameOf(editPassword(rig.f.password)), QStringLiteral("Mot de passe"));

@@ -1,6 +1,8 @@
 #include "../main/MainWindowFixture.h"
 
 #include "app/Language.h"
+#include "common/Messages.h"
+#include "common/TranslationModule.h"
 #include "link/CommandExchange.h"
 #include "sim/InstrumentSimulator.h"
 #include "ui/MegaMenu.h"
@@ -89,13 +91,13 @@ void TestLanguage::threeLetterModuleFirstThenTwoLetter() {
     {
         Language language(program);
         QVERIFY(language.ApplyStoredLanguage(2057)); // ENG missing, EN taken
-        QCOMPARE(language.installedModule(), program + ".EN");
+        QCOMPARE(loadTranslationModule(program, 2057).path, program + ".EN");
         QVERIFY(language.ApplyStoredLanguage(1033)); // ENU missing too, EN again
     }
     QVERIFY(QFile::copy(builtModule(), program + ".ENG"));
     Language language(program);
     QVERIFY(language.ApplyStoredLanguage(2057));
-    QCOMPARE(language.installedModule(), program + ".ENG");
+    QCOMPARE(loadTranslationModule(program, 2057).path, program + ".ENG");
 }
 
 void TestLanguage::noModuleLeavesFrench() {
@@ -106,7 +108,8 @@ void TestLanguage::noModuleLeavesFrench() {
     QVERIFY(!language.ApplyStoredLanguage(2057)); // nothing there
     QVERIFY(!language.ApplyStoredLanguage(1036)); // unreadable module
     QVERIFY(!language.ApplyStoredLanguage(4242)); // unknown locale
-    QVERIFY(language.installedModule().isEmpty());
+    // The program's own texts, which are French.
+    QCOMPARE(msg(MsgId::NoAnswer), msgSource(MsgId::NoAnswer));
 }
 
 void TestLanguage::start(Started& s, const QString& programFile) {
@@ -125,7 +128,7 @@ void TestLanguage::startsInEnglishWithTheModule() {
     DialogAnswerer answerer;
     start(s, QCoreApplication::applicationDirPath() + "/VEXAReader"); // no settings: 2057
     QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
-    QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Home"));
+    QCOMPARE(menuEntry(s.fixture.main, 0)->text(), QString("Home"));
     QCOMPARE(buttonConnexion(s.fixture.main)->text(), QString("Connect"));
     // The password dialog is created after the language was applied.
     QCOMPARE(buttonAnnuler(s.fixture.password)->text(), QString("Cancel"));
@@ -141,7 +144,7 @@ void TestLanguage::startsInFrenchWithoutIt() {
                                "[CONFIG]\r\nLanguage=1036\r\n"));
         DialogAnswerer answerer;
         start(s, QCoreApplication::applicationDirPath() + "/VEXAReader");
-        QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Accueil"));
+        QCOMPARE(menuEntry(s.fixture.main, 0)->text(), QString("Accueil"));
         QCOMPARE(buttonAnnuler(s.fixture.password)->text(), QString("Annuler"));
         // Qt's own texts from the system's French translations (qt6-translations-l10n).
         QCOMPARE(qtCancelButtonText(), QString("Annuler"));
@@ -152,7 +155,7 @@ void TestLanguage::startsInFrenchWithoutIt() {
     QTemporaryDir empty;
     start(s, empty.filePath("VEXAReader")); // 2057 but no module next to the program
     QCOMPARE(s.fixture.main->CurrentLanguage(), 2057);
-    QCOMPARE(megaMenu(s.fixture.main)->item(0)->text(), QString("Accueil"));
+    QCOMPARE(menuEntry(s.fixture.main, 0)->text(), QString("Accueil"));
     QCOMPARE(qtCancelButtonText(), QString("Annuler"));
 }
 

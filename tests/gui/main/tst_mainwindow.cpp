@@ -1,15 +1,15 @@
-#include "gui/InstrumentWindowFixture.h"
+#include "support/InstrumentWindowFixture.h"
 
 #include "common/Messages.h"
 #include "link/CommandExchange.h"
 #include "link/TComPort.h"
 #include "sim/InstrumentSimulator.h"
 #include "ui/BusyAnimation.h"
-#include "ui/InitialisationPanel.h"
-#include "ui/LecturePanel.h"
+#include "ui/InstrumentPanel.h"
 #include "ui/MegaMenu.h"
-#include "ui/ParametresPanel.h"
+#include "ui/ParameterFilePanel.h"
 #include "ui/SplashScreen.h"
+#include "ui/TransferPanel.h"
 
 #include "support/TestFiles.h"
 
@@ -234,7 +234,7 @@ void TestMainWindow::menuShowsOnlyTheChosenPanel() {
     for (int entry = 3; entry >= 0; --entry) {
         sim.clearTranscript();
         answerer.clear();
-        w.MegaMenuMenuItemClick(entry);
+        chooseMenuEntry(w, entry);
         QVERIFY(sim.receivedLines().contains("#i"));
         for (int p = 0; p < 4; ++p)
             QCOMPARE(panels[p]->isVisible(), p == entry);
@@ -247,10 +247,10 @@ void TestMainWindow::homeEntryWithInstrumentGone() {
     WithInstrument rig;
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
-    f.main->MegaMenuMenuItemClick(1);
+    chooseMenuEntry(f.main, 1);
     sim.setSilent(true); // switched off, the port itself still opens
     answerer.clear();
-    f.main->MegaMenuMenuItemClick(0);
+    chooseMenuEntry(f.main, 0);
     QCOMPARE(answerer.messages, QStringList({kNoAnswer}));
     QVERIFY(panelAccueil(f.main)->isVisible());
     QVERIFY(panelInfoConnexion(f.main)->isVisible());
@@ -260,7 +260,7 @@ void TestMainWindow::homeEntryWithInstrumentGone() {
 
     // Entry 2 with no answer also falls back to the home panel.
     answerer.clear();
-    f.main->MegaMenuMenuItemClick(2);
+    chooseMenuEntry(f.main, 2);
     QCOMPARE(answerer.messages, QStringList({kNoAnswer}));
     QVERIFY(panelAccueil(f.main)->isVisible());
     QVERIFY(!panelInitialisation(f.main)->isVisible());
@@ -272,7 +272,7 @@ void TestMainWindow::unopenablePortGoesToErrorReport() {
     auto& [sim, f, answerer] = rig;
     sim.stop(); // unplugged: the device is gone
     answerer.clear();
-    QTest::mouseClick(megaMenu(f.main)->item(1), Qt::LeftButton);
+    chooseMenuEntry(f.main, 1);
     QTRY_COMPARE(answerer.errors.size(), 1);
     const QStringList report = answerer.errors.first().split(u'\n');
     QCOMPARE(report.size(), 2);
@@ -295,7 +295,7 @@ void TestMainWindow::maintenanceOpensNoPort() {
     auto& [sim, f, answerer] = rig;
     sim.stop(); // even unplugged
     answerer.clear();
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
     QVERIFY(answerer.errors.isEmpty());
     QVERIFY(!f.main->isEnabled());
     QVERIFY(f.password->isVisible());
@@ -307,10 +307,11 @@ void TestMainWindow::maintenanceOpensNoPort() {
 }
 
 void TestMainWindow::passwordRefusals() {
-    MainWindowFixture f;
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer);
-    f.main->MegaMenuMenuItemClick(4);
+    // The menu bar is enabled once an instrument was found.
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& [sim, f, answerer] = rig;
+    chooseMenuEntry(f.main, 4);
     for (const QString& attempt : {QStringLiteral("morvel"), QStringLiteral("MORVEL52"),
                                    QStringLiteral("morvel52 "), QString()}) {
         answerer.clear();
@@ -329,7 +330,7 @@ void TestMainWindow::passwordAcceptedByEnter() {
     WithInstrument rig;
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
     sim.clearTranscript();
     answerer.clear();
     editPassword(f.password)->setFocus();
@@ -344,20 +345,23 @@ void TestMainWindow::passwordAcceptedByEnter() {
     QVERIFY(answerer.messages.isEmpty());                     // without a message
 
     // Shown again, the field starts empty; cancelling never clears the mode.
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
     QVERIFY(editPassword(f.password)->text().isEmpty());
     QTest::mouseClick(buttonAnnuler(f.password), Qt::LeftButton);
     QVERIFY(f.main->MaintenanceMode());
 }
 
 void TestMainWindow::passwordCancelSearchesAgain() {
-    MainWindowFixture f;
-    DialogAnswerer answerer;
-    startAndAnswer(f, answerer); // nothing found
+    WithInstrument rig;
+    QVERIFY(rig.start());
+    auto& f = rig.f;
+    // The instrument is now on another port.
+    rig.sim.stop();
     InstrumentSimulator sim;
     sim.start();
     f.ports = {sim.slavePath()};
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
+    QVERIFY(f.password->isVisible());
     editPassword(f.password)->setText(QStringLiteral("wrong"));
     QTest::mouseClick(buttonAnnuler(f.password), Qt::LeftButton);
     QVERIFY(!f.main->MaintenanceMode());
@@ -366,15 +370,15 @@ void TestMainWindow::passwordCancelSearchesAgain() {
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"}));
     QCOMPARE(comPort(f.main).Port(), sim.slavePath());
     // The search from the dialog leaves the menu and the prompt as they were.
-    QVERIFY(!megaMenu(f.main)->isEnabled());
-    QVERIFY(panelInfoConnexion(f.main)->isVisible());
+    QVERIFY(megaMenu(f.main)->isEnabled());
+    QVERIFY(!panelInfoConnexion(f.main)->isVisible());
 }
 
 void TestMainWindow::passwordPlatformCloseRunsNoSearch() {
     WithInstrument rig;
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
     sim.clearTranscript();
     f.password->close(); // the platform's close command
     QVERIFY(f.main->isEnabled());
@@ -388,7 +392,7 @@ void TestMainWindow::windowCloseTakesThePasswordDialogAlong() {
     WithInstrument rig;
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
-    f.main->MegaMenuMenuItemClick(4);
+    chooseMenuEntry(f.main, 4);
     QVERIFY(f.password->isVisible());
     QCOMPARE(f.password->windowHandle()->transientParent(), f.main->windowHandle());
     sim.clearTranscript();
@@ -415,12 +419,12 @@ void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
     TFormMain* main = f.main.get(); // clang 14 cannot capture a structured binding
     QTimer::singleShot(200, main, [&] {
         QVERIFY(exchange(main).isWaiting());
-        main->MegaMenuMenuItemClick(2); // ignored: the first exchange still waits
-        main->ButtonConnexionClick();   // ignored too
+        chooseMenuEntry(main, 2);       // ignored: the first exchange still waits
+        buttonConnexion(main)->click(); // ignored too
         main->repaint();
         repainted = true;
     });
-    f.main->MegaMenuMenuItemClick(1);
+    chooseMenuEntry(f.main, 1);
     QVERIFY(repainted);
     QVERIFY(panelLecture(f.main)->isVisible());
     QVERIFY(!panelInitialisation(f.main)->isVisible());
@@ -450,12 +454,12 @@ void TestMainWindow::busyAnimationRunsOnlyWhileSeen() {
     sim.setReplyDelay(300);
     bool ranDuringCheck = false;
     QTimer::singleShot(100, main, [&] { ranDuringCheck = busyAnimation(main)->isRunning(); });
-    main->MegaMenuMenuItemClick(1);
+    chooseMenuEntry(main, 1);
     QVERIFY(ranDuringCheck);
     QVERIFY(!busyAnimation(main)->isRunning());
     // Every panel hidden (an error report left it so): it runs, but not in a hidden window.
     sim.stop();
-    QTest::mouseClick(megaMenu(main)->item(1), Qt::LeftButton);
+    chooseMenuEntry(main, 1);
     QTRY_COMPARE(answerer.errors.size(), 1);
     QVERIFY(imageWait(main)->isVisible());
     QVERIFY(busyAnimation(main)->isRunning());

@@ -1,11 +1,11 @@
 // The Initialisation panel in the real window: the clock edit following the computer's
 // clock, setting the clock and erasing the memory from the buttons, and the specific
 // parameters group with its edits and .par files.
-#include "gui/WindowTest.h"
+#include "support/WindowTest.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
-#include "ui/InitialisationPanel.h"
+#include "ui/InstrumentPanel.h"
 #include "ui/MegaMenu.h"
 
 #include "support/TestFiles.h"
@@ -50,7 +50,7 @@ private Q_SLOTS:
     void specificFieldsHoldOnlyWhatTheLineCarries();
 
 private:
-    InitialisationPanel* panel() const { return panelInitialisation(window()); }
+    InstrumentPanel* panel() const { return panelInitialisation(window()); }
     // The computer's clock as the panel reads it, moved on by the tests.
     bool prepare() override {
         m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
@@ -65,6 +65,13 @@ private:
         QSignalSpy tick(timer, &QTimer::timeout);
         return tick.wait(3 * timer->interval());
     }
+    // Whether the clock edit follows the computer's clock: moved on by a second, the clock
+    // shows in the edit at the next tick.
+    bool clockFollows() {
+        m_now = m_now.addSecs(1);
+        return clockTicked() && editHorlogeInit(panel())->text() ==
+                                    m_now.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
 
     QDateTime m_now;
 };
@@ -75,9 +82,8 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     QVERIFY(!timerHorloge(panel())->isActive());
     QCOMPARE(edit->maxLength(), 19);
 
-    window().MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:00"));
-    QVERIFY(panel()->SuiviHorloge());
     QCOMPARE(timerHorloge(panel())->interval(), 1000);
 
     m_now = m_now.addSecs(7);
@@ -86,7 +92,6 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
     // Entering the edit stops the refresh; leaving it does not restart it.
     sendFocus(edit, QEvent::FocusIn);
     sendFocus(edit, QEvent::FocusOut);
-    QVERIFY(!panel()->SuiviHorloge());
     m_now = m_now.addSecs(60);
     QVERIFY(clockTicked());
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:07"));
@@ -94,12 +99,12 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
 
     // Leaving the panel stops the refresh nobody would see; choosing the entry again
     // starts it.
-    window().MegaMenuMenuItemClick(0);
+    chooseMenu(0);
     QVERIFY(!timerHorloge(panel())->isActive());
-    window().MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QVERIFY(timerHorloge(panel())->isActive());
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:46:07"));
-    QVERIFY(panel()->SuiviHorloge());
+    QVERIFY(clockFollows());
 
     // Only digits go into the fourteen positions.
     edit->clear();
@@ -111,7 +116,7 @@ void TestInitialisationPanel::clockEditFollowsUntilEntered() {
 }
 
 void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
-    window().MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QLineEdit* edit = editHorlogeInit(panel());
     sendFocus(edit, QEvent::FocusIn);
     edit->setText(QStringLiteral("08/12/2015 1"));
@@ -138,8 +143,8 @@ void TestInitialisationPanel::clockEditWithMissingDigitIsReported() {
 
 void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     sim().instrument()->generateMemory(2, 4);
-    window().MegaMenuMenuItemClick(2);
-    InitialisationPanel* p = panel();
+    chooseMenu(2);
+    InstrumentPanel* p = panel();
     bool buttonsDisabled = false;
     bool busyPointer = false;
     answerer().onDialog = [&](const QString&) {
@@ -157,11 +162,11 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
     window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window()));
     buttonEffacer(p)->setFocus();
-    QVERIFY(p->SuiviHorloge());
+    QVERIFY(clockFollows());
     QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
 
     QCOMPARE(answerer().messages, QStringList{msg(MsgId::EraseDone)});
-    QVERIFY(p->SuiviHorloge());
+    QVERIFY(clockFollows());
     QVERIFY(buttonsDisabled);
     QVERIFY(busyPointer);
     QVERIFY(sim().instrument()->storedLines().isEmpty());
@@ -181,8 +186,8 @@ void TestInitialisationPanel::eraseHoldsButtonsUntilMessageClosed() {
 void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window()));
-    QTest::mouseClick(megaMenu(window())->item(2), Qt::LeftButton);
-    InitialisationPanel* p = panel();
+    chooseMenu(2);
+    InstrumentPanel* p = panel();
     QTest::mouseClick(buttonEffacer(p), Qt::LeftButton);
     QCOMPARE(answerer().messages, QStringList{msg(MsgId::EraseDone)});
     // The window manager gives the window back the keyboard once the message has gone,
@@ -191,13 +196,13 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
     QVERIFY(QTest::qWaitForWindowActive(&window()));
     QCoreApplication::processEvents();
     QCOMPARE(QApplication::focusWidget(), buttonEffacer(p));
-    QVERIFY(p->SuiviHorloge());
+    QVERIFY(clockFollows());
 
     // Given the focus by the window itself (as when it comes to the front with nothing
     // focused), the edit goes on following; the operator's click then raises no focus event.
     QLineEdit* edit = editHorlogeInit(p);
     edit->setFocus(Qt::ActiveWindowFocusReason);
-    QVERIFY(p->SuiviHorloge());
+    QVERIFY(clockFollows());
     QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
     QVERIFY(edit->hasFocus());
     edit->setCursorPosition(0);
@@ -220,13 +225,13 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
 
     // Outside maintenance the group stays hidden, though the instrument was read.
     sim().clearTranscript();
-    w.MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
     QCOMPARE(sim().receivedLines(), (QList<QByteArray>{"#i", "#i", "#k"}));
 
     w.setMaintenanceMode(true);
-    w.MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QVERIFY(group->isVisible());
     QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("VX0123") + QString(10, u' '));
     QCOMPARE(editParamKhtval(panel())->text(), QStringLiteral("0800"));
@@ -235,26 +240,26 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     // An error number: hidden, nothing said. Error 0: shown, fields untouched.
     editParamKserie(panel())->setText(QStringLiteral("typed"));
     sim().setErrorReply("#k", 7);
-    w.MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QVERIFY(!group->isVisible());
     QVERIFY(answerer().messages.isEmpty());
     sim().clearErrorReplies();
     sim().setErrorReply("#k", 0);
-    w.MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QVERIFY(group->isVisible());
     QCOMPARE(editParamKserie(panel())->text(), QStringLiteral("typed"));
 
     // "#k" unanswered: the panel is shown all the same, with the message.
     sim().clearErrorReplies();
     sim().scriptReply("#k", "");
-    w.MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QCOMPARE(answerer().messages, QStringList{msg(MsgId::CommError)});
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
 
     // A maintenance character that is no number: error report, port closed, panel shown.
     sim().instrument()->setSpecificLine(sim().instrument()->specificLine().left(55) + 'x');
-    QTest::mouseClick(megaMenu(w)->item(2), Qt::LeftButton);
+    chooseMenu(2);
     QCOMPARE(answerer().errors.size(), 1);
     QVERIFY(!comPort(w).Connected());
     QVERIFY(panel()->isVisible());
@@ -263,14 +268,14 @@ void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
 void TestInitialisationPanel::specificButtonsTalkToInstrument() {
     TFormMain& w = window();
     w.setMaintenanceMode(true);
-    w.MegaMenuMenuItemClick(2);
-    InitialisationPanel* p = panel();
+    chooseMenu(2);
+    InstrumentPanel* p = panel();
 
     // The fields as they stand go to the instrument and come back from it.
-    p->setSpecificParameters({QStringLiteral("123"), QStringLiteral("045/112"),
-                              QStringLiteral("800"), QStringLiteral("512"), true});
+    groupBoxHeader(p)->setSpecificParameters({QStringLiteral("123"), QStringLiteral("045/112"),
+                                              QStringLiteral("800"), QStringLiteral("512"), true});
     QTest::mouseClick(buttonEcrireHeader(p), Qt::LeftButton);
-    p->setSpecificParameters({});
+    groupBoxHeader(p)->setSpecificParameters({});
     QTest::mouseClick(buttonLireHeader(p), Qt::LeftButton);
     QCOMPARE(editParamKserie(p)->text(), QStringLiteral("123") + QString(13, u' '));
     QCOMPARE(editParamKhtval(p)->text(), QStringLiteral("0800"));
@@ -288,9 +293,9 @@ void TestInitialisationPanel::specificButtonsTalkToInstrument() {
 void TestInitialisationPanel::specificEditsAndParFiles() {
     TFormMain& w = window();
     w.setMaintenanceMode(true);
-    w.MegaMenuMenuItemClick(2);
-    InitialisationPanel* p = panel();
-    QSignalSpy exits(p, &InitialisationPanel::specificNumberLeft);
+    chooseMenu(2);
+    InstrumentPanel* p = panel();
+    QSignalSpy exits(p, &InstrumentPanel::specificNumberLeft);
 
     // HT and contrast: whole numbers of at most 4 typed characters; leaving them runs the
     // editor's field check.
@@ -335,10 +340,10 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
     QTest::mouseClick(buttonSaveHeader(p), Qt::LeftButton);
     QCOMPARE(answerer().messages, QStringList{kFileSavedMessage});
     QCOMPARE(dialogs().asked.last(), DialogKind::SaveSpecific);
-    p->setSpecificParameters({});
+    groupBoxHeader(p)->setSpecificParameters({});
     dialogs().answers = {saved};
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
-    QCOMPARE(p->specificParameters(),
+    QCOMPARE(groupBoxHeader(p)->specificParameters(),
              (SpecificParameters{QStringLiteral("0123456789ABCDEF"), QStringLiteral("P/1"),
                                  QStringLiteral("1234"), QStringLiteral("x"), false}));
 
@@ -357,8 +362,8 @@ void TestInitialisationPanel::specificEditsAndParFiles() {
 void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     TFormMain& w = window();
     w.setMaintenanceMode(true);
-    w.MegaMenuMenuItemClick(2);
-    InitialisationPanel* p = panel();
+    chooseMenu(2);
+    InstrumentPanel* p = panel();
 
     // A sign would be zero-filled into the line as "0-80".
     for (QLineEdit* edit : {editParamKhtval(p), editParamKcontr(p)}) {
@@ -376,7 +381,7 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     }
 
     // Nor from a file: refused with the character named, the fields unchanged.
-    const SpecificParameters before = p->specificParameters();
+    const SpecificParameters before = groupBoxHeader(p)->specificParameters();
     const QString loaded = dir().filePath(QStringLiteral("utf8.par"));
     QVERIFY(writeFileBytes(loaded, "\xEF\xBB\xBF[VEXA Param\xC3\xA8tres sp\xC3\xA9"
                                    "cifiques]\r\nSN=N\xC2\xB0 7\r\nPM=\xE4\xB8\xAD/1\r\n"
@@ -385,7 +390,7 @@ void TestInitialisationPanel::specificFieldsHoldOnlyWhatTheLineCarries() {
     QTest::mouseClick(buttonLoadHeader(p), Qt::LeftButton);
     QCOMPARE(answerer().messages,
              QStringList{msg(MsgId::UnsendableCharacter).arg(QStringLiteral("\u4E2D"))});
-    QCOMPARE(p->specificParameters(), before);
+    QCOMPARE(groupBoxHeader(p)->specificParameters(), before);
 
     // What goes out is what the fields show.
     sim().clearTranscript();

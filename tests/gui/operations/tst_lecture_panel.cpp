@@ -1,11 +1,11 @@
 // The Lecture panel in the real window: the proposed result file, the "..." dialog, a
 // transfer from the "Transfert" button, and a memo that copes with a full memory.
-#include "gui/WindowTest.h"
+#include "support/WindowTest.h"
 
 #include "common/Messages.h"
 #include "link/TComPort.h"
-#include "ui/LecturePanel.h"
 #include "ui/SplashScreen.h"
+#include "ui/TransferPanel.h"
 
 #include "support/TestFiles.h"
 
@@ -55,9 +55,9 @@ private:
 
 void TestLecturePanel::entryProposesNameInStartFolder() {
     TFormMain& w = window();
-    LecturePanel* panel = panelLecture(w);
+    TransferPanel* panel = panelLecture(w);
 
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     const QString proposed = dir().path() + QStringLiteral("/VEXA1503071405.txt");
     QCOMPARE(editFichierMesures(panel)->text(), proposed);
     QCOMPARE(dialogs().fileName(DialogKind::SaveResult), proposed);
@@ -66,7 +66,7 @@ void TestLecturePanel::entryProposesNameInStartFolder() {
     // A start folder without a final separator gets one.
     const QString folder = dir().path() + QStringLiteral("/Mesures");
     dialogs().setInitialDir(DialogKind::SaveResult, folder);
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
 
     // "...": opens on the proposed name; a choice replaces the text, a cancel keeps it.
@@ -80,18 +80,18 @@ void TestLecturePanel::entryProposesNameInStartFolder() {
     QCOMPARE(editFichierMesures(panel)->text(), chosen);
 
     // The next proposal is again in the start folder, not in the chosen one.
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     QCOMPARE(editFichierMesures(panel)->text(), folder + QStringLiteral("/VEXA1503071405.txt"));
     QVERIFY(answerer().errors.isEmpty());
 }
 
 void TestLecturePanel::transferFromTheWindow() {
     TFormMain& w = window();
-    LecturePanel* panel = panelLecture(w);
+    TransferPanel* panel = panelLecture(w);
     sim().instrument()->generateMemory(2, 3, true);
     // Slow enough for the window's state to be seen during the transfer.
     sim().setReplyDelay(15);
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     QVERIFY(buttonLecture(panel)->isEnabled());
 
     bool sawDisabledWithStatus = false;
@@ -138,9 +138,9 @@ void TestLecturePanel::transferFromTheWindow() {
 
 void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     TFormMain& w = window();
-    LecturePanel* panel = panelLecture(w);
+    TransferPanel* panel = panelLecture(w);
     sim().instrument()->generateMemory(1, 2);
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     const QString path = editFichierMesures(panel)->text();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QVERIFY(answerer().questions.isEmpty()); // nothing there yet
@@ -151,7 +151,7 @@ void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     sim().instrument()->generateMemory(1, 5);
     sim().clearTranscript();
     answerer().clear();
-    w.MegaMenuMenuItemClick(1);
+    chooseMenu(1);
     QCOMPARE(editFichierMesures(panel)->text(), path);
     sim().clearTranscript();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);

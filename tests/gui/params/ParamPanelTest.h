@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gui/WindowTest.h"
 #include "params/ParamFixture.h"
+#include "support/WindowTest.h"
 #include "ui/MegaMenu.h"
-#include "ui/ParamEditorPanel.h"
-#include "ui/ParametresPanel.h"
+#include "ui/ParameterEditorPanel.h"
+#include "ui/ParameterFilePanel.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ protected:
     bool prepare() override {
         if (!megaMenu(window())->isEnabled())
             return false;
-        window().MegaMenuMenuItemClick(3);
+        chooseMenu(3);
         return panel()->isVisible() && answerer().messages.isEmpty();
     }
     // Starts again with an instrument of that software version.
@@ -30,8 +30,8 @@ protected:
         });
     }
 
-    ParametresPanel* panel() const { return panelHeader(window()); }
-    ParamEditorPanel* editor() const { return panelParametres(panel()); }
+    ParameterFilePanel* panel() const { return panelHeader(window()); }
+    ParameterEditorPanel* editor() const { return panelParametres(panel()); }
     QWidget* control(ParamControl c) const {
         return parts::child<QWidget>(editor(), controlObjectName(c));
     }

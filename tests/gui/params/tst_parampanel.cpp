@@ -5,7 +5,7 @@
 #include "common/Messages.h"
 #include "link/TComPort.h"
 #include "params/ParamCheck.h"
-#include "ui/InitialisationPanel.h"
+#include "ui/InstrumentPanel.h"
 #include "ui/SplashScreen.h"
 
 #include <QLabel>
@@ -33,7 +33,10 @@ class MarkingTranslator : public QTranslator {
 public:
     bool isEmpty() const override { return false; }
     QString translate(const char* context, const char* source, const char*, int) const override {
-        if (qstrcmp(context, "ParamEditorPanel") != 0)
+        // The editor's texts: its own, its pages' and the settings' captions.
+        if (qstrcmp(context, "ParameterEditorPanel") != 0 &&
+            qstrcmp(context, "ParameterEditorPages") != 0 &&
+            qstrcmp(context, kParamCaptionContext) != 0)
             return {};
         return u"EN:" + QString::fromUtf8(source);
     }
@@ -79,7 +82,7 @@ private:
 };
 
 void TestParamPanel::choosingFilesAndTheEntryStep() {
-    ParametresPanel* panel = this->panel();
+    ParameterFilePanel* panel = this->panel();
     QCOMPARE(panel->geometry(), QRect(8, 41, 630, 375));
     QCOMPARE(parts::child<QLineEdit>(panel, "Edit1")->text(),
              QStringLiteral("Sélectionner un fichier :"));
@@ -129,7 +132,7 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
     // Choosing the panel again while the editor is open closes it and forgets the file.
     openEditor();
     QVERIFY(editor()->isVisible());
-    window().MegaMenuMenuItemClick(3);
+    chooseMenu(3);
     QVERIFY(panel->isVisible());
     QVERIFY(!editor()->isVisible());
     QVERIFY(editFichierParametres(panel)->text().isEmpty());
@@ -139,7 +142,7 @@ void TestParamPanel::choosingFilesAndTheEntryStep() {
 void TestParamPanel::editorShowsTheWorkedExampleToAnOrdinaryUser() {
     choose(workedExample());
     openEditor();
-    ParamEditorPanel* editor = this->editor();
+    ParameterEditorPanel* editor = this->editor();
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->geometry(), QRect(16, 5, 597, 337));
     QCOMPARE(pageControl(editor)->geometry(), QRect(3, 2, 582, 263));
@@ -293,7 +296,7 @@ void TestParamPanel::leavingAFieldRecolours() {
     // editor's fields, with the editor closed.
     QTest::mouseClick(buttonAnnuler(editor()), Qt::LeftButton);
     QVERIFY(redFields().isEmpty());
-    window().MegaMenuMenuItemClick(2);
+    chooseMenu(2);
     QLineEdit* khtval = editParamKhtval(panelInitialisation(window()));
     QVERIFY(khtval->isVisible());
     QVERIFY(activate(&window()));
@@ -315,7 +318,7 @@ void TestParamPanel::savingIsRefusedWhileAFieldIsRed() {
     QCOMPARE(redFields(), QStringList({"EditParamGfbeep"}));
     QVERIFY(editor()->isVisible());
     QCOMPARE(fileBytes(path), fixture::workedExampleBytes());
-    QCOMPARE(editor()->state().ChampsG[8], QStringLiteral("00050"));
+    QCOMPARE(edit(PC::Gfbeep)->text(), QStringLiteral("3000"));
 }
 
 void TestParamPanel::refusalNamesTheSettingsAtFault() {
@@ -446,7 +449,6 @@ void TestParamPanel::cancellingTheSaveDialogWritesNothing() {
     QCOMPARE(dialogs().asked.last(), DialogKind::SaveConfig);
     QVERIFY(editor()->isVisible());
     QCOMPARE(edit(PC::Gfbeep)->text(), QStringLiteral("440"));
-    QCOMPARE(editor()->state().ChampsG[8], QStringLiteral("00050"));
     QCOMPARE(editFichierParametres(panel())->text(), source);
     QCOMPARE(fileBytes(source), fixture::workedExampleBytes());
     QCOMPARE(QDir(dir().path()).entryList({"*.dat"}), QStringList({"configVEXA.dat"}));

@@ -1,4 +1,4 @@
-#include "gui/WindowTest.h"
+#include "support/WindowTest.h"
 
 #include <QtTest>
 

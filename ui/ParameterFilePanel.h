@@ -5,28 +5,29 @@
 struct PanelContext;
 class QLineEdit;
 class QPushButton;
-class ParamEditorPanel;
+class ParameterEditorPanel;
 
-// The "PanelHeader" panel: choice of a parameter file, its editor, and the sending of its
-// records to the instrument.
-class ParametresPanel : public QWidget {
+// The "PanelHeader" panel ("Paramétrage"): choice of a parameter file, its editor, and the sending
+// of its records to the instrument.
+class ParameterFilePanel : public QWidget {
     Q_OBJECT
 public:
-    ParametresPanel(PanelContext& context, QWidget* parent = nullptr);
+    ParameterFilePanel(PanelContext& context, QWidget* parent = nullptr);
 
     // What the menu entry does once the panel is shown: closes the editor and forgets the
     // file.
-    void EntryStep();
+    void entryStep();
 
-    void ButtonSelectFichierParametresClick();
-    void ButtonEditClick();
-    void ButtonInitClick();
-
-    ParamEditorPanel* panelParametres() const { return m_panelParametres; }
+    ParameterEditorPanel* panelParametres() const { return m_panelParametres; }
 
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private Q_SLOTS:
+    void ButtonSelectFichierParametresClick();
+    void ButtonEditClick();
+    void ButtonInitClick();
 
 private:
     void retranslateUi();
@@ -40,5 +41,5 @@ private:
     QPushButton* m_buttonSelectFichierParametres = nullptr;
     QPushButton* m_buttonEdit = nullptr;
     QPushButton* m_buttonInit = nullptr;
-    ParamEditorPanel* m_panelParametres = nullptr;
+    ParameterEditorPanel* m_panelParametres = nullptr;
 };

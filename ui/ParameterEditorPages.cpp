@@ -1,6 +1,5 @@
-#include "ui/ParamEditorPanel.h"
+#include "ui/ParameterEditorPages.h"
 
-#include "ui/Handlers.h"
 #include "ui/ParamEditorWidgets.h"
 #include "ui/TypedTextValidator.h"
 
@@ -14,34 +13,33 @@
 #include <algorithm>
 #include <vector>
 
-// The editor's construction: the pages, their controls and texts.
 namespace {
 
 using PC = ParamControl;
 
 // clang-format off
 const char* const kPageTexts[5] = {
-    QT_TRANSLATE_NOOP("ParamEditorPanel", " Identification "),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", " Mesure Gamma "),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", " Alarmes "),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", " Batterie "),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", " Divers"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", " Identification "),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", " Mesure Gamma "),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", " Alarmes "),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", " Batterie "),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", " Divers"),
 };
 
 // The choices of the lists, in the order of their codes.
 const std::array<const char*, 3> kLanguageChoices = {
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Francais"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Anglais (date au format jj/mm/aaaa)"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Anglais (date au format mm/jj/aaaa)"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Francais"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Anglais (date au format jj/mm/aaaa)"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Anglais (date au format mm/jj/aaaa)"),
 };
 const std::array<const char*, 3> kModeChoices = {
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma uniquement"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma + mémorisation"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Mesure Gamma + mémorisation + GPS"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Mesure Gamma uniquement"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Mesure Gamma + mémorisation"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Mesure Gamma + mémorisation + GPS"),
 };
 const std::array<const char*, 2> kAlarmChoices = {
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Pas d'alarme"),
-    QT_TRANSLATE_NOOP("ParamEditorPanel", "Alarme avec seuil fixe"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Pas d'alarme"),
+    QT_TRANSLATE_NOOP("ParameterEditorPages", "Alarme avec seuil fixe"),
 };
 // clang-format on
 
@@ -54,7 +52,7 @@ const std::vector<PC> kPages[5] = {
     {PC::Gfbeep, PC::Gsci0t, PC::Gcoefs},
 };
 // Pages that carry the "(*)" note, and whether it is shown there.
-constexpr int kMesurePage = 1, kAlarmesPage = 2, kDiversPage = 4;
+constexpr int kGammaPage = 1, kAlarmPage = 2, kMiscPage = 4;
 
 constexpr int kLabelLeft = 16;
 constexpr int kFieldLeft = 330;
@@ -84,7 +82,7 @@ void fillChoices(QComboBox* box, const std::array<const char*, N>& choices) {
     const bool first = box->count() == 0;
     int i = 0;
     for (const char* text : choices) {
-        const QString shown = QCoreApplication::translate("ParamEditorPanel", text);
+        const QString shown = QCoreApplication::translate("ParameterEditorPages", text);
         if (first)
             box->addItem(shown);
         else
@@ -96,44 +94,28 @@ void fillChoices(QComboBox* box, const std::array<const char*, N>& choices) {
 
 } // namespace
 
-ParamEditorPanel::ParamEditorPanel(PanelContext& context, std::function<QString()> currentFile,
-                                   QWidget* parent)
-    : QWidget(parent), m_context(context), m_currentFile(std::move(currentFile)) {
-    setObjectName(QStringLiteral("PanelParametres"));
-    resize(kWidth, kHeight);
-    setAutoFillBackground(true);
-
-    m_pageControl = new QTabWidget(this);
-    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
-    m_pageControl->setGeometry(3, 2, 582, 263);
-    buildPages();
-
-    m_buttonAnnuler = new QPushButton(this);
-    m_buttonAnnuler->setObjectName(QStringLiteral("ButtonAnnuler"));
-    m_buttonAnnuler->setGeometry(3, 292, 139, 40);
-    connectHandler(m_buttonAnnuler, &QPushButton::clicked, this,
-                   &ParamEditorPanel::ButtonAnnulerClick);
-
-    m_buttonEnregistrer = new QPushButton(this);
-    m_buttonEnregistrer->setObjectName(QStringLiteral("ButtonEnregistrer"));
-    m_buttonEnregistrer->setGeometry(585 - 139, 292, 139, 40);
-    connectHandler(m_buttonEnregistrer, &QPushButton::clicked, this,
-                   &ParamEditorPanel::ButtonEnregistrerClick);
-
-    orderTabStops();
+ParameterEditorPages::ParameterEditorPages(QWidget* parent) : QTabWidget(parent) {
+    setObjectName(QStringLiteral("PageControl1"));
+    setGeometry(3, 2, 582, 263);
+    makeControls();
+    for (int p = 0; p < 5; ++p) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
+        addTab(page, QString());
+        int row = 0;
+        for (PC c : kPages[p])
+            addRow(page, row++, c, control(c));
+        if (p == kGammaPage || p == kAlarmPage || p == kMiscPage)
+            addNote(page, p, p == kGammaPage);
+    }
     retranslateUi();
-    setValues(EditorValues::initial());
-    hide();
 }
 
 // ---------------------------------------------------------------- pages
 
-void ParamEditorPanel::buildPages() {
-    for (int i = 0; i < kCheckedFieldCount; ++i) {
-        auto* edit = new ParamIntegerEdit;
-        edit->installEventFilter(this);
-        m_numbers[i] = edit;
-    }
+void ParameterEditorPages::makeControls() {
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        m_numbers[i] = new ParamIntegerEdit;
     m_popcom = new QLineEdit;
     m_popcom->setValidator(new TypedTextValidator(m_popcom, kOperatorWidth));
     m_date = new QLineEdit;
@@ -143,21 +125,9 @@ void ParamEditorPanel::buildPages() {
     m_langue = new QComboBox;
     m_modef = new QComboBox;
     m_alarm = new QComboBox;
-
-    for (int p = 0; p < 5; ++p) {
-        auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("TabSheet%1").arg(p + 1));
-        m_pageControl->addTab(page, QString());
-        int row = 0;
-        for (PC c : kPages[p])
-            addRow(page, row++, c, control(c));
-        if (p == kMesurePage || p == kAlarmesPage || p == kDiversPage)
-            addNote(page, p, p == kMesurePage);
-    }
-    VisibiliteParametres();
 }
 
-void ParamEditorPanel::addRow(QWidget* page, int row, ParamControl c, QWidget* field) {
+void ParameterEditorPages::addRow(QWidget* page, int row, ParamControl c, QWidget* field) {
     const int top = kFirstRowTop + row * kRowPitch;
     auto* caption = new QLabel(page);
     caption->setObjectName(labelObjectName(c));
@@ -172,7 +142,7 @@ void ParamEditorPanel::addRow(QWidget* page, int row, ParamControl c, QWidget* f
     caption->setBuddy(field);
 }
 
-void ParamEditorPanel::addNote(QWidget* page, int pageIndex, bool visible) {
+void ParameterEditorPages::addNote(QWidget* page, int pageIndex, bool visible) {
     auto* mark = new QLabel(page);
     mark->setObjectName(QStringLiteral("LabelNoteMark%1").arg(pageIndex + 1));
     mark->setGeometry(kLabelLeft, kNoteTop, 28, kRowHeight);
@@ -185,31 +155,21 @@ void ParamEditorPanel::addNote(QWidget* page, int pageIndex, bool visible) {
     m_noteTexts[pageIndex] = text;
 }
 
-void ParamEditorPanel::orderTabStops() {
-    QWidget* previous = m_pageControl->tabBar();
-    for (PC c : readingOrder()) {
-        QWidget::setTabOrder(previous, control(c));
-        previous = control(c);
-    }
-    QWidget::setTabOrder(previous, m_buttonAnnuler);
-    QWidget::setTabOrder(m_buttonAnnuler, m_buttonEnregistrer);
-}
-
-QList<ParamControl> ParamEditorPanel::readingOrder() {
+QList<ParamControl> ParameterEditorPages::readingOrder() {
     QList<PC> order;
     for (const std::vector<PC>& page : kPages)
         order.append(QList<PC>(page.begin(), page.end()));
     return order;
 }
 
-int ParamEditorPanel::pageOf(ParamControl c) {
+int ParameterEditorPages::pageOf(ParamControl c) {
     for (int p = 0; p < 5; ++p)
         if (std::find(kPages[p].begin(), kPages[p].end(), c) != kPages[p].end())
             return p;
     return 0;
 }
 
-QWidget* ParamEditorPanel::control(ParamControl c) const {
+QWidget* ParameterEditorPages::control(ParamControl c) const {
     if (isCheckedField(c))
         return m_numbers[index(c)];
     switch (c) {
@@ -228,13 +188,13 @@ QWidget* ParamEditorPanel::control(ParamControl c) const {
     }
 }
 
-void ParamEditorPanel::retranslateUi() {
+void ParameterEditorPages::retranslateUi() {
     for (int i = 0; i < kParamControlCount; ++i)
         m_labels[i]->setText(controlCaption(static_cast<PC>(i)));
     for (int p = 0; p < 5; ++p) {
-        m_pageControl->setTabText(p, tr(kPageTexts[p]));
+        setTabText(p, tr(kPageTexts[p]));
         // Read out without the blanks that pad the tabs.
-        m_pageControl->tabBar()->setAccessibleTabName(p, m_pageControl->tabText(p).trimmed());
+        tabBar()->setAccessibleTabName(p, tabText(p).trimmed());
     }
     for (int p = 0; p < 5; ++p) {
         if (!m_noteMarks[p])
@@ -245,13 +205,51 @@ void ParamEditorPanel::retranslateUi() {
     fillChoices(m_langue, kLanguageChoices);
     fillChoices(m_modef, kModeChoices);
     fillChoices(m_alarm, kAlarmChoices);
-    m_buttonAnnuler->setText(tr("Annuler"));
-    m_buttonEnregistrer->setText(tr("Enregistrer le fichier"));
-    m_pageControl->setAccessibleName(tr("Éditeur de paramètres"));
+    setAccessibleName(tr("Éditeur de paramètres"));
 }
 
-void ParamEditorPanel::changeEvent(QEvent* event) {
+void ParameterEditorPages::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
-    QWidget::changeEvent(event);
+    QTabWidget::changeEvent(event);
+}
+
+// ---------------------------------------------------------------- values and marks
+
+EditorValues ParameterEditorPages::values() const {
+    EditorValues v;
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        v.numbers[i] = m_numbers[i]->text();
+    v.opcom = m_popcom->text();
+    v.date = m_date->text();
+    v.langue = m_langue->currentIndex();
+    v.modef = m_modef->currentIndex();
+    v.alarm = m_alarm->currentIndex();
+    return v;
+}
+
+void ParameterEditorPages::setValues(const EditorValues& v) {
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        m_numbers[i]->setText(v.numbers[i]);
+    TypedTextValidator::setProgramText(m_popcom, v.opcom);
+    m_date->setText(v.date);
+    m_langue->setCurrentIndex(v.langue);
+    m_modef->setCurrentIndex(v.modef);
+    m_alarm->setCurrentIndex(v.alarm);
+}
+
+bool ParameterEditorPages::isNumber(const QObject* object) const {
+    return std::find(m_numbers.begin(), m_numbers.end(), object) != m_numbers.end();
+}
+
+void ParameterEditorPages::showMarks(const ParamCheck& check) {
+    for (int i = 0; i < kCheckedFieldCount; ++i)
+        setTextMarked(m_numbers[i], check.marked[i]);
+    setTextMarked(m_popcom, check.operatorMarked);
+}
+
+void ParameterEditorPages::clearMarks() {
+    for (QLineEdit* edit : m_numbers)
+        setTextMarked(edit, false);
+    setTextMarked(m_popcom, false);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/InstrumentWindowFixture.h"
+#include "support/InstrumentWindowFixture.h"
 
 #include <QObject>
 #include <functional>
@@ -26,6 +26,8 @@ protected:
     // Runs once the search's message was answered (and the record of dialogs cleared);
     // false stops the test.
     virtual bool prepare() { return true; }
+    // Chooses menu entry `index` as the operator does, by clicking it.
+    void chooseMenu(int index) const { chooseMenuEntry(window(), index); }
     // Makes instrument and window afresh, the instrument given to `adjust` before it starts;
     // true once prepare() has run well.
     bool restart(const std::function<void(InstrumentSimulator&)>& adjust = {});

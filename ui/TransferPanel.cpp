@@ -1,11 +1,10 @@
-#include "ui/LecturePanel.h"
+#include "ui/TransferPanel.h"
 
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
 #include "link/CommandExchange.h"
 #include "ui/FileDialogs.h"
 #include "ui/Handlers.h"
-#include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
 
 #include <QEvent>
@@ -16,7 +15,7 @@
 
 #include <utility>
 
-LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
+TransferPanel::TransferPanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelLecture"));
 
@@ -32,14 +31,15 @@ LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
     m_buttonSelectFichierMesures = new QPushButton(this);
     m_buttonSelectFichierMesures->setObjectName(QStringLiteral("ButtonSelectFichierMesures"));
     m_buttonSelectFichierMesures->setGeometry(574, 33, 36, 24);
-    connectHandler(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
-                   &LecturePanel::ButtonSelectFichierMesuresClick);
+    connectOperation(m_buttonSelectFichierMesures, &QPushButton::clicked, this,
+                     &TransferPanel::ButtonSelectFichierMesuresClick, m_context.gate);
 
     m_buttonLecture = new QPushButton(this);
     m_buttonLecture->setObjectName(QStringLiteral("ButtonLecture"));
     m_buttonLecture->setGeometry(20, 66, 120, 26);
     m_buttonLecture->setEnabled(false);
-    connectHandler(m_buttonLecture, &QPushButton::clicked, this, &LecturePanel::ButtonLectureClick);
+    connectOperation(m_buttonLecture, &QPushButton::clicked, this,
+                     &TransferPanel::ButtonLectureClick, m_context.gate);
 
     m_memoLecture = new LectureMemo(this);
     m_memoLecture->setGeometry(20, 102, 590, 258);
@@ -51,7 +51,7 @@ LecturePanel::LecturePanel(PanelContext& context, QWidget* parent)
     retranslateUi();
 }
 
-void LecturePanel::retranslateUi() {
+void TransferPanel::retranslateUi() {
     m_label1->setText(tr("Sélectionner un fichier :"));
     m_buttonSelectFichierMesures->setText(tr("..."));
     m_buttonLecture->setText(tr("Transfert"));
@@ -59,13 +59,13 @@ void LecturePanel::retranslateUi() {
     m_memoLecture->setAccessibleName(tr("Mesures transférées"));
 }
 
-void LecturePanel::changeEvent(QEvent* event) {
+void TransferPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QWidget::changeEvent(event);
 }
 
-void LecturePanel::EntryStep() {
+void TransferPanel::entryStep() {
     // Always in the dialog's start folder, whatever was chosen since.
     const QString name =
         proposedResultFileName(m_context.dialogs.initialDir(DialogKind::SaveResult), m_clock());
@@ -73,14 +73,11 @@ void LecturePanel::EntryStep() {
     m_editFichierMesures->setText(name);
 }
 
-void LecturePanel::EnableTransfer() {
+void TransferPanel::enableTransfer() {
     m_buttonLecture->setEnabled(true);
 }
 
-void LecturePanel::ButtonSelectFichierMesuresClick() {
-    const auto entered = m_context.gate.tryEnter();
-    if (!entered)
-        return;
+void TransferPanel::ButtonSelectFichierMesuresClick() {
     if (const auto chosen = m_context.dialogs.execute(DialogKind::SaveResult)) {
         m_editFichierMesures->setText(*chosen);
         // The dialog asked before choosing an existing file.
@@ -88,10 +85,7 @@ void LecturePanel::ButtonSelectFichierMesuresClick() {
     }
 }
 
-void LecturePanel::ButtonLectureClick() {
-    const auto entered = m_context.gate.tryEnter();
-    if (!entered)
-        return;
+void TransferPanel::ButtonLectureClick() {
     const QString path = m_editFichierMesures->text();
     // The proposed name changes only once a minute: a second transfer in the same minute
     // (another instrument, say) would silently replace the results of the first. What the

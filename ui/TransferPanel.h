@@ -12,24 +12,25 @@ class QLineEdit;
 class QPushButton;
 
 // The "PanelLecture" panel: result file choice and the measurement transfer.
-class LecturePanel : public QWidget {
+class TransferPanel : public QWidget {
     Q_OBJECT
 public:
-    LecturePanel(PanelContext& context, QWidget* parent = nullptr);
+    TransferPanel(PanelContext& context, QWidget* parent = nullptr);
 
     // What the menu entry does once the panel is shown: proposes the result file name.
-    void EntryStep();
+    void entryStep();
     // "Transfert" becomes usable once an instrument has been found.
-    void EnableTransfer();
+    void enableTransfer();
 
     // The clock the proposed name is taken from.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
-    void ButtonSelectFichierMesuresClick();
-    void ButtonLectureClick();
-
 protected:
     void changeEvent(QEvent* event) override;
+
+private Q_SLOTS:
+    void ButtonSelectFichierMesuresClick();
+    void ButtonLectureClick();
 
 private:
     void retranslateUi();

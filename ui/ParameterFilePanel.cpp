@@ -1,4 +1,4 @@
-#include "ui/ParametresPanel.h"
+#include "ui/ParameterFilePanel.h"
 
 #include "common/Messages.h"
 #include "common/OperatorFeedback.h"
@@ -7,15 +7,14 @@
 #include "params/ParamSender.h"
 #include "ui/FileDialogs.h"
 #include "ui/Handlers.h"
-#include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
-#include "ui/ParamEditorPanel.h"
+#include "ui/ParameterEditorPanel.h"
 
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
-ParametresPanel::ParametresPanel(PanelContext& context, QWidget* parent)
+ParameterFilePanel::ParameterFilePanel(PanelContext& context, QWidget* parent)
     : QWidget(parent), m_context(context) {
     setObjectName(QStringLiteral("PanelHeader"));
     resize(630, 375);
@@ -37,30 +36,31 @@ ParametresPanel::ParametresPanel(PanelContext& context, QWidget* parent)
     m_buttonSelectFichierParametres->setObjectName(QStringLiteral("ButtonSelectFichierParametres"));
     m_buttonSelectFichierParametres->setGeometry(574, 33, 36, 24);
     connectHandler(m_buttonSelectFichierParametres, &QPushButton::clicked, this,
-                   &ParametresPanel::ButtonSelectFichierParametresClick);
+                   &ParameterFilePanel::ButtonSelectFichierParametresClick);
 
     m_buttonEdit = new QPushButton(this);
     m_buttonEdit->setObjectName(QStringLiteral("ButtonEdit"));
     m_buttonEdit->setGeometry(20, 70, 160, 26);
     m_buttonEdit->setEnabled(false);
-    connectHandler(m_buttonEdit, &QPushButton::clicked, this, &ParametresPanel::ButtonEditClick);
+    connectHandler(m_buttonEdit, &QPushButton::clicked, this, &ParameterFilePanel::ButtonEditClick);
 
     m_buttonInit = new QPushButton(this);
     m_buttonInit->setObjectName(QStringLiteral("ButtonInit"));
     m_buttonInit->setGeometry(190, 70, 160, 26);
     m_buttonInit->setEnabled(false);
-    connectHandler(m_buttonInit, &QPushButton::clicked, this, &ParametresPanel::ButtonInitClick);
+    connectOperation(m_buttonInit, &QPushButton::clicked, this,
+                     &ParameterFilePanel::ButtonInitClick, m_context.gate);
 
-    m_panelParametres = new ParamEditorPanel(
+    m_panelParametres = new ParameterEditorPanel(
         context, [this] { return m_editFichierParametres->text(); }, this);
-    connect(m_panelParametres, &ParamEditorPanel::fileSaved, m_editFichierParametres,
+    connect(m_panelParametres, &ParameterEditorPanel::fileSaved, m_editFichierParametres,
             &QLineEdit::setText);
     m_panelParametres->installEventFilter(this);
 
     retranslateUi();
 }
 
-void ParametresPanel::retranslateUi() {
+void ParameterFilePanel::retranslateUi() {
     m_edit1->setText(tr("Sélectionner un fichier :"));
     // A caption drawn as a field; assistive technology takes it for one all the same.
     m_edit1->setAccessibleName(m_edit1->text());
@@ -70,13 +70,13 @@ void ParametresPanel::retranslateUi() {
     m_editFichierParametres->setAccessibleName(tr("Fichier paramètres"));
 }
 
-void ParametresPanel::changeEvent(QEvent* event) {
+void ParameterFilePanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslateUi();
     QWidget::changeEvent(event);
 }
 
-bool ParametresPanel::eventFilter(QObject* watched, QEvent* event) {
+bool ParameterFilePanel::eventFilter(QObject* watched, QEvent* event) {
     // The editor closing with the focus inside: the keyboard goes back to the button that
     // opened it, before the toolkit sends it to whatever follows in the tab order.
     if (watched == m_panelParametres && event->type() == QEvent::Hide &&
@@ -86,18 +86,18 @@ bool ParametresPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool ParametresPanel::editorOpen() const {
+bool ParameterFilePanel::editorOpen() const {
     return m_panelParametres->isVisible();
 }
 
-void ParametresPanel::EntryStep() {
+void ParameterFilePanel::entryStep() {
     m_panelParametres->hide();
     m_editFichierParametres->clear();
     m_buttonInit->setEnabled(false);
     m_buttonEdit->setEnabled(false);
 }
 
-void ParametresPanel::ButtonSelectFichierParametresClick() {
+void ParameterFilePanel::ButtonSelectFichierParametresClick() {
     if (editorOpen())
         return;
     const auto chosen = m_context.dialogs.execute(DialogKind::OpenConfig);
@@ -114,17 +114,14 @@ void ParametresPanel::ButtonSelectFichierParametresClick() {
     }
 }
 
-void ParametresPanel::ButtonEditClick() {
+void ParameterFilePanel::ButtonEditClick() {
     if (editorOpen())
         return;
     m_panelParametres->Open();
 }
 
-void ParametresPanel::ButtonInitClick() {
+void ParameterFilePanel::ButtonInitClick() {
     if (editorOpen())
-        return;
-    const auto entered = m_context.gate.tryEnter();
-    if (!entered)
         return;
     ParamSender(m_context.exchange, m_context.feedback).send(m_editFichierParametres->text());
 }
