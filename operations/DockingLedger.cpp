@@ -77,8 +77,10 @@ void appendDurably(const QString& path, const QByteArray& line) {
         written = ::write(fd, bytes.constData(), size_t(bytes.size()));
     while (written < 0 && errno == EINTR);
     int error = written < 0 ? errno : ENOSPC;
-    if (written == bytes.size() && ::fsync(fd) != 0)
-        error = errno, written = -1;
+    if (written == bytes.size() && ::fsync(fd) != 0) {
+        error = errno; // written, but not known to be on the disk
+        written = -1;
+    }
     if (written != bytes.size()) {
         // Takes a torn line back, unless someone else wrote after it meanwhile.
         if (written > 0 && ::fstat(fd, &info) == 0 && info.st_size == before + written)

