@@ -67,7 +67,8 @@ void TestDockingLedger::fieldsAreQuoted_data() {
 void TestDockingLedger::fieldsAreQuoted() {
     QFETCH(QString, serialNumber);
     QFETCH(QByteArray, field);
-    QCOMPARE(dockingLedgerLine(record(serialNumber)), line("@").replace(",@,", QByteArray("," + field + ",")));
+    QCOMPARE(dockingLedgerLine(record(serialNumber)),
+             line("@").replace(",@,", QByteArray("," + field + ",")));
 }
 
 void TestDockingLedger::jsonCarriesTheSameRecord() {
