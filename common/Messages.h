@@ -78,6 +78,11 @@ enum class MsgId : int {
     FixBrltty,               // the commands follow
     ModemManagerRunning,     // it may be probing the port
     FixModemManager,         // the commands follow
+    // A result file made safe before the instrument's memory is erased, and the ledger
+    FileNotSafeOnDisk,       // %1 the file or its folder, %2 the system's reason
+    FileDiffersOnDisk,       // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
+    LedgerNotRegularFile,    // %1 the ledger's path
+    CannotWriteLedger,       // %1 the ledger's path, %2 the system's reason
     // The command-line tool
     CliDescription,            // what the tool is
     CliUsage,                  // %1 the command's syntax

@@ -4,9 +4,19 @@
 #include "common/Errors.h"
 #include "common/Messages.h"
 
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 QString decodeText(const QByteArray& bytes, TextEncoding* found) {
     auto decode = [&](QStringDecoder::Encoding enc, int bomSize, TextEncoding kind) {
@@ -58,12 +68,19 @@ QStringList readTextLines(const QString& path) {
     return splitLines(decodeText(readFileBytes(path)));
 }
 
-void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+namespace {
+
+// `beforeCommit` runs on the complete temporary file and may raise; the earlier file stays.
+void saveAtomically(const QString& path, const QByteArray& bytes,
+                    void (*beforeCommit)(QSaveFile&, const QString&) = nullptr) {
     QSaveFile file(path);
     // commit() alone misses a failed flush of the last buffered bytes (a full disk) and
     // would then put a truncated file in place of the good one.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    if (written && beforeCommit)
+        beforeCommit(file, path);
+    if (!written || !file.commit()) {
         // The system's reason tells a folder the user may not write from a full disk.
         const QString reason = file.errorString();
         throw EFileError(file.error() == QFileDevice::NoError || reason.isEmpty()
@@ -72,7 +89,39 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes) {
     }
 }
 
-void writeCp1252Lines(const QString& path, const QStringList& lines) {
+#ifdef Q_OS_UNIX
+// QSaveFile syncs the file too but ignores a failure, and the error is then spent: a later
+// fsync of the same file reports nothing while the data never reached the disk.
+void syncSaveFile(QSaveFile& file, const QString& path) {
+    if (::fsync(file.handle()) != 0)
+        throw EFileError(msg(MsgId::FileNotSafeOnDisk).arg(path, qt_error_string(errno)));
+}
+#endif
+
+} // namespace
+
+void syncFolderOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QString folder = QFileInfo(path).absolutePath();
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Some file systems cannot sync a folder (EINVAL); nothing more can be done there.
+    const bool synced = fd >= 0 && (::fsync(fd) == 0 || errno == EINVAL);
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced)
+        throw EFileError(msg(MsgId::FileNotSafeOnDisk).arg(folder, qt_error_string(error)));
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    saveAtomically(path, bytes);
+}
+
+QByteArray cp1252LineBytes(const QStringList& lines) {
     QByteArray bytes;
     qsizetype total = 0;
     for (const QString& line : lines)
@@ -82,5 +131,37 @@ void writeCp1252Lines(const QString& path, const QStringList& lines) {
         bytes += toCp1252(line);
         bytes += "\r\n";
     }
-    writeFileAtomically(path, bytes);
+    return bytes;
+}
+
+void writeCp1252Lines(const QString& path, const QStringList& lines) {
+    writeFileAtomically(path, cp1252LineBytes(lines));
+}
+
+StoredFile writeCp1252LinesDurably(const QString& path, const QStringList& lines) {
+    const QByteArray bytes = cp1252LineBytes(lines);
+#ifdef Q_OS_UNIX
+    saveAtomically(path, bytes, &syncSaveFile);
+    syncFolderOf(path);
+#else
+    saveAtomically(path, bytes);
+#endif
+    return verifyFileBytes(path, bytes);
+}
+
+StoredFile verifyFileBytes(const QString& path, const QByteArray& expected) {
+    const QByteArray found = readFileBytes(path);
+    if (found != expected) {
+        const qsizetype common = std::min(found.size(), expected.size());
+        qsizetype first = 0;
+        while (first < common && found[first] == expected[first])
+            ++first;
+        throw EFileError(msg(MsgId::FileDiffersOnDisk)
+                             .arg(path)
+                             .arg(expected.size())
+                             .arg(found.size())
+                             .arg(first + 1));
+    }
+    return {found.size(), QString::fromLatin1(
+                              QCryptographicHash::hash(found, QCryptographicHash::Sha256).toHex())};
 }

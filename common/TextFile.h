@@ -24,3 +24,27 @@ void writeCp1252Lines(const QString& path, const QStringList& lines);
 
 // Replaces `path` with `bytes` the same safe way.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The bytes writeCp1252Lines puts in a file.
+QByteArray cp1252LineBytes(const QStringList& lines);
+
+// A file known to be on the disk as it was meant: its size and SHA-256 (lowercase hex).
+struct StoredFile {
+    qint64 size = 0;
+    QString sha256;
+};
+
+// Writes `lines` as writeCp1252Lines does, then makes sure the disk holds them before the
+// caller destroys the only other copy (an instrument's memory): the file and its folder
+// flushed to the device, the file read back and compared byte for byte. Any failure raises
+// EFileError naming the file or folder and the reason; a file may then be left in place,
+// unproven.
+StoredFile writeCp1252LinesDurably(const QString& path, const QStringList& lines);
+
+// Makes the name of `path` in its folder survive a power cut (a new file's entry). Raises
+// EFileError naming the folder where it cannot. Does nothing where folders cannot be synced.
+void syncFolderOf(const QString& path);
+
+// Reads `path` back and compares it with `expected`; a difference raises EFileError with
+// both sizes and the first byte that differs.
+StoredFile verifyFileBytes(const QString& path, const QByteArray& expected);

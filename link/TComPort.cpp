@@ -284,14 +284,16 @@ void openPort(TComPort& port, RestoreGuard& closeOnExit) {
     closeOnExit.add([&port] { port.Close(); });
 }
 
+QStringList extraPortPaths() {
+    return qEnvironmentVariable("VEXA_EXTRA_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
 void ListComPorts(QStringList& list) {
     QStringList names;
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : ports)
         names.append(info.systemLocation());
-    const QString extra = qEnvironmentVariable("VEXA_EXTRA_PORTS");
-    for (const QString& path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        names.append(path);
+    names.append(extraPortPaths());
 
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int byText = QString::compare(a, b, Qt::CaseInsensitive);

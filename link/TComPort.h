@@ -72,3 +72,6 @@ void openPort(TComPort& port, RestoreGuard& closeOnExit);
 // The serial ports the system knows, plus every path of the environment variable
 // VEXA_EXTRA_PORTS (separated by ':'), sorted case-insensitively as text (COM10 before COM2).
 void ListComPorts(QStringList& list);
+
+// The paths of VEXA_EXTRA_PORTS, as written there, whether they exist or not.
+QStringList extraPortPaths();

@@ -881,6 +881,22 @@ Do you want to replace it?</translation>
         <source>Indicateur de maintenance</source>
         <translation>Maintenance flag</translation>
     </message>
+    <message>
+        <source>Le fichier %1 n&apos;a pu être mis en sûreté sur le disque : %2</source>
+        <translation>The file %1 could not be made safe on the disk: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 relu sur le disque diffère de ce qui devait y être écrit (%2 octets attendus, %3 relus, premier écart à l&apos;octet %4).</source>
+        <translation>The file %1 read back from the disk differs from what was to be written (%2 bytes expected, %3 read back, first difference at byte %4).</translation>
+    </message>
+    <message>
+        <source>Le journal %1 n&apos;est pas un fichier ordinaire ; rien n&apos;y est écrit.</source>
+        <translation>The ledger %1 is not a regular file; nothing is written to it.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire dans le journal %1 : %2</source>
+        <translation>Cannot write to the ledger %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

@@ -34,6 +34,9 @@ private Q_SLOTS:
     void writeFailureGivesTheSystemsReason();
     void atomicWriteKeepsOldFileOnFailure();
     void fullDiskKeepsOldFile();
+    void durableWriteProvesTheFile();
+    void durableWriteFailures();
+    void readBackDifferenceIsNamed();
     void regionalSeparators();
 };
 
@@ -284,6 +287,62 @@ void TestCommon::fullDiskKeepsOldFile() {
     QVERIFY(raised);
     QCOMPARE(fileBytes(path), QByteArray("[CONFIG]\r\nLanguage=1036\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"settings.ini"}));
+}
+
+void TestCommon::durableWriteProvesTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("VEXA2503041705-A7F1.txt");
+    QVERIFY(writeFileBytes(path, "earlier"));
+    const StoredFile stored = writeCp1252LinesDurably(path, {"Résultat", "#R 12"});
+    QCOMPARE(fileBytes(path), QByteArray("R\xE9sultat\r\n#R 12\r\n"));
+    QCOMPARE(stored.size, 17);
+    QCOMPARE(stored.sha256, "96683ca447026e25715db678202ac379dea61349d272251eb3b5ee16780fc9a1");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"VEXA2503041705-A7F1.txt"}));
+}
+
+void TestCommon::durableWriteFailures() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.txt");
+    QVERIFY(writeFileBytes(path, "earlier"));
+    {
+        FileSizeLimit full(4);
+        QVERIFY(full.active());
+        QVERIFY_THROWS_EXCEPTION(EFileError, writeCp1252LinesDurably(path, {"#R 12"}));
+    }
+    QCOMPARE(fileBytes(path), QByteArray("earlier"));
+
+    // A folder its user may write but not read cannot be synced: the file is there, but
+    // nothing proves its name survives a power cut.
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::WriteOther | QFileDevice::ExeOther |
+                                                  QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    QString message;
+    {
+        OrdinaryUser user;
+        QVERIFY(user.active());
+        try {
+            writeCp1252LinesDurably(dir.filePath("s.txt"), {"#R 12"});
+        } catch (const EFileError& e) {
+            message = e.message();
+        }
+    }
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner));
+    QCOMPARE(message, "Le fichier " + dir.path() +
+                          " n'a pu être mis en sûreté sur le disque : Permission denied");
+}
+
+void TestCommon::readBackDifferenceIsNamed() {
+    QTemporaryDir dir;
+    const QString path = writeFileIn(dir, "r.txt", "#R 12\r\n#R 13\r\n");
+    QCOMPARE(verifyFileBytes(path, "#R 12\r\n#R 13\r\n").size, 14);
+    try {
+        verifyFileBytes(path, "#R 12\r\n#R 14\r\n#G 1\r\n");
+        QFAIL("a different file passed");
+    } catch (const EFileError& e) {
+        QVERIFY2(e.message().contains("(20 octets attendus, 14 relus, premier écart à l'octet 12)"),
+                 qPrintable(e.message()));
+    }
+    QVERIFY_THROWS_EXCEPTION(EFileError, verifyFileBytes(dir.filePath("gone.txt"), "x"));
 }
 
 void TestCommon::regionalSeparators() {
