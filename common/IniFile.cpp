@@ -12,28 +12,24 @@
 
 namespace {
 
-struct Lines {
-    QStringList lines;
-    TextEncoding encoding = TextEncoding::Cp1252;
+// A file's bytes; a missing file reads as empty.
+struct FileBytes {
+    QByteArray bytes;
     // The file is there but its content could not be read.
     bool unreadable = false;
 };
 
-Lines load(const QString& path) {
-    Lines result;
+FileBytes load(const QString& path) {
+    FileBytes result;
     QFile file(path);
     if (!QFileInfo(path).isFile())
-        return result; // a missing file reads as empty
+        return result;
     if (!file.open(QIODevice::ReadOnly)) {
         result.unreadable = true;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.unreadable = true;
-        return result;
-    }
-    result.lines = splitLines(decodeText(bytes, &result.encoding));
+    result.bytes = file.readAll();
+    result.unreadable = file.error() != QFileDevice::NoError;
     return result;
 }
 
@@ -88,10 +84,10 @@ QByteArray encode(const QStringList& lines, TextEncoding encoding) {
 
 } // namespace
 
-QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
-    const Lines file = load(m_path);
+QString iniValue(const QByteArray& bytes, const QString& section, const QString& key,
+                 const QString& def) {
     bool inSection = false;
-    for (const QString& line : file.lines) {
+    for (const QString& line : splitLines(decodeText(bytes))) {
         const QString name = sectionOf(line);
         if (!name.isNull()) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
@@ -102,6 +98,10 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
             return value;
     }
     return def;
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
+    return iniValue(load(m_path).bytes, section, key, def);
 }
 
 qint32 IniFile::ReadInteger(const QString& section, const QString& key, qint32 def) const {
@@ -152,15 +152,23 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     WriteStrings(section, {{key, value}});
 }
 
+QByteArray iniWithEntries(const QByteArray& bytes, const QString& section,
+                          const QList<IniFile::Entry>& entries) {
+    TextEncoding encoding = TextEncoding::Cp1252;
+    QStringList lines = splitLines(decodeText(bytes, &encoding));
+    for (const auto& [key, value] : entries)
+        putEntry(lines, section, key, value);
+    return encode(lines, encoding);
+}
+
 void IniFile::WriteStrings(const QString& section, const QList<Entry>& entries) {
-    Lines file = load(m_path);
+    const FileBytes file = load(m_path);
     // Writing what could not be read would lose every other section and key of the file.
     if (file.unreadable)
         throw EFileError(msg(MsgId::CannotReadFile).arg(m_path));
-    for (const auto& [key, value] : entries)
-        putEntry(file.lines, section, key, value);
+    const QByteArray bytes = iniWithEntries(file.bytes, section, entries);
     try {
-        writeFileAtomically(m_path, encode(file.lines, file.encoding));
+        writeFileAtomically(m_path, bytes);
     } catch (const EFileError&) {
         throw EFileError(msg(MsgId::CannotWriteIni).arg(m_path));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -37,3 +38,10 @@ public:
 private:
     QString m_path;
 };
+
+// The reading and the writing above on a file's bytes, without the file: the value of a key
+// (`def` when absent), and the bytes with the entries put in.
+QString iniValue(const QByteArray& bytes, const QString& section, const QString& key,
+                 const QString& def);
+QByteArray iniWithEntries(const QByteArray& bytes, const QString& section,
+                          const QList<IniFile::Entry>& entries);

@@ -64,6 +64,9 @@ enum class MsgId : int {
     PortHeldBy,              // %2 the program (name, PID)
     PortHeld,                // the program is not known
     FixHeld,                 // close the other program
+    PortProbablyHeldBy,      // %2 the program a lock file names, that file not its own
+    PortLockNotFile,         // %2 the lock file's path
+    FixRemoveLockFile,       // the command follows
     PortNotSerial,           // %2 one of the four kinds below
     KindRegularFile,         // a path that is not a serial port: a file
     KindDirectory,           // a folder

@@ -6,13 +6,25 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = fuzz::bytesOf(data, size);
-    const QString path = fuzz::scratchFile(bytes);
+    const QStringList lines = splitLines(decodeText(bytes));
 
     ParamState state;
-    ChargerFichierParametres(path, state);
-    const bool valid = isValidParameterFile(path);
+    loadParameterLines(lines, state);
+    const bool valid = isValidParameterText(lines);
+    // The file functions are these on the file's text: one real file per run shows it, the
+    // other inputs stay in memory.
+    static bool fileChecked = false;
+    if (!fileChecked) {
+        fileChecked = true;
+        const QString path = fuzz::scratchFile(bytes);
+        ParamState fromFile;
+        ChargerFichierParametres(path, fromFile);
+        fuzz::require(fromFile.ChampsP == state.ChampsP && fromFile.ChampsR == state.ChampsR &&
+                          fromFile.ChampsG == state.ChampsG && fromFile.Plages == state.Plages &&
+                          isValidParameterFile(path) == valid,
+                      "a file loads as its bytes do");
+    }
 
-    const QStringList lines = splitLines(decodeText(bytes));
     for (const QString& line : lines) {
         fuzz::require(!line.contains(u'\r') && !line.contains(u'\n'), "lines hold no line end");
         RechercheMin(line, -1);

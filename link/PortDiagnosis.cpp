@@ -92,8 +92,10 @@ PortAttempt diagnoseOpenFailure(const QString& name, qint64 systemError, const S
         attempt.lockHolder = facts.lockHolder(portLocation(name));
     if (attempt.lockHolder || systemError == EACCES || systemError == EBUSY) {
         attempt.outcome = PortOutcome::Held;
-        if (!attempt.lockHolder)
+        if (!attempt.lockHolder) {
+            attempt.blockingLockFile = facts.blockingLockFile(attempt.device);
             attempt.otherUsers = facts.programsUsing(attempt.device);
+        }
         return attempt;
     }
     attempt.outcome = PortOutcome::Failed;
@@ -148,4 +150,33 @@ EComPort openFailure(const QString& name, qint64 systemError) {
     error.setDetail(openFailureDetail(*attempt));
     error.setAttempt(std::move(attempt));
     return error;
+}
+
+void refuseBusyPort(const QString& name, const SystemFacts& facts) {
+    const QString device = canonicalPortPath(name);
+    const QString blocking = facts.blockingLockFile(device);
+    // Other devices are no serial lines: their refusal says so.
+    const QList<ProcessRef> users = blocking.isEmpty() && facts.isTerminal(device)
+                                        ? facts.programsUsing(device)
+                                        : QList<ProcessRef>();
+    if (blocking.isEmpty() && users.isEmpty())
+        return;
+    auto attempt = std::make_shared<PortAttempt>(attemptOn(name, facts));
+    attempt->outcome = PortOutcome::Held;
+    attempt->blockingLockFile = blocking;
+    attempt->otherUsers = users;
+    // A lock naming one of them shows which one took the port.
+    if (auto holder = users.isEmpty() ? std::nullopt : facts.lockHolder(attempt->device)) {
+        for (const ProcessRef& user : users)
+            if (user.pid == holder->pid) {
+                holder->certain = true;
+                attempt->lockHolder = holder;
+            }
+    }
+    // The number Qt gives for a port whose lock is held: one busy port, one error.
+    EComPort error(CE_OpenFailed, EACCES);
+    attempt->error = error.message();
+    error.setDetail(openFailureDetail(*attempt));
+    error.setAttempt(std::move(attempt));
+    throw error;
 }

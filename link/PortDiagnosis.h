@@ -25,11 +25,12 @@ struct PortAttempt {
     QString device;     // the device it opens: symbolic links and aliases resolved
     PortOutcome outcome = PortOutcome::Failed;
     DeviceAccess access;
-    std::optional<ProcessRef> lockHolder; // the program whose lock file claims the device
+    std::optional<LockHolder> lockHolder; // the program whose lock file claims the device
     QList<ProcessRef> otherUsers;         // other programs that have it open
     UsbAdapter adapter;
-    QString sameAs; // SameDevice: the name the device was tried under
-    QString error;  // Failed: the serial error's message
+    QString blockingLockFile; // Held: a lock-file name taken by something not a regular file
+    QString sameAs;           // SameDevice: the name the device was tried under
+    QString error;            // Failed: the serial error's message
 };
 
 // Everything one search learnt: the ports in the order it tried them (up to the one that
@@ -59,6 +60,12 @@ void addSystemFacts(SearchRecord& record, const SystemFacts& facts = SystemFacts
 
 // The chip of an adapter that brltty's device rules claim ("CH340"...); empty for others.
 QString brlttyClaimedChip(const UsbAdapter& adapter);
+
+// Refuses, before anything touches the device, a port that another program has open (a
+// serial line shared by two programs loses bytes to each) or whose lock file is not a
+// regular file (opening the port would wait on it): the error is the one a held port
+// raises, naming the holder.
+void refuseBusyPort(const QString& name, const SystemFacts& facts = SystemFacts());
 
 // The error a port that would not open raises: the fixed message, the plain second line
 // and the diagnosis.

@@ -91,6 +91,10 @@ QString reason(const PortAttempt& attempt, const QString& port) {
         }
         return msg(MsgId::PortNoPermission).arg(port);
     case PortOutcome::Held: {
+        if (!attempt.blockingLockFile.isEmpty())
+            return msg(MsgId::PortLockNotFile).arg(port, attempt.blockingLockFile);
+        if (attempt.lockHolder && !attempt.lockHolder->certain)
+            return msg(MsgId::PortProbablyHeldBy).arg(port, programsText({*attempt.lockHolder}));
         const QList<ProcessRef> holders = holdersOf(attempt);
         return holders.isEmpty() ? msg(MsgId::PortHeld).arg(port)
                                  : msg(MsgId::PortHeldBy).arg(port, programsText(holders));
@@ -135,7 +139,11 @@ QStringList fixes(const PortAttempt& attempt) {
         }
         break;
     case PortOutcome::Held:
-        lines << kFixIndent + msg(MsgId::FixHeld);
+        if (attempt.blockingLockFile.isEmpty())
+            lines << kFixIndent + msg(MsgId::FixHeld);
+        else
+            lines << kFixIndent + msg(MsgId::FixRemoveLockFile)
+                  << kCommandIndent + QStringLiteral("sudo rm ") + attempt.blockingLockFile;
         break;
     case PortOutcome::NotSerial:
         lines << kFixIndent + msg(MsgId::FixNotSerial);

@@ -1,5 +1,8 @@
 #include "link/SystemFacts.h"
 
+#include "link/SystemFileParsers.h"
+#include "link/SystemFileReader.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -17,6 +20,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -31,20 +35,16 @@ const char* const kLockFolders[] = {
 constexpr qsizetype kKernelNameLength = 15;
 
 QByteArray readSmall(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(4096);
+    const auto file = readSystemFile(path);
+    return file ? file->bytes : QByteArray();
 }
 
 QString readText(const QString& path) {
-    return QString::fromUtf8(readSmall(path)).trimmed();
+    return parseSysText(readSmall(path));
 }
 
 quint16 readHexId(const QString& path) {
-    bool ok = false;
-    const uint value = readText(path).toUInt(&ok, 16);
-    return ok && value <= 0xFFFF ? quint16(value) : 0;
+    return parseHexId(readSmall(path));
 }
 
 // The names a device's lock file may have: Qt's (the path below /dev, or the whole path,
@@ -60,10 +60,10 @@ QStringList lockFileNames(const QString& device) {
     return names;
 }
 
-// Where the symbolic links in a folder point, read without following them: a descriptor's
-// target may be anything, and looking at it must not wait on it.
-QStringList linkTargets(const QString& folder) {
-    QStringList targets;
+// The descriptors in a folder and where their symbolic links point, read without following
+// them: a descriptor's target may be anything, and looking at it must not wait on it.
+QList<std::pair<QString, QString>> linkTargets(const QString& folder) {
+    QList<std::pair<QString, QString>> targets;
 #ifdef Q_OS_UNIX
     const QByteArray native = QFile::encodeName(folder);
     DIR* dir = ::opendir(native.constData());
@@ -76,13 +76,28 @@ QStringList linkTargets(const QString& folder) {
         const QByteArray link = native + '/' + entry->d_name;
         const ssize_t length = ::readlink(link.constData(), target, sizeof target);
         if (length > 0)
-            targets.append(QFile::decodeName(QByteArray(target, length)));
+            targets.append(
+                {QFile::decodeName(entry->d_name), QFile::decodeName(QByteArray(target, length))});
     }
     ::closedir(dir);
 #else
     Q_UNUSED(folder);
 #endif
     return targets;
+}
+
+// The index of a pseudo-terminal's far end: 3 for /dev/pts/3.
+std::optional<int> ptyIndex(const QString& device) {
+    static const QString prefix = QStringLiteral("/dev/pts/");
+    if (!device.startsWith(prefix))
+        return std::nullopt;
+    bool ok = false;
+    const int index = device.mid(prefix.size()).toInt(&ok);
+    return ok ? std::optional<int>(index) : std::nullopt;
+}
+
+bool isPtyMaster(const QString& target) {
+    return target == u"/dev/ptmx" || target == u"/dev/pts/ptmx";
 }
 
 #ifdef Q_OS_UNIX
@@ -193,7 +208,12 @@ QString serialPortGroup() {
     return QStringLiteral("dialout");
 }
 
-SystemFacts::SystemFacts(QString root) : m_root(std::move(root)) {}
+SystemFacts::SystemFacts(QString root, QStringList lockFolders)
+    : m_root(std::move(root)), m_lockFolders(std::move(lockFolders)) {
+    if (m_lockFolders.isEmpty())
+        for (const char* folder : kLockFolders)
+            m_lockFolders.append(under(QString::fromLatin1(folder)));
+}
 
 QString SystemFacts::under(const QString& path) const {
     return QDir(m_root).filePath(path);
@@ -211,58 +231,120 @@ QList<qint64> SystemFacts::processIds() const {
     return ids;
 }
 
+bool SystemFacts::isLive(qint64 pid) const {
+    if (!QFileInfo::exists(under(QStringLiteral("proc/%1").arg(pid))))
+        return false;
+    // An ended process waiting for its parent holds nothing any more.
+    const auto stat = parseProcessStat(readSmall(under(QStringLiteral("proc/%1/stat").arg(pid))));
+    return !stat || (stat->state != 'Z' && stat->state != 'X');
+}
+
 QString SystemFacts::processName(qint64 pid) const {
     const QString folder = under(QStringLiteral("proc/%1").arg(pid));
-    const QString name = readText(folder + QStringLiteral("/comm"));
+    QString name = parseProcessComm(readSmall(folder + QStringLiteral("/comm")));
+    if (name.isEmpty())
+        if (const auto stat = parseProcessStat(readSmall(folder + QStringLiteral("/stat"))))
+            name = stat->name;
     if (name.size() < kKernelNameLength)
         return name;
     // Cut by the kernel: the program's file name gives the whole of it.
-    const QByteArray commandLine = readSmall(folder + QStringLiteral("/cmdline"));
-    const QString program =
-        QFileInfo(QString::fromLocal8Bit(commandLine.left(commandLine.indexOf('\0')))).fileName();
+    const QString program = programOfCommandLine(readSmall(folder + QStringLiteral("/cmdline")));
     return program.startsWith(name) ? program : name;
 }
 
-std::optional<ProcessRef> SystemFacts::lockHolder(const QString& device) const {
+std::optional<LockHolder> SystemFacts::lockHolder(const QString& device) const {
     const QStringList names = lockFileNames(device);
-    for (const char* folder : kLockFolders) {
+    for (const QString& folder : m_lockFolders) {
         for (const QString& name : names) {
-            const QByteArray content = readSmall(under(QString::fromLatin1(folder) + u'/' + name));
-            const QList<QByteArray> lines = content.split('\n');
-            bool ok = false;
-            const qint64 pid = lines.first().trimmed().toLongLong(&ok);
+            const auto file = readSystemFile(folder + u'/' + name);
+            const auto claim = file ? parseLockFile(file->bytes) : std::nullopt;
             // A lock whose program has gone claims nothing.
-            if (!ok || pid <= 0 || !QFileInfo::exists(under(QStringLiteral("proc/%1").arg(pid))))
+            if (!claim || !isLive(claim->pid))
                 continue;
-            ProcessRef holder{pid, processName(pid)};
+            LockHolder holder;
+            holder.pid = claim->pid;
+            holder.name = processName(claim->pid);
             // Qt's lock files name the program on their second line.
-            if (holder.name.isEmpty() && lines.size() > 1)
-                holder.name = QString::fromUtf8(lines.at(1).trimmed());
+            if (holder.name.isEmpty())
+                holder.name = claim->name;
+#ifdef Q_OS_UNIX
+            struct stat process {};
+            const QByteArray proc =
+                QFile::encodeName(under(QStringLiteral("proc/%1").arg(claim->pid)));
+            holder.certain = file->owner == 0 || (::stat(proc.constData(), &process) == 0 &&
+                                                  process.st_uid == file->owner);
+#endif
             return holder;
         }
     }
     return std::nullopt;
 }
 
+QString SystemFacts::blockingLockFile(const QString& device) const {
+#ifdef Q_OS_UNIX
+    const QStringList names = lockFileNames(device);
+    for (const QString& folder : m_lockFolders) {
+        for (const QString& name : names) {
+            const QString path = folder + u'/' + name;
+            struct stat status {};
+            if (::lstat(QFile::encodeName(path).constData(), &status) == 0 &&
+                !S_ISREG(status.st_mode))
+                return path;
+        }
+    }
+#else
+    Q_UNUSED(device);
+#endif
+    return {};
+}
+
 QList<ProcessRef> SystemFacts::programsUsing(const QString& device) const {
     QList<ProcessRef> users;
     const qint64 self = m_root == u"/" ? QCoreApplication::applicationPid() : -1;
+    const std::optional<int> index = ptyIndex(device);
     const QList<qint64> ids = processIds();
     for (qint64 pid : ids) {
         if (pid == self)
             continue;
         // Only our own processes' descriptors are visible to an ordinary user.
-        if (linkTargets(under(QStringLiteral("proc/%1/fd").arg(pid))).contains(device))
+        const QString fds = under(QStringLiteral("proc/%1/fd").arg(pid));
+        const auto targets = linkTargets(fds);
+        bool uses = false;
+        bool farEnd = false;
+        for (const auto& [fd, target] : targets) {
+            uses = uses || target == device;
+            if (index && isPtyMaster(target)) {
+                const QString info = under(QStringLiteral("proc/%1/fdinfo/").arg(pid)) + fd;
+                farEnd = farEnd || parseTtyIndex(readSmall(info)) == index;
+            }
+        }
+        if (uses && !farEnd)
             users.append(ProcessRef{pid, processName(pid)});
     }
     return users;
+}
+
+bool SystemFacts::isTerminal(const QString& device) const {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(device).constData(), &status) != 0 || !S_ISCHR(status.st_mode))
+        return false;
+    const auto drivers = readSystemFile(under(QStringLiteral("proc/tty/drivers")), 65536);
+    if (!drivers || drivers->bytes.isEmpty())
+        return true;
+    return ttyDriversCover(drivers->bytes, major(status.st_rdev), minor(status.st_rdev));
+#else
+    Q_UNUSED(device);
+    return true;
+#endif
 }
 
 bool SystemFacts::isRunning(const QString& name) const {
     const QString kernelName = name.left(kKernelNameLength);
     const QList<qint64> ids = processIds();
     for (qint64 pid : ids)
-        if (readText(under(QStringLiteral("proc/%1/comm").arg(pid))) == kernelName)
+        if (parseProcessComm(readSmall(under(QStringLiteral("proc/%1/comm").arg(pid)))) ==
+            kernelName)
             return true;
     return false;
 }

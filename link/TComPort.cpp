@@ -86,6 +86,7 @@ void TComPort::Open() {
     if (Connected())
         return;
 
+    refuseBusyPort(m_port);
     auto serial = std::make_unique<QSerialPort>();
     // Under its device's own path, so that every name of one adapter takes the same lock.
     serial->setPortName(canonicalPortPath(m_port));

@@ -78,9 +78,15 @@ qint32 RechercheMax(QStringView chaine, qint32 defaut) {
 }
 
 bool isRangeLine(QStringView line, RangeKey key) {
-    const QString name = QString::fromUtf16(rangeKeyInfo(key).key);
-    return line.contains(QString(u'/' + name)) ||
-           line.contains(QString(QStringLiteral("/ ") + name));
+    // "/name" or "/ name" anywhere in the line, looked for without building a text: the
+    // loader asks this of every line for every key.
+    const QStringView name(rangeKeyInfo(key).key);
+    for (qsizetype slash = line.indexOf(u'/'); slash >= 0; slash = line.indexOf(u'/', slash + 1)) {
+        const QStringView rest = line.sliced(slash + 1);
+        if (rest.startsWith(name) || (rest.startsWith(u' ') && rest.sliced(1).startsWith(name)))
+            return true;
+    }
+    return false;
 }
 
 void loadParameterLines(const QStringList& lines, ParamState& state) {

@@ -11,9 +11,12 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +52,31 @@ QByteArray printable(const QByteArray& line) {
             text += c;
     }
     return text;
+}
+
+// The transcript often goes to /tmp, where any user may have put a pipe (opening it would
+// wait for a reader for good) or a link to one of this user's files (the lines would be
+// added to that file): only a regular file of that name is written.
+bool openTranscript(QFile& log, const QString& path, QString& error) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        error = QStringLiteral("not a regular file");
+        return false;
+    }
+    if (!log.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = log.errorString();
+        return false;
+    }
+    return true;
 }
 
 int fail(const QString& message) {
@@ -172,10 +200,9 @@ int main(int argc, char* argv[]) {
 
     QFile log;
     if (parser.isSet(transcript)) {
-        log.setFileName(parser.value(transcript));
-        if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
-            return fail(
-                QStringLiteral("cannot open %1: %2").arg(log.fileName(), log.errorString()));
+        QString error;
+        if (!openTranscript(log, parser.value(transcript), error))
+            return fail(QStringLiteral("cannot open %1: %2").arg(parser.value(transcript), error));
         QObject::connect(&sim, &InstrumentSimulator::lineReceived, &app,
                          [&log](qint64 ms, const QByteArray& line) {
                              log.write(QByteArray::number(ms).rightJustified(9) + "  " +

@@ -394,6 +394,18 @@ Do you want to replace it?</translation>
         <translation>Close that program (serial terminal, another copy of VEXA-Reader...), then click &quot;Connect&quot;.</translation>
     </message>
     <message>
+        <source>Le port %1 est probablement utilisé par un autre programme (%2) : un fichier de verrou le dit, mais n&apos;importe quel utilisateur a pu l&apos;écrire.</source>
+        <translation>The port %1 is probably used by another program (%2): a lock file says so, but any user may have written it.</translation>
+    </message>
+    <message>
+        <source>Le port %1 est bloqué : son fichier de verrou %2 n&apos;est pas un fichier ordinaire (un autre utilisateur a pu le mettre là).</source>
+        <translation>The port %1 is blocked: its lock file %2 is not a regular file (another user may have put it there).</translation>
+    </message>
+    <message>
+        <source>Faire supprimer ce fichier par l&apos;administrateur :</source>
+        <translation>Have the administrator delete this file:</translation>
+    </message>
+    <message>
         <source>%1 n&apos;est pas un port série (%2).</source>
         <translation>%1 is not a serial port (%2).</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "sim/InstrumentSimulator.h"
+#include "support/HeldElsewhere.h"
 #include "support/OrdinaryUser.h"
 #include "support/PtyPeer.h"
 #include "support/TestFiles.h"
@@ -17,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <future>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,32 +34,6 @@ bool setMode(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
-// A second program holding a port through Qt's lock file, for as long as this lives.
-class HeldElsewhere {
-public:
-    explicit HeldElsewhere(const QString& port) {
-        m_process.start(QStringLiteral(PORT_HOLDER), {port});
-        if (!m_process.waitForStarted(5000))
-            return;
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(5000))
-                return;
-        m_held = m_process.readLine().trimmed() == "held";
-    }
-    ~HeldElsewhere() {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished();
-    }
-    bool held() const { return m_held; }
-    qint64 pid() const { return m_process.processId(); }
-
-private:
-    QProcess m_process;
-    bool m_held = false;
-};
-
 } // namespace
 
 class TestPortDiagnosis : public QObject {
@@ -66,6 +43,8 @@ private Q_SLOTS:
     void searchTellsEveryPortApart();
     void openFailureSaysWhoHoldsThePort();
     void linkOpensItsDeviceUnderOneLock();
+    void lockFileThatIsAPipeNeverWaits();
+    void portOpenInAnotherProgramIsBusy();
 };
 
 // One search as an ordinary user over every kind of port a real PC gives: each is named
@@ -190,6 +169,75 @@ void TestPortDiagnosis::linkOpensItsDeviceUnderOneLock() {
     QCOMPARE(peer.received(), QByteArray("#i\r\n"));
     port.Close();
     QVERIFY(other.open(QIODevice::ReadWrite));
+}
+
+// Anyone may put a pipe where a lock file goes; opening it to read would wait for a writer
+// for good, and the search with it.
+void TestPortDiagnosis::lockFileThatIsAPipeNeverWaits() {
+    PtyPeer peer;
+    QTemporaryDir locks;
+    const QString fifo =
+        locks.filePath(QStringLiteral("LCK..") + peer.portPath().mid(5).replace(u'/', u'_'));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+    const SystemFacts facts(QStringLiteral("/"), {locks.path()});
+
+    auto diagnosis = std::async(std::launch::async, [&] {
+        const PortAttempt held = diagnoseOpenFailure(peer.portPath(), EACCES, facts);
+        QString refusal;
+        try {
+            refuseBusyPort(peer.portPath(), facts);
+        } catch (const EComPort& e) {
+            refusal = e.detail();
+        }
+        return std::make_pair(held, refusal);
+    });
+    if (diagnosis.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Writers let the stuck reader go, so that the failure is reported.
+        while (diagnosis.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+            ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+        QFAIL("reading the lock files waits on a pipe");
+    }
+    const auto [held, refusal] = diagnosis.get();
+    QCOMPARE(held.outcome, PortOutcome::Held);
+    QVERIFY(!held.lockHolder);
+    QCOMPARE(held.blockingLockFile, fifo);
+    QVERIFY2(refusal.contains(fifo), qPrintable(refusal));
+}
+
+// A terminal program that takes no lock has the port open: the search passes it by naming
+// the program, an explicit open refuses it, and the instrument receives nothing until the
+// program has gone.
+void TestPortDiagnosis::portOpenInAnotherProgramIsBusy() {
+    InstrumentSimulator sim; // the far end, in this process: neither counts as another program
+    sim.start();
+    TComPort port;
+    CommandExchange exchange(port);
+    {
+        HeldElsewhere holder(sim.slavePath(), true);
+        QVERIFY(holder.held());
+        const QString named = QStringLiteral("port-holder, PID %1").arg(holder.pid());
+
+        SearchRecord record;
+        QCOMPARE(ChercheSonde(exchange, listOf({sim.slavePath()}), &record), -1);
+        QCOMPARE(record.ports.size(), 1);
+        QCOMPARE(record.ports[0].outcome, PortOutcome::Held);
+        QVERIFY2(portReason(record.ports[0]).contains(named),
+                 qPrintable(portReason(record.ports[0])));
+
+        port.setPort(sim.slavePath());
+        try {
+            port.Open();
+            QFAIL("a port open in another program must not open");
+        } catch (const EComPort& e) {
+            QCOMPARE(e.Code(), int(CE_OpenFailed));
+            QVERIFY(e.attempt() && e.attempt()->outcome == PortOutcome::Held);
+            QVERIFY2(e.detail().contains(named), qPrintable(e.detail()));
+        }
+        QVERIFY(!port.Connected());
+    }
+    QCOMPARE(ChercheSonde(exchange, listOf({sim.slavePath()})), 0);
+    QVERIFY(sim.waitForLines(1, 2000));
+    QCOMPARE(sim.transcript().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestPortDiagnosis)

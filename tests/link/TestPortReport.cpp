@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kCommand = QStringLiteral("        ");
@@ -44,11 +46,19 @@ public:
         put(QStringLiteral("run/lock/LCK..ttyUSB1"), "      4242\n");
         put(QStringLiteral("run/lock/LCK..ttyUSB2"), "9999\nghost\n"); // its program has gone
         put(QStringLiteral("usr/bin/brltty"), "");
+        // Binary format, written by anyone: 4242's user is not its owner.
+        const qint32 pid = 4242;
+        put(QStringLiteral("var/lock/LCK..ttyUSB3"),
+            QByteArray(reinterpret_cast<const char*>(&pid), sizeof pid));
+        // A link where a lock file goes, to a lock naming a live program.
+        mkdir(QStringLiteral("tmp"));
+        QFile::link(path(QStringLiteral("run/lock/LCK..ttyUSB1")),
+                    path(QStringLiteral("tmp/LCK..ttyUSB4")));
     }
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
     QString root() const { return m_dir.path(); }
 
 private:
-    QString path(const QString& relative) const { return m_dir.filePath(relative); }
     void mkdir(const QString& relative) { QDir().mkpath(path(relative)); }
     void put(const QString& relative, const QByteArray& bytes) {
         mkdir(QFileInfo(relative).path());
@@ -90,6 +100,7 @@ private Q_SLOTS:
     void commonCausesAndTheirCommands();
     void permissionFixDependsOnWhatStandsInTheWay();
     void nothingListed();
+    void lockFilesAreHintsNeverLinks();
 };
 
 void TestPortReport::factsFromTheSystemFolders() {
@@ -177,6 +188,33 @@ void TestPortReport::nothingListed() {
     const QStringList lines = reportOf({});
     QCOMPARE(lines, QStringList({msg(MsgId::NoPortListed), msg(MsgId::ExtraPortsHint)}));
     QVERIFY(lines.last().contains(QStringLiteral("VEXA_EXTRA_PORTS")));
+}
+
+// The lock folders are every user's: a link there is never followed, and a lock file
+// written by a stranger to the program it names only makes that program a suspect.
+void TestPortReport::lockFilesAreHintsNeverLinks() {
+    FakeSystem system;
+    const SystemFacts facts(system.root());
+    QVERIFY(facts.lockHolder(QStringLiteral("/dev/ttyUSB1"))->certain); // root's file
+
+    QVERIFY(!facts.lockHolder(QStringLiteral("/dev/ttyUSB4")));
+    QCOMPARE(facts.blockingLockFile(QStringLiteral("/dev/ttyUSB4")),
+             system.path(QStringLiteral("tmp/LCK..ttyUSB4")));
+    QVERIFY(facts.blockingLockFile(QStringLiteral("/dev/ttyUSB1")).isEmpty());
+
+    const QByteArray planted =
+        QFile::encodeName(system.path(QStringLiteral("var/lock/LCK..ttyUSB3")));
+    if (::chown(planted.constData(), 65534, 65534) != 0)
+        QSKIP("only root can give a file to another user");
+    PortAttempt attempt;
+    attempt.listedName = attempt.device = QStringLiteral("/dev/ttyUSB3");
+    attempt.outcome = PortOutcome::Held;
+    attempt.lockHolder = facts.lockHolder(attempt.device);
+    QVERIFY(attempt.lockHolder);
+    QCOMPARE(attempt.lockHolder->pid, qint64(4242));
+    QVERIFY(!attempt.lockHolder->certain);
+    QVERIFY2(portReason(attempt).contains(QStringLiteral("probablement")),
+             qPrintable(portReason(attempt)));
 }
 
 QTEST_GUILESS_MAIN(TestPortReport)

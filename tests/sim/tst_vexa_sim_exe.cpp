@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Starts vexa-sim and returns the device path it printed (empty on failure).
@@ -108,6 +110,26 @@ private Q_SLOTS:
         }
         silent.terminate();
         QVERIFY(silent.waitForFinished(5000));
+    }
+
+    // Any user may put a pipe or a link where a transcript in /tmp goes: vexa-sim refuses
+    // both at once, and the link's target is left alone.
+    void transcriptIsOnlyARegularFile() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
+        const QString target = dir.filePath(QStringLiteral("bashrc"));
+        QVERIFY(writeFileBytes(target, "kept\n"));
+        const QString link = dir.filePath(QStringLiteral("t.txt"));
+        QVERIFY(QFile::link(target, link));
+        for (const QString& transcript : {fifo, link}) {
+            QProcess process;
+            process.start(QStringLiteral(VEXA_SIM_EXE),
+                          {QStringLiteral("--transcript"), transcript});
+            QVERIFY2(process.waitForFinished(10000), qPrintable(transcript));
+            QVERIFY(process.exitCode() != 0);
+        }
+        QCOMPARE(fileBytes(target), QByteArray("kept\n"));
     }
 
     void helpAndBadOptions() {
