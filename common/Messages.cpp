@@ -181,6 +181,10 @@ const Entry kTable[] = {
     {MsgId::CliYes, QT_TRANSLATE_NOOP("Messages", "oui")},
     {MsgId::CliNo, QT_TRANSLATE_NOOP("Messages", "non")},
     {MsgId::CliFieldLabel, QT_TRANSLATE_NOOP("Messages", "%1 :")},
+    {MsgId::CliFolderNotWritable, QT_TRANSLATE_NOOP("Messages", "Impossible d'écrire dans le dossier %1 : %2")},
+    {MsgId::CliNotAFile, QT_TRANSLATE_NOOP("Messages", "%1 n'est pas un fichier ordinaire (%2).")},
+    {MsgId::CliFixHeld, QT_TRANSLATE_NOOP("Messages", "Fermer ce programme (terminal série, autre copie de VEXA-Reader...), puis relancer la commande.")},
+    {MsgId::CliOutputFailed, QT_TRANSLATE_NOOP("Messages", "Le résultat n'a pu être écrit sur la sortie standard.")},
 };
 // clang-format on
 

@@ -178,10 +178,14 @@ enum class MsgId : int {
     CliYes,                    // a flag set
     CliNo,                     // a flag clear
     CliFieldLabel,             // %1 the name of a field before its value
+    CliFolderNotWritable,      // %1 the folder, %2 the system's reason
+    CliNotAFile,               // %1 the path, %2 what it is
+    CliFixHeld,                // the fix for a port another program holds
+    CliOutputFailed,           // the result could not be written
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliFieldLabel);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CliOutputFailed);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);
