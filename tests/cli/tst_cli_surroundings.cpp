@@ -263,6 +263,9 @@ void TestCliSurroundings::jsonAnswersEveryFailure_data() {
     QTest::newRow("check, missing file")
         << QStringList{QStringLiteral("check"), QStringLiteral("@/missing.dat")}
         << status(ExitStatus::FileError);
+    // A pipe planted under the name would keep the reading waiting for ever.
+    QTest::newRow("check, a pipe") << QStringList{QStringLiteral("check"), QStringLiteral("@/fifo")}
+                                   << status(ExitStatus::FileError);
     QTest::newRow("check, no file named")
         << QStringList{QStringLiteral("check")} << status(ExitStatus::BadUsage);
     QTest::newRow("send, missing file")
@@ -276,9 +279,11 @@ void TestCliSurroundings::jsonAnswersEveryFailure() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitStatus);
     QTemporaryDir dir;
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600) ==
+            0);
     for (QString& argument : arguments)
         argument.replace(u'@', dir.path());
-    const CliRun run = runCli(arguments << QStringLiteral("--json"), {}, kEnglish);
+    const CliRun run = runCli(arguments << QStringLiteral("--json"), {}, kEnglish, 20000);
     QCOMPARE(run.exitCode, exitStatus);
     QJsonParseError error{};
     const QJsonDocument json = QJsonDocument::fromJson(run.out.toUtf8(), &error);
