@@ -33,6 +33,8 @@ bool CommandParser::parse(const QStringList& arguments) {
     if (!m_parser.parse(QStringList{QStringLiteral("vexa-cli")} + arguments))
         badUsage(m_parser.errorText(), m_command);
     if (m_parser.isSet(m_help)) {
+        // The help is the answer, in JSON or not.
+        console::setJsonRequested(false);
         console::out(helpText());
         return false;
     }

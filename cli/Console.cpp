@@ -1,8 +1,10 @@
 #include "cli/Console.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "common/TerminalText.h"
 
+#include <QJsonDocument>
+
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -19,9 +21,32 @@ namespace console {
 
 namespace {
 
-void write(std::FILE* stream, const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+bool g_jsonRequested = false;
+std::optional<QJsonObject> g_json;
+bool g_outputFailed = false;
+
+bool write(std::FILE* stream, const QByteArray& bytes) {
+    const bool written =
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    const bool flushed = std::fflush(stream) == 0;
+    // Whatever could not go stays out of the way of the next line.
+    std::clearerr(stream);
+    return written && flushed;
+}
+
+void writeOut(const QByteArray& bytes) {
+    if (!write(stdout, bytes))
+        g_outputFailed = true;
+}
+
+// The lines of a text, each made terminal-safe; the tool's own texts break lines with LF
+// or CR LF.
+QByteArray safeLines(const QString& text) {
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    for (QString& line : lines)
+        line = terminalSafe(line);
+    return (lines.join(u'\n') + u'\n').toLocal8Bit();
 }
 
 bool isTerminal(std::FILE* stream) {
@@ -32,7 +57,23 @@ bool isTerminal(std::FILE* stream) {
 #endif
 }
 
-// Echo off for as long as it lives, back on whichever way the reading ends.
+#ifndef Q_OS_WIN
+// The settings the terminal had before echo went off, for the signal handler.
+termios g_savedTerminal{};
+volatile std::sig_atomic_t g_echoIsOff = 0;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void restoreTerminalAndEnd(int signal) {
+    if (g_echoIsOff)
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
+    // Ends as the signal would have: the parent sees it, not an exit status.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+#endif
+
+// Echo off for as long as it lives, back on whichever way the reading ends, a signal
+// that ends the tool included.
 class EchoOff {
 public:
     EchoOff() {
@@ -41,13 +82,24 @@ public:
         m_active = GetConsoleMode(m_handle, &m_saved) &&
                    SetConsoleMode(m_handle, m_saved & ~DWORD(ENABLE_ECHO_INPUT));
 #else
-        m_active = ::tcgetattr(STDIN_FILENO, &m_saved) == 0;
-        if (m_active) {
-            termios quiet = m_saved;
-            quiet.c_lflag &= ~tcflag_t(ECHO);
-            quiet.c_lflag |= tcflag_t(ECHONL);
-            m_active = ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+        if (::tcgetattr(STDIN_FILENO, &g_savedTerminal) != 0)
+            return;
+        struct sigaction action {};
+        action.sa_handler = restoreTerminalAndEnd;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], nullptr, &m_previous[i]);
+            // A signal the tool was started to ignore stays ignored.
+            if (m_previous[i].sa_handler != SIG_IGN)
+                ::sigaction(kEndingSignals[i], &action, nullptr);
         }
+        termios quiet = g_savedTerminal;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        quiet.c_lflag |= tcflag_t(ECHONL);
+        g_echoIsOff = 1;
+        m_active = ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+        if (!m_active)
+            restoreSignals();
 #endif
     }
     ~EchoOff() {
@@ -56,7 +108,8 @@ public:
 #ifdef Q_OS_WIN
         SetConsoleMode(m_handle, m_saved);
 #else
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+        restoreSignals();
 #endif
     }
     EchoOff(const EchoOff&) = delete;
@@ -67,7 +120,12 @@ private:
     HANDLE m_handle = nullptr;
     DWORD m_saved = 0;
 #else
-    termios m_saved{};
+    void restoreSignals() {
+        g_echoIsOff = 0;
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+            ::sigaction(kEndingSignals[i], &m_previous[i], nullptr);
+    }
+    struct sigaction m_previous[std::size(kEndingSignals)]{};
 #endif
     bool m_active = false;
 };
@@ -75,19 +133,39 @@ private:
 } // namespace
 
 void out(const QString& line) {
-    write(stdout, (line + u'\n').toLocal8Bit());
+    writeOut(safeLines(line));
 }
 
 void err(const QString& line) {
-    write(stderr, (line + u'\n').toLocal8Bit());
+    write(stderr, safeLines(line));
 }
 
 void errRaw(const QString& text) {
     write(stderr, text.toLocal8Bit());
 }
 
+void setJsonRequested(bool requested) {
+    g_jsonRequested = requested;
+}
+
+bool jsonRequested() {
+    return g_jsonRequested;
+}
+
 void json(const QJsonObject& object) {
-    write(stdout, QJsonDocument(object).toJson(QJsonDocument::Indented));
+    g_json = object;
+}
+
+std::optional<QJsonObject> takeJson() {
+    return std::exchange(g_json, std::nullopt);
+}
+
+void writeJson(const QJsonObject& object) {
+    writeOut(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+bool outputFailed() {
+    return g_outputFailed;
 }
 
 QStringList messageLines(const QString& message) {
@@ -116,10 +194,11 @@ bool stdinIsTerminal() {
 std::optional<QString> readHiddenLine(const QString& prompt) {
     if (!stdinIsTerminal())
         return std::nullopt;
-    errRaw(prompt);
     std::string typed;
     {
+        // Off before the prompt shows: nothing typed after it is echoed.
         EchoOff echoOff;
+        errRaw(prompt);
         if (!std::getline(std::cin, typed))
             return std::nullopt;
     }
@@ -129,7 +208,15 @@ std::optional<QString> readHiddenLine(const QString& prompt) {
     return QString::fromLocal8Bit(typed.data(), qsizetype(typed.size()));
 }
 
-QStringList tableLines(const QList<QStringList>& rows) {
+QStringList tableLines(const QList<QStringList>& given) {
+    // Made safe before the columns are measured: an escape is wider than its character.
+    QList<QStringList> rows;
+    for (const QStringList& row : given) {
+        QStringList safe;
+        for (const QString& cell : row)
+            safe << terminalSafe(cell);
+        rows << safe;
+    }
     QList<qsizetype> widths;
     for (const QStringList& row : rows)
         for (qsizetype i = 0; i < row.size(); ++i) {

@@ -12,13 +12,19 @@
 #include "params/ParamSender.h"
 
 #include <QDateTime>
+#include <QJsonObject>
 
 namespace {
 
 // Prints the operation's message where it belongs and gives its status.
-int finish(InstrumentSession& session) {
+int finish(InstrumentSession& session, const CommandParser& command) {
     const QString outcome = session.takeOutcome();
     const ExitStatus status = statusOfOutcome(outcome);
+    if (command.json()) {
+        console::json({{QStringLiteral("port"), session.portName()},
+                       {QStringLiteral("message"), console::messageText(outcome)}});
+        return code(status);
+    }
     for (const QString& line : console::messageLines(outcome))
         status == ExitStatus::Done ? console::out(line) : console::err(line);
     return code(status);
@@ -38,6 +44,7 @@ QDateTime requestedTime(const QString& text) {
 int runClock(const QStringList& arguments) {
     CommandParser command(QStringLiteral("clock"), MsgId::CliClockDescription);
     command.addPortOption();
+    command.addJsonOption();
     const QCommandLineOption at(QStringLiteral("at"), msg(MsgId::CliAtOption),
                                 QStringLiteral("\"dd/mm/yyyy hh:nn:ss\""));
     command.addOption(at);
@@ -55,12 +62,13 @@ int runClock(const QStringList& arguments) {
     setInstrumentClock(session.exchange, session.feedback, [&fixed] {
         return formatClockText(fixed ? *fixed : QDateTime::currentDateTime());
     });
-    return finish(session);
+    return finish(session, command);
 }
 
 int runErase(const QStringList& arguments) {
     CommandParser command(QStringLiteral("erase"), MsgId::CliEraseDescription);
     command.addPortOption();
+    command.addJsonOption();
     const QCommandLineOption yes(QStringLiteral("yes"), msg(MsgId::CliYesOption));
     command.addOption(yes);
     if (!command.parse(arguments))
@@ -73,13 +81,14 @@ int runErase(const QStringList& arguments) {
     InstrumentSession session(command);
     session.reachInstrument();
     eraseInstrumentMemory(session.exchange, session.feedback);
-    return finish(session);
+    return finish(session, command);
 }
 
 int runSend(const QStringList& arguments) {
     CommandParser command(QStringLiteral("send"), MsgId::CliSendDescription,
                           QStringLiteral("FILE.dat"));
     command.addPortOption();
+    command.addJsonOption();
     if (!command.parse(arguments))
         return code(ExitStatus::Done);
     command.expectPositional(1, 1);
@@ -92,5 +101,5 @@ int runSend(const QStringList& arguments) {
     InstrumentSession session(command);
     session.reachInstrument();
     ParamSender(session.exchange, session.feedback).send(file);
-    return finish(session);
+    return finish(session, command);
 }

@@ -3,6 +3,7 @@
 #include "cli/CommandParser.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/PortRecord.h"
 #include "common/Messages.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortReport.h"
@@ -27,21 +28,33 @@ void InstrumentSession::choosePort() {
     SearchRecord record;
     if (searchWithStatus(exchange, feedback, {}, &record) != 0) {
         QStringList lines{msg(MsgId::NotDetected)};
-        lines << searchReportLines(record);
+        lines << toolReportLines(record);
         throw CliFailure(ExitStatus::NoInstrument, lines.join(u'\n'));
     }
 }
 
 void InstrumentSession::reachInstrument() {
     choosePort();
-    const int presence = checkPresence(exchange, [this](int result) {
-        if (result == 0)
-            m_identityReply = exchange.ReplyBuffer;
-    });
-    if (presence != 0)
-        throw CliFailure(ExitStatus::NoAnswer, console::messageText(msg(MsgId::NoAnswer)) +
-                                                   QStringLiteral(" (") +
-                                                   portDisplayName(port.Port()) + u')');
+    int presence = -1;
+    try {
+        presence = checkPresence(exchange, [this](int result) {
+            if (result == 0)
+                m_identityReply = exchange.ReplyBuffer;
+        });
+    } catch (const EComPort& e) {
+        // A port that would not open: what the search would have said of it, and the fix.
+        if (!e.attempt())
+            throw;
+        QStringList lines{e.message()};
+        lines << portRecordLines(*e.attempt());
+        throw CliFailure(ExitStatus::CommError, lines.join(u'\n'));
+    }
+    if (presence != 0) {
+        QStringList lines{console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
+                          portDisplayName(port.Port()) + u')'};
+        lines << portRecordLines(describeOpenedPort(port.Port(), PortOutcome::Silent));
+        throw CliFailure(ExitStatus::NoAnswer, lines.join(u'\n'));
+    }
 }
 
 QString InstrumentSession::takeOutcome() {

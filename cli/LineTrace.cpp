@@ -2,10 +2,51 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
+#include "common/TerminalText.h"
 
-LineTrace::LineTrace(const QString& path) : m_file(path) {
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef Q_OS_UNIX
+[[noreturn]] void cannotWrite(const QString& path, int error) {
+    throw EFileError(
+        msg(MsgId::CannotWriteFileReason).arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+#endif
+
+} // namespace
+
+LineTrace::LineTrace(const QString& path) {
+#ifdef Q_OS_UNIX
+    // A pipe someone planted at the path (in /tmp, say) must neither keep the tool waiting
+    // for a reader nor receive the trace: opened without waiting, kept only if ordinary.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        cannotWrite(path, errno);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw EFileError(msg(MsgId::CliNotAFile).arg(path, msg(MsgId::KindSpecialFile)));
+    }
+    if (::ftruncate(fd, 0) != 0) {
+        const int error = errno;
+        ::close(fd);
+        cannotWrite(path, error);
+    }
+    m_file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+#else
+    m_file.setFileName(path);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw EFileError(msg(MsgId::CannotWriteFileReason).arg(path, m_file.errorString()));
+#endif
     m_clock.start();
 }
 
@@ -23,7 +64,7 @@ void LineTrace::onTraffic(TComPort* port, TComPort::Direction direction, const Q
     if (port->Port() != m_lastPort) {
         flushReceived();
         m_lastPort = port->Port();
-        writeLine("--", m_lastPort);
+        writeLine("--", terminalSafe(m_lastPort));
     }
     if (direction == TComPort::Direction::Sent) {
         // Whatever came without a line end before the command is shown as it stood.
@@ -54,31 +95,4 @@ void LineTrace::writeLine(const char* marker, const QString& text) {
             .toUtf8());
     // Support gets the trace also of a run that ended badly.
     m_file.flush();
-}
-
-QString visibleBytes(const QByteArray& bytes) {
-    QString text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (byte) {
-        case '\r':
-            text += QStringLiteral("\\r");
-            break;
-        case '\n':
-            text += QStringLiteral("\\n");
-            break;
-        case '\t':
-            text += QStringLiteral("\\t");
-            break;
-        case '\\':
-            text += QStringLiteral("\\\\");
-            break;
-        default:
-            if (byte >= 0x20 && byte < 0x7f)
-                text += QLatin1Char(c);
-            else
-                text += QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
-        }
-    }
-    return text;
 }

@@ -37,7 +37,3 @@ private:
     // Received bytes of a line whose LF has not come yet.
     QByteArray m_received;
 };
-
-// The bytes as the trace writes them: printable ASCII as it is, "\r", "\n", "\t", "\\", and
-// "\xNN" for any other byte.
-QString visibleBytes(const QByteArray& bytes);

@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/InstrumentSession.h"
+#include "cli/PortRecord.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortReport.h"
 #include "operations/SearchWithStatus.h"
@@ -72,7 +73,7 @@ int runPorts(const QStringList& arguments) {
                                      {QStringLiteral("device"), attempt.device},
                                      {QStringLiteral("outcome"), outcomeName(attempt.outcome)},
                                      {QStringLiteral("reason"), portReason(attempt)},
-                                     {QStringLiteral("fixes"), trimmedLines(portFixes(attempt))}});
+                                     {QStringLiteral("fixes"), trimmedLines(toolFixes(attempt))}});
         console::json({{QStringLiteral("ports"), ports},
                        {QStringLiteral("found"),
                         found ? QJsonValue(session.portName()) : QJsonValue(QJsonValue::Null)},
@@ -81,7 +82,7 @@ int runPorts(const QStringList& arguments) {
                        {QStringLiteral("exitStatus"), code(status)}});
         return code(status);
     }
-    for (const QString& line : searchReportLines(record))
+    for (const QString& line : toolReportLines(record))
         console::out(line);
     console::out(console::messageText(found ? msg(MsgId::DetectedOn).arg(session.portName())
                                             : msg(MsgId::NotDetected)));

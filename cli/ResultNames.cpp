@@ -16,9 +16,12 @@ QString ResultNames::forInstrument(const QString& serialNumber, const QString& p
     const QString proposal = proposedResultFileName(m_folder, m_stamp);
     const QString stem = proposal.chopped(4) + u'-' + piece; // before ".txt"
     QString name = stem + QStringLiteral(".txt");
-    for (int n = 2; m_given.contains(name); ++n)
+    // Compared case-folded: on a file system that ignores case (a Windows or macOS share,
+    // an exFAT stick) "-ab1" and "-AB1" are one file, and one instrument's file must never
+    // replace another's, --force or not.
+    for (int n = 2; m_given.contains(name.toCaseFolded()); ++n)
         name = stem + u'-' + QString::number(n) + QStringLiteral(".txt");
-    m_given.insert(name);
+    m_given.insert(name.toCaseFolded());
     return name;
 }
 

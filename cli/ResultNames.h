@@ -13,13 +13,14 @@ public:
 
     // VEXAyymmddhhnn-<serial>.txt; the serial made safe for a file name, the port's name
     // when the instrument gives none, and "-2", "-3"... when two instruments of one run
-    // would share a name, so that none replaces another's file.
+    // would share a name, even one differing only in case, so that none replaces another's
+    // file.
     QString forInstrument(const QString& serialNumber, const QString& portName);
 
 private:
     QString m_folder;
     QDateTime m_stamp;
-    QSet<QString> m_given;
+    QSet<QString> m_given; // case-folded
 };
 
 // A text as a piece of a file name: blanks around it dropped, every character other than

@@ -1,6 +1,7 @@
 #include "cli/TerminalFeedback.h"
 
 #include "cli/Console.h"
+#include "common/TerminalText.h"
 
 #include <algorithm>
 #include <utility>
@@ -64,7 +65,7 @@ void TerminalFeedback::draw() {
     if (!m_shown)
         return;
     // Back to the line's start, the new text, the rest of the old one erased.
-    console::errRaw(u'\r' + m_bar + m_status + QStringLiteral("\x1b[K"));
+    console::errRaw(u'\r' + m_bar + terminalSafe(m_status) + QStringLiteral("\x1b[K"));
     m_drawn = true;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/InstrumentSession.h"
 #include "cli/ResultNames.h"
+#include "cli/WritableTarget.h"
 #include "common/Messages.h"
 #include "link/EComPort.h"
 #include "link/PortDiagnosis.h"
@@ -78,11 +79,9 @@ QString existingFileMessage(const QString& path) {
 int transferOne(const CommandParser& command, const QString& path, bool force) {
     // Before anything is said to the instrument: a run that could not keep its result must
     // not cost the operator the time of a transfer.
+    requireWritableFile(path);
     if (QFileInfo::exists(path) && !force)
         throw CliFailure(ExitStatus::FileExists, existingFileMessage(path));
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QFileInfo(folder).isDir())
-        throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(folder));
     InstrumentSession session(command);
     session.reachInstrument();
     TransferRow row;
@@ -98,6 +97,7 @@ int transferOne(const CommandParser& command, const QString& path, bool force) {
 }
 
 int transferEvery(const CommandParser& command, const QString& folder, bool force) {
+    requireWritableFolder(folder);
     InstrumentSession session(command);
     ResultNames names(folder, QDateTime::currentDateTime());
     QStringList listed;
@@ -167,12 +167,17 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
     const ExitStatus status = found == 0     ? ExitStatus::NoInstrument
                               : everyOneRead ? ExitStatus::Done
                                              : ExitStatus::NotEveryInstrument;
+    const QString summary = found == 0 ? console::messageText(msg(MsgId::NotDetected))
+                                       : msg(everyOneRead ? MsgId::CliEveryInstrumentRead
+                                                          : MsgId::CliNotEveryInstrumentRead)
+                                             .arg(found);
     if (command.json()) {
         QJsonArray array;
         for (const TransferRow& row : std::as_const(rows))
             array.append(rowJson(row));
         console::json({{QStringLiteral("instruments"), array},
                        {QStringLiteral("found"), found},
+                       {QStringLiteral("message"), summary},
                        {QStringLiteral("status"), statusName(status)},
                        {QStringLiteral("exitStatus"), code(status)}});
         return code(status);
@@ -185,11 +190,9 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
     for (const QString& line : console::tableLines(table))
         console::out(line.trimmed());
     if (found == 0)
-        console::err(console::messageText(msg(MsgId::NotDetected)));
+        console::err(summary);
     else
-        console::out(
-            msg(everyOneRead ? MsgId::CliEveryInstrumentRead : MsgId::CliNotEveryInstrumentRead)
-                .arg(found));
+        console::out(summary);
     return code(status);
 }
 

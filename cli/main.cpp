@@ -10,7 +10,9 @@
 #include "link/EComPort.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
+#include <csignal>
 #include <exception>
 
 namespace {
@@ -56,10 +58,12 @@ int run(const QStringList& arguments) {
     const QString& first = arguments.constFirst();
     if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
         first == QLatin1String("help")) {
+        console::setJsonRequested(false);
         console::out(mainHelp());
         return code(ExitStatus::Done);
     }
     if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
+        console::setJsonRequested(false);
         console::out(QStringLiteral("vexa-cli ") + QCoreApplication::applicationVersion());
         return code(ExitStatus::Done);
     }
@@ -69,9 +73,64 @@ int run(const QStringList& arguments) {
     badUsage(msg(MsgId::CliUnknownCommand).arg(first));
 }
 
+// Known before the command parses its options, so that a mistake in them is answered in
+// JSON too.
+bool asksForJson(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            return false;
+        if (argument == QLatin1String("--json") || argument == QLatin1String("-json"))
+            return true;
+    }
+    return false;
+}
+
+struct Ending {
+    int status = code(ExitStatus::Done);
+    QString message; // for the operator; empty when the command said all it had to
+};
+
+// Runs the command; failures become the status and message they stand for.
+Ending runCommand(const QStringList& arguments) {
+    try {
+        return {run(arguments), {}};
+    } catch (const CliFailure& e) {
+        return {code(e.status()), e.message()};
+    } catch (const EComPort& e) {
+        return {code(ExitStatus::CommError),
+                e.detail().isEmpty() ? e.message() : e.message() + u'\n' + e.detail()};
+    } catch (const EFileError& e) {
+        return {code(ExitStatus::FileError), e.message()};
+    } catch (const EConvertError& e) {
+        // A reply that should hold a number does not.
+        return {code(ExitStatus::ReadError), e.message()};
+    } catch (const VexaError& e) {
+        return {code(ExitStatus::Failed), e.message()};
+    } catch (const std::exception& e) {
+        return {code(ExitStatus::Failed), QString::fromLocal8Bit(e.what())};
+    }
+}
+
+// --json: exactly one object, whatever way the command ended, with the status the process
+// ends with.
+void writeJsonEnding(const Ending& ending) {
+    QJsonObject object = console::takeJson().value_or(QJsonObject());
+    const auto status = static_cast<ExitStatus>(ending.status);
+    object.insert(QStringLiteral("status"), statusName(status));
+    object.insert(QStringLiteral("exitStatus"), ending.status);
+    if (!ending.message.isEmpty() || !object.contains(QStringLiteral("message")))
+        object.insert(QStringLiteral("message"), console::messageLines(ending.message).join(u'\n'));
+    console::writeJson(object);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+#ifndef Q_OS_WIN
+    // A reader that goes away early must not end a transfer halfway: the failed write is
+    // seen and dealt with instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vexa-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
@@ -80,29 +139,17 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    try {
-        return run(arguments);
-    } catch (const CliFailure& e) {
-        if (!e.message().isEmpty())
-            console::err(e.message());
-        return code(e.status());
-    } catch (const EComPort& e) {
-        console::err(e.message());
-        if (!e.detail().isEmpty())
-            console::err(e.detail());
-        return code(ExitStatus::CommError);
-    } catch (const EFileError& e) {
-        console::err(e.message());
-        return code(ExitStatus::FileError);
-    } catch (const EConvertError& e) {
-        // A reply that should hold a number does not.
-        console::err(e.message());
-        return code(ExitStatus::ReadError);
-    } catch (const VexaError& e) {
-        console::err(e.message());
-        return code(ExitStatus::Failed);
-    } catch (const std::exception& e) {
-        console::err(QString::fromLocal8Bit(e.what()));
-        return code(ExitStatus::Failed);
+    console::setJsonRequested(asksForJson(arguments));
+    Ending ending = runCommand(arguments);
+    if (!ending.message.isEmpty())
+        console::err(ending.message);
+    if (console::jsonRequested())
+        writeJsonEnding(ending);
+    // The result never reached its reader: a script must not take the run for a success.
+    if (console::outputFailed()) {
+        console::err(msg(MsgId::CliOutputFailed));
+        if (ending.status == code(ExitStatus::Done))
+            ending.status = code(ExitStatus::Failed);
     }
+    return ending.status;
 }

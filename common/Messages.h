@@ -186,6 +186,10 @@ enum class MsgId : int {
     CliYes,                    // a flag set
     CliNo,                     // a flag clear
     CliFieldLabel,             // %1 the name of a field before its value
+    CliFolderNotWritable,      // %1 the folder, %2 the system's reason
+    CliNotAFile,               // %1 the path, %2 what it is
+    CliFixHeld,                // the fix for a port another program holds
+    CliOutputFailed,           // the result could not be written
     // The archive of downloads
     ArchivePasswordInUrl,   // the archive's address carries a password
     ArchiveBadUrl,          // %1 the part of the address that is wrong (never the password)

@@ -56,7 +56,9 @@ QStringList splitLines(const QString& text) {
 
 QByteArray readFileBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only ordinary files: a pipe planted under the name would keep the reader waiting for
+    // a writer for ever.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw EFileError(msg(MsgId::CannotReadFile).arg(path));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -882,6 +882,22 @@ Do you want to replace it?</translation>
         <translation>The file %1 of the instrument %2 no longer matches its SHA-256 in the archive.</translation>
     </message>
     <message>
+        <source>Impossible d&apos;écrire dans le dossier %1 : %2</source>
+        <translation>Cannot write in the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire (%2).</source>
+        <translation>%1 is not an ordinary file (%2).</translation>
+    </message>
+    <message>
+        <source>Fermer ce programme (terminal série, autre copie de VEXA-Reader...), puis relancer la commande.</source>
+        <translation>Close that program (serial terminal, another copy of VEXA-Reader...), then run the command again.</translation>
+    </message>
+    <message>
+        <source>Le résultat n&apos;a pu être écrit sur la sortie standard.</source>
+        <translation>The result could not be written to standard output.</translation>
+    </message>
+    <message>
         <source>Port série</source>
         <translation>Serial port</translation>
     </message>

@@ -38,9 +38,8 @@ QStringList SimProcess::received() const {
     return lines;
 }
 
-CliRun runCli(const QStringList& arguments, const QStringList& ports,
-              const QList<QPair<QString, QString>>& extra, int timeoutMs) {
-    QProcess process;
+void prepareCli(QProcess& process, const QStringList& arguments, const QStringList& ports,
+                const QList<QPair<QString, QString>>& extra) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VEXA_EXTRA_PORTS"), ports.join(u':'));
     env.remove(QStringLiteral("VEXA_MAINTENANCE_PASSWORD"));
@@ -53,7 +52,15 @@ CliRun runCli(const QStringList& arguments, const QStringList& ports,
     process.setProcessEnvironment(env);
     // No terminal on standard input: nothing can be asked.
     process.setStandardInputFile(QProcess::nullDevice());
-    process.start(QStringLiteral(VEXA_CLI_EXE), arguments);
+    process.setProgram(QStringLiteral(VEXA_CLI_EXE));
+    process.setArguments(arguments);
+}
+
+CliRun runCli(const QStringList& arguments, const QStringList& ports,
+              const QList<QPair<QString, QString>>& extra, int timeoutMs) {
+    QProcess process;
+    prepareCli(process, arguments, ports, extra);
+    process.start();
     CliRun run;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

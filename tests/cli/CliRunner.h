@@ -36,6 +36,10 @@ struct CliRun {
     QString err;
 };
 
+// vexa-cli set up as runCli starts it, for a test that drives the process itself.
+void prepareCli(QProcess& process, const QStringList& arguments, const QStringList& ports = {},
+                const QList<QPair<QString, QString>>& extra = {});
+
 // Runs vexa-cli to its end. `ports` becomes VEXA_EXTRA_PORTS; `extra` adds or replaces
 // variables (an empty value removes one).
 CliRun runCli(const QStringList& arguments, const QStringList& ports = {},
