@@ -130,7 +130,10 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         if (markers.end)
             return msg(MsgId::ReadDone);
         store(result, reply);
-        ++result.measurementLines;
+        // A file line or any other unmarked line is no measurement: a memory that gave
+        // only those must not count as one that gave results.
+        result.measurementLines += markers.measurement ? 1 : 0;
+        result.fileHeaderLines += markers.newFile ? 1 : 0;
     }
 }
 

@@ -30,7 +30,8 @@ QString proposedResultFileName(const QString& folder, const QDateTime& now);
 struct TransferResult {
     QString message;          // what the operator was told at the end
     QStringList lines;        // the lines of this transfer, as shown and as written
-    int measurementLines = 0; // lines that came from "#OK" replies
+    int measurementLines = 0; // stored lines marked "#R" or "#G", each counted once
+    int fileHeaderLines = 0;  // stored lines marked "#L"
     bool fileWritten = false;
 };
 

@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev qt6-
           qt6-tools-dev-tools qt6-l10n-tools libgl-dev fonts-dejavu-core fonts-liberation2
           qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql postgresql)
 [ "${1:-}" = "--screenshots" ] && packages+=(xvfb imagemagick x11-utils xdotool)
-[ "${1:-}" = "--package" ] && packages+=(dpkg-dev file)
+[ "${1:-}" = "--package" ] && packages+=(dpkg-dev file lintian)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

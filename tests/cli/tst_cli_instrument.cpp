@@ -113,7 +113,7 @@ void TestCliInstrument::transferNeverReplacesWithoutForce() {
     QCOMPARE(run.exitCode, status(ExitStatus::Done));
     const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
     QCOMPARE(json.value(QStringLiteral("status")).toString(), QStringLiteral("done"));
-    QCOMPARE(json.value(QStringLiteral("measurementLines")).toInt(), 11);
+    QCOMPARE(json.value(QStringLiteral("measurementLines")).toInt(), 10);
     QCOMPARE(json.value(QStringLiteral("serialNumber")).toString(),
              QStringLiteral("VX0123          "));
     QVERIFY(fileBytes(earlier).startsWith("#i "));

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void noAnswerLeavesEverythingAsItWas();
     void earlierFileKeptWhenNothingNew_data();
     void earlierFileKeptWhenNothingNew();
+    void fileHeaderAloneKeepsEarlierFile();
     void unplugMidTransferKeepsLines();
     void failedWriteKeepsEarlierFileAndRestoresWindow();
 
@@ -129,7 +130,9 @@ void TestTransfer::fullMemoryGivesExactFile() {
     QCOMPARE(fileBytes(m_path), crlfLines(expected));
     QCOMPARE(view.lines, result.lines);
     QCOMPARE(view.clears, 1);
-    QCOMPARE(result.measurementLines, memory.size());
+    // Only "#R" and "#G" lines are measurements; "#L" lines are counted apart.
+    QCOMPARE(result.measurementLines, 12);
+    QCOMPARE(result.fileHeaderLines, 3);
 
     QList<QByteArray> asked{"#i", "#i", "#T"};
     for (int i = 0; i <= memory.size(); ++i)
@@ -323,6 +326,24 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     QCOMPARE(run().message, message);
     QVERIFY(
         fileBytes(m_path).startsWith(QByteArray(rig.sim.instrument()->identityLine() + "\r\n")));
+}
+
+void TestTransfer::fileHeaderAloneKeepsEarlierFile() {
+    OperationsRig& rig = *m_rig;
+    const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
+    QVERIFY(writeFileBytes(m_path, earlier));
+    rig.sim.instrument()->setStoredLines({"#L 001 0000 fin de fichier", "#R never sent"});
+    // "#i", "#i", "#T", the "#OK" answered with the "#L" line, then the line goes.
+    rig.sim.setHangUpAfter(3 + 1 + 1);
+
+    const TransferResult result = run();
+
+    QCOMPARE(result.message,
+             msg(MsgId::CommError) + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
+    QCOMPARE(result.measurementLines, 0);
+    QCOMPARE(result.fileHeaderLines, 1);
+    QVERIFY(!result.fileWritten);
+    QCOMPARE(fileBytes(m_path), earlier);
 }
 
 void TestTransfer::unplugMidTransferKeepsLines() {
