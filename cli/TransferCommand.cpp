@@ -1,6 +1,7 @@
 // transfer: the window's transfer into a result file, from one instrument or from every
 // instrument docked on the computer.
 
+#include "cli/ArchiveHook.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -12,6 +13,7 @@
 #include "link/EComPort.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortReport.h"
+#include "operations/DockingLedger.h"
 #include "operations/MeasurementTransfer.h"
 
 #include <QDir>
@@ -32,18 +34,24 @@ struct TransferRow {
     QString file;
     bool fileWritten = false;
     int measurementLines = 0;
+    std::optional<ArchiveOutcome> archive; // what became of it in the archive, when one is given
 };
 
-QJsonObject rowJson(const TransferRow& row) {
-    return {{QStringLiteral("port"), row.port},
-            {QStringLiteral("serialNumber"), row.serialNumber},
-            {QStringLiteral("found"), row.found},
-            {QStringLiteral("status"), statusName(row.status)},
-            {QStringLiteral("exitStatus"), code(row.status)},
-            {QStringLiteral("message"), console::messageText(row.message)},
-            {QStringLiteral("file"), row.file},
-            {QStringLiteral("fileWritten"), row.fileWritten},
-            {QStringLiteral("measurementLines"), row.measurementLines}};
+using OptionalArchive = std::optional<ArchiveTarget>;
+
+QJsonObject rowJson(const TransferRow& row, const OptionalArchive& archive) {
+    QJsonObject object{{QStringLiteral("port"), row.port},
+                       {QStringLiteral("serialNumber"), row.serialNumber},
+                       {QStringLiteral("found"), row.found},
+                       {QStringLiteral("status"), statusName(row.status)},
+                       {QStringLiteral("exitStatus"), code(row.status)},
+                       {QStringLiteral("message"), console::messageText(row.message)},
+                       {QStringLiteral("file"), row.file},
+                       {QStringLiteral("fileWritten"), row.fileWritten},
+                       {QStringLiteral("measurementLines"), row.measurementLines}};
+    if (archive && row.archive)
+        object.insert(QStringLiteral("archive"), archiveOutcomeJson(*archive, *row.archive));
+    return object;
 }
 
 bool instrumentWasRead(const TransferRow& row) {
@@ -52,7 +60,8 @@ bool instrumentWasRead(const TransferRow& row) {
 }
 
 // The transfer proper, once the instrument has answered; `row` gets its outcome.
-void transferInto(InstrumentSession& session, const QString& path, TransferRow& row) {
+void transferInto(InstrumentSession& session, const QString& path, TransferRow& row,
+                  const InstrumentIdentity& identity, const OptionalArchive& archive) {
     row.file = path;
     MeasurementTransfer transfer(session.exchange, session.feedback, &session.feedback);
     const TransferResult result = transfer.Run(path);
@@ -61,22 +70,29 @@ void transferInto(InstrumentSession& session, const QString& path, TransferRow& 
     row.status = statusOfOutcome(result.message);
     row.fileWritten = result.fileWritten;
     row.measurementLines = result.measurementLines;
+    if (archive && row.fileWritten)
+        row.archive = archiveDockedDownload(
+            *archive, transferFacts(row.port, identity, result, path, statusName(row.status)),
+            identity);
 }
 
-void printOutcome(const TransferRow& row) {
+void printOutcome(const TransferRow& row, const OptionalArchive& archive) {
     const QStringList lines = console::messageLines(row.message);
     for (const QString& line : lines)
         row.status == ExitStatus::Done ? console::out(line) : console::err(line);
     if (row.fileWritten)
         console::out(
             msg(MsgId::CliResultFileWritten).arg(row.file, QString::number(row.measurementLines)));
+    if (archive && row.archive)
+        printArchiveOutcome(*archive, *row.archive);
 }
 
 QString existingFileMessage(const QString& path) {
     return msg(MsgId::CliFileExists).arg(QDir::toNativeSeparators(path));
 }
 
-int transferOne(const CommandParser& command, const QString& path, bool force) {
+int transferOne(const CommandParser& command, const QString& path, bool force,
+                const OptionalArchive& archive) {
     // Before anything is said to the instrument: a run that could not keep its result must
     // not cost the operator the time of a transfer.
     requireWritableFile(path);
@@ -88,15 +104,16 @@ int transferOne(const CommandParser& command, const QString& path, bool force) {
     row.port = session.portName();
     row.serialNumber = session.identity().serialNumber;
     row.found = true;
-    transferInto(session, path, row);
+    transferInto(session, path, row, session.identity(), archive);
     if (command.json())
-        console::json(rowJson(row));
+        console::json(rowJson(row, archive));
     else
-        printOutcome(row);
+        printOutcome(row, archive);
     return code(row.status);
 }
 
-int transferEvery(const CommandParser& command, const QString& folder, bool force) {
+int transferEvery(const CommandParser& command, const QString& folder, bool force,
+                  const OptionalArchive& archive) {
     requireWritableFolder(folder);
     InstrumentSession session(command);
     ResultNames names(folder, QDateTime::currentDateTime());
@@ -144,7 +161,7 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
         } else {
             // One instrument that fails must not keep the others from being read.
             try {
-                transferInto(session, path, row);
+                transferInto(session, path, row, InstrumentIdentity::fromReply(identity), archive);
             } catch (const EComPort& e) {
                 row.status = ExitStatus::CommError;
                 row.message = e.message();
@@ -174,7 +191,7 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
     if (command.json()) {
         QJsonArray array;
         for (const TransferRow& row : std::as_const(rows))
-            array.append(rowJson(row));
+            array.append(rowJson(row, archive));
         console::json({{QStringLiteral("instruments"), array},
                        {QStringLiteral("found"), found},
                        {QStringLiteral("message"), summary},
@@ -189,6 +206,9 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
                              row.fileWritten ? QDir::toNativeSeparators(row.file) : QString()};
     for (const QString& line : console::tableLines(table))
         console::out(line.trimmed());
+    for (const TransferRow& row : std::as_const(rows))
+        if (archive && row.archive)
+            printArchiveOutcome(*archive, *row.archive);
     if (found == 0)
         console::err(summary);
     else
@@ -209,7 +229,8 @@ int runTransfer(const QStringList& arguments) {
     const QCommandLineOption force(QStringLiteral("force"), msg(MsgId::CliForceOption));
     const QCommandLineOption every(QStringLiteral("every-instrument"),
                                    msg(MsgId::CliEveryInstrumentOption));
-    for (const auto& option : {output, folder, force, every})
+    const QCommandLineOption archiveUrl = archiveOption();
+    for (const auto& option : {output, folder, force, every, archiveUrl})
         command.addOption(option);
     if (!command.parse(arguments))
         return code(ExitStatus::Done);
@@ -222,13 +243,20 @@ int runTransfer(const QStringList& arguments) {
         badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--output")),
                  QStringLiteral("transfer"));
 
+    const std::optional<ArchiveLocation> location = archiveLocation(command, archiveUrl);
+
     const QString dir = command.isSet(folder) ? command.value(folder) : QDir::currentPath();
     if (!command.isSet(output) && !QFileInfo(dir).isDir())
         throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(dir));
-    if (command.isSet(every))
-        return transferEvery(command, dir, command.isSet(force));
     const QString path = command.isSet(output)
                              ? command.value(output)
                              : proposedResultFileName(dir, QDateTime::currentDateTime());
-    return transferOne(command, path, command.isSet(force));
+    OptionalArchive archive;
+    if (location)
+        archive = ArchiveTarget{
+            *location,
+            archiveSpoolFolder(command.isSet(every) ? dir : QFileInfo(path).absolutePath())};
+    if (command.isSet(every))
+        return transferEvery(command, dir, command.isSet(force), archive);
+    return transferOne(command, path, command.isSet(force), archive);
 }

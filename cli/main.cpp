@@ -32,6 +32,7 @@ const Command kCommands[] = {
     {"check", MsgId::CliCheckSummary, runCheck},
     {"send", MsgId::CliSendSummary, runSend},
     {"specific", MsgId::CliSpecificSummary, runSpecific},
+    {"archive", MsgId::CliArchiveSummary, runArchive},
 };
 
 QString mainHelp() {
@@ -46,6 +47,7 @@ QString mainHelp() {
           << QString() << msg(MsgId::CliEnvironmentHeading)
           << QStringLiteral("  VEXA_EXTRA_PORTS           ") + msg(MsgId::CliExtraPortsVariable)
           << QStringLiteral("  VEXA_MAINTENANCE_PASSWORD  ") + msg(MsgId::CliPasswordVariable)
+          << QStringLiteral("  VEXA_ARCHIVE               ") + msg(MsgId::CliArchiveOption)
           << QStringLiteral("  LC_ALL, LC_MESSAGES, LANG  ") + msg(MsgId::CliLanguageVariables);
     return lines.join(u'\n');
 }

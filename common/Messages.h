@@ -200,10 +200,36 @@ enum class MsgId : int {
     ArchivePending,         // %1 the spool folder, %2 why the archive was not reached
     ArchiveSpoolUnreadable, // %1 the spool file, %2 what is wrong with it
     ArchiveFileAltered,     // %1 the result file's name, %2 the serial number
+    // vexa-cli with the archive
+    CliArchiveOption,             // --archive
+    CliArchiveSummary,            // archive
+    CliArchiveDescription,        // archive --help
+    CliArchiveListDescription,    // archive list --help
+    CliArchiveExportDescription,  // archive export --help
+    CliArchiveOverdueDescription, // archive overdue --help
+    CliArchiveFlushDescription,   // archive flush --help
+    CliArchiveSerialOption,       // --serial
+    CliArchiveSinceOption,        // --since
+    CliArchiveToOption,           // --to
+    CliArchiveDaysOption,         // --days
+    CliArchiveSpoolOption,        // --folder
+    CliArchiveNeeded,             // no archive given
+    CliArchiveUnknownAction,      // %1 the word given
+    CliArchiveBadDate,            // %1 the text given
+    CliArchiveBadDays,            // --days without a count
+    CliArchiveStored,             // %1 the archive
+    CliArchiveFlushed,            // %1 stored, %2 already there, %3 the archive
+    CliArchiveExported,           // %1 files written, %2 already there, %3 the folder
+    CliArchiveListed,             // %1 the number of downloads
+    CliArchiveOverdueCount,       // %1 the number of instruments, %2 the days
+    CliTimeLabel,                 // column
+    CliHostLabel,                 // column
+    CliMeasurementLinesLabel,     // column
+    CliLastSeenLabel,             // column
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::ArchiveFileAltered);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CliLastSeenLabel);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -99,6 +99,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
     const auto count = storedFileCount(m_exchange.ReplyBuffer);
     if (!count)
         return msg(MsgId::ReadError);
+    result.filesAnnounced = *count;
     if (*count == 0)
         return msg(MsgId::NoMeasurement);
 

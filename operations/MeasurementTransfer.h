@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CommandExchange;
 class OperatorFeedback;
@@ -33,6 +34,8 @@ struct TransferResult {
     int measurementLines = 0; // stored lines marked "#R" or "#G", each counted once
     int fileHeaderLines = 0;  // stored lines marked "#L"
     bool fileWritten = false;
+    // The count of files the "#T" reply announced; none when it never came or was unreadable.
+    std::optional<int> filesAnnounced;
 };
 
 // Copies every measurement stored in the instrument into a result file: identity line,

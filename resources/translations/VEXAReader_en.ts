@@ -925,6 +925,106 @@ Do you want to replace it?</translation>
         <source>Impossible d&apos;écrire dans le journal %1 : %2</source>
         <translation>Cannot write to the ledger %1: %2</translation>
     </message>
+    <message>
+        <source>L&apos;archive des téléchargements : sqlite:CHEMIN ou postgresql://utilisateur@hôte:port/base (par défaut VEXA_ARCHIVE). Jamais de mot de passe dans l&apos;adresse : ~/.pgpass.</source>
+        <translation>The archive of downloads: sqlite:PATH or postgresql://user@host:port/database (VEXA_ARCHIVE by default). Never a password in the address: ~/.pgpass.</translation>
+    </message>
+    <message>
+        <source>lit l&apos;archive des téléchargements (list, export, overdue, flush)</source>
+        <translation>reads the archive of downloads (list, export, overdue, flush)</translation>
+    </message>
+    <message>
+        <source>Lit l&apos;archive des téléchargements de tous les postes : list (les téléchargements), export (les fichiers résultat rendus octet pour octet), overdue (les instruments non lus depuis N jours), flush (les téléchargements en attente enregistrés). « vexa-cli archive ACTION --help » décrit chaque action.</source>
+        <translation>Reads the archive of downloads of every PC: list (the downloads), export (the result files given back byte for byte), overdue (the instruments not read for N days), flush (the waiting downloads stored). &quot;vexa-cli archive ACTION --help&quot; describes each action.</translation>
+    </message>
+    <message>
+        <source>Les téléchargements de l&apos;archive, par date : heure, instrument, poste, issue, lignes de mesure et fichier résultat.</source>
+        <translation>The downloads in the archive, by time: time, instrument, PC, outcome, measurement lines and result file.</translation>
+    </message>
+    <message>
+        <source>Écrit dans le dossier les fichiers résultat des téléchargements d&apos;un instrument, octet pour octet, sous leur nom. Un fichier n&apos;est jamais remplacé : un nom pris par un autre contenu donne -2, -3…</source>
+        <translation>Writes the result files of one instrument&apos;s downloads into the folder, byte for byte, under their names. A file is never replaced: a name taken by other content gives -2, -3...</translation>
+    </message>
+    <message>
+        <source>Les instruments dont la dernière lecture date de plus de N jours, le plus ancien d&apos;abord.</source>
+        <translation>The instruments last read more than N days ago, the longest unread first.</translation>
+    </message>
+    <message>
+        <source>Enregistre dans l&apos;archive les téléchargements qui attendent dans DOSSIER/archive-spool (le dossier des fichiers résultat), chacun une seule fois.</source>
+        <translation>Stores in the archive the downloads waiting in FOLDER/archive-spool (the result files&apos; folder), each one once.</translation>
+    </message>
+    <message>
+        <source>Seulement cet instrument (son numéro de série).</source>
+        <translation>Only this instrument (its serial number).</translation>
+    </message>
+    <message>
+        <source>Seulement les téléchargements depuis cette date (AAAA-MM-JJ, ou date et heure ISO 8601).</source>
+        <translation>Only the downloads since this date (YYYY-MM-DD, or an ISO 8601 date and time).</translation>
+    </message>
+    <message>
+        <source>Le dossier où écrire les fichiers (créé au besoin).</source>
+        <translation>The folder to write the files in (created if needed).</translation>
+    </message>
+    <message>
+        <source>Le nombre de jours sans lecture.</source>
+        <translation>The number of days without a reading.</translation>
+    </message>
+    <message>
+        <source>Le dossier des fichiers résultat, dont archive-spool garde les téléchargements en attente (par défaut le dossier courant).</source>
+        <translation>The result files&apos; folder, whose archive-spool keeps the waiting downloads (the current folder by default).</translation>
+    </message>
+    <message>
+        <source>Aucune archive : donner --archive URL ou définir VEXA_ARCHIVE.</source>
+        <translation>No archive: give --archive URL or set VEXA_ARCHIVE.</translation>
+    </message>
+    <message>
+        <source>Action inconnue : %1 (list, export, overdue ou flush).</source>
+        <translation>Unknown action: %1 (list, export, overdue or flush).</translation>
+    </message>
+    <message>
+        <source>Date incorrecte : %1 (AAAA-MM-JJ attendu).</source>
+        <translation>Invalid date: %1 (YYYY-MM-DD expected).</translation>
+    </message>
+    <message>
+        <source>--days attend un nombre entier de 0 ou plus.</source>
+        <translation>--days needs a whole number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>Téléchargement archivé dans %1.</source>
+        <translation>Download archived in %1.</translation>
+    </message>
+    <message>
+        <source>Téléchargements en attente enregistrés : %1 (déjà dans l&apos;archive : %2), dans %3.</source>
+        <translation>Waiting downloads stored: %1 (already in the archive: %2), in %3.</translation>
+    </message>
+    <message>
+        <source>Fichiers écrits : %1 (déjà présents : %2), dans %3.</source>
+        <translation>Files written: %1 (already there: %2), in %3.</translation>
+    </message>
+    <message>
+        <source>Téléchargements : %1.</source>
+        <translation>Downloads: %1.</translation>
+    </message>
+    <message>
+        <source>Instruments non lus depuis plus de %2 jours : %1.</source>
+        <translation>Instruments not read for more than %2 days: %1.</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Poste</source>
+        <translation>PC</translation>
+    </message>
+    <message>
+        <source>Mesures</source>
+        <translation>Measurements</translation>
+    </message>
+    <message>
+        <source>Dernière lecture</source>
+        <translation>Last read</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

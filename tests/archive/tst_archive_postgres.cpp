@@ -1,9 +1,9 @@
 #include "ArchiveSamples.h"
-#include "PostgresServer.h"
 #include "archive/Archive.h"
 #include "archive/ArchiveDownload.h"
 #include "archive/ArchiveExport.h"
 #include "archive/ArchiveSpool.h"
+#include "support/PostgresServer.h"
 #include "support/TestFiles.h"
 
 #include <QSet>
