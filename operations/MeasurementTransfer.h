@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/TextFile.h"
+
+#include <optional>
+
 class CommandExchange;
 class OperatorFeedback;
 
@@ -33,6 +37,10 @@ struct TransferResult {
     int measurementLines = 0; // stored lines marked "#R" or "#G", each counted once
     int fileHeaderLines = 0;  // stored lines marked "#L"
     bool fileWritten = false;
+    // The memory was read to its end marker: nothing of it is missing from `lines`.
+    bool endMarkerReached = false;
+    // The file as proven on the disk, when the transfer was asked to write it durably.
+    std::optional<StoredFile> storedFile;
 };
 
 // Copies every measurement stored in the instrument into a result file: identity line,
@@ -50,6 +58,10 @@ public:
     // A result file that cannot be written raises EFileError after that restoration.
     TransferResult Run(const QString& resultPath);
 
+    // The result file is flushed to the disk with its folder and read back before Run()
+    // returns (TransferResult::storedFile): for a caller that may erase the memory next.
+    void setDurableFile(bool durable) { m_durableFile = durable; }
+
 private:
     void fetchAndWrite(TransferResult& result, const QString& resultPath);
     QString fetchLines(TransferResult& result);
@@ -58,4 +70,5 @@ private:
     CommandExchange& m_exchange;
     OperatorFeedback& m_feedback;
     TransferView* m_view;
+    bool m_durableFile = false;
 };
