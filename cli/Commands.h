@@ -13,3 +13,4 @@ int runErase(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
 int runSend(const QStringList& arguments);
 int runSpecific(const QStringList& arguments);
+int runWatch(const QStringList& arguments);

@@ -32,6 +32,7 @@ const Command kCommands[] = {
     {"check", MsgId::CliCheckSummary, runCheck},
     {"send", MsgId::CliSendSummary, runSend},
     {"specific", MsgId::CliSpecificSummary, runSpecific},
+    {"watch", MsgId::CliWatchSummary, runWatch},
 };
 
 QString mainHelp() {
