@@ -98,10 +98,11 @@ int runWatch(const QStringList& arguments) {
                      Qt::QueuedConnection);
     // From here on every line of --json is one object of its own; the end adds none.
     console::setJsonRequested(false);
+    station.start();
+    // Once the ports present at the start are done: from here on it waits.
     console::err(msg(MsgId::CliWatching)
                      .arg(QDir::toNativeSeparators(watch.options.folder),
                           QDir::toNativeSeparators(watch.ledger)));
-    station.start();
     if (!signals.requested() && !station.failure())
         loop.exec();
     if (station.failure())
