@@ -14,3 +14,4 @@ int runCheck(const QStringList& arguments);
 int runSend(const QStringList& arguments);
 int runSpecific(const QStringList& arguments);
 int runArchive(const QStringList& arguments);
+int runWatch(const QStringList& arguments);

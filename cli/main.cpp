@@ -33,6 +33,7 @@ const Command kCommands[] = {
     {"send", MsgId::CliSendSummary, runSend},
     {"specific", MsgId::CliSpecificSummary, runSpecific},
     {"archive", MsgId::CliArchiveSummary, runArchive},
+    {"watch", MsgId::CliWatchSummary, runWatch},
 };
 
 QString mainHelp() {

@@ -226,6 +226,23 @@ const Entry kTable[] = {
     {MsgId::CliHostLabel, QT_TRANSLATE_NOOP("Messages", "Poste")},
     {MsgId::CliMeasurementLinesLabel, QT_TRANSLATE_NOOP("Messages", "Mesures")},
     {MsgId::CliLastSeenLabel, QT_TRANSLATE_NOOP("Messages", "Dernière lecture")},
+    {MsgId::CliWatchSummary, QT_TRANSLATE_NOOP("Messages", "Télécharge chaque instrument dès qu'il est branché, jusqu'à l'arrêt")},
+    {MsgId::CliWatchDescription, QT_TRANSLATE_NOOP("Messages", "Attend les instruments branchés sur ce PC : chaque port qui apparaît est lu après le délai de stabilisation (identité, transfert, fichier résultat VEXAaammjjhhnn-<numéro de série>.txt jamais remplacé), avec une ligne au registre. Un instrument qui reste branché n'est pas relu ; débranché puis rebranché, il l'est. SIGTERM ou SIGINT l'arrête, après l'instrument en cours.")},
+    {MsgId::CliWatchFolderOption, QT_TRANSLATE_NOOP("Messages", "Dossier des fichiers résultats (obligatoire).")},
+    {MsgId::CliLedgerOption, QT_TRANSLATE_NOOP("Messages", "Registre CSV des instruments traités (par défaut DIR/ledger.csv).")},
+    {MsgId::CliSetClockOption, QT_TRANSLATE_NOOP("Messages", "Règle l'horloge de l'instrument sur celle du PC après le téléchargement.")},
+    {MsgId::CliEraseAfterDownloadOption, QT_TRANSLATE_NOOP("Messages", "Efface la mémoire de l'instrument, seulement si elle a été lue jusqu'au bout, que le fichier est sûr sur le disque et que le même instrument répond encore.")},
+    {MsgId::CliSettleOption, QT_TRANSLATE_NOOP("Messages", "Délai avant de lire un port apparu (1 seconde par défaut).")},
+    {MsgId::CliBadSettle, QT_TRANSLATE_NOOP("Messages", "Délai de stabilisation incorrect : %1 (secondes, de 0 à 60).")},
+    {MsgId::CliWatching, QT_TRANSLATE_NOOP("Messages", "En attente d'instruments : fichiers dans %1, registre %2.")},
+    {MsgId::CliWatchStopped, QT_TRANSLATE_NOOP("Messages", "Surveillance arrêtée.")},
+    {MsgId::CliDockedInstrument, QT_TRANSLATE_NOOP("Messages", "%1 : instrument %2, %3, fichier %4")},
+    {MsgId::CliMemoryErased, QT_TRANSLATE_NOOP("Messages", "Mémoire effacée.")},
+    {MsgId::CliMemoryKeptIncomplete, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : elle n'a pas été lue jusqu'à sa fin.")},
+    {MsgId::CliMemoryKeptNoFile, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : aucun fichier résultat sûr sur le disque.")},
+    {MsgId::CliMemoryKeptIdentity, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'instrument qui répond n'est plus celui qui a été lu.")},
+    {MsgId::CliMemoryKeptNoAnswer, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'instrument ne répond plus.")},
+    {MsgId::CliMemoryKeptFileChanged, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : %1")},
 };
 // clang-format on
 

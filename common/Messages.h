@@ -82,10 +82,10 @@ enum class MsgId : int {
     ModemManagerRunning,     // it may be probing the port
     FixModemManager,         // the commands follow
     // A result file made safe before the instrument's memory is erased, and the ledger
-    FileNotSafeOnDisk,       // %1 the file or its folder, %2 the system's reason
-    FileDiffersOnDisk,       // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
-    LedgerNotRegularFile,    // %1 the ledger's path
-    CannotWriteLedger,       // %1 the ledger's path, %2 the system's reason
+    FileNotSafeOnDisk,    // %1 the file or its folder, %2 the system's reason
+    FileDiffersOnDisk,    // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
+    LedgerNotRegularFile, // %1 the ledger's path
+    CannotWriteLedger,    // %1 the ledger's path, %2 the system's reason
     // The command-line tool
     CliDescription,            // what the tool is
     CliUsage,                  // %1 the command's syntax
@@ -226,10 +226,28 @@ enum class MsgId : int {
     CliHostLabel,                 // column
     CliMeasurementLinesLabel,     // column
     CliLastSeenLabel,             // column
+    // The docking PC
+    CliWatchSummary,             // watch
+    CliWatchDescription,         // watch --help
+    CliWatchFolderOption,        // --folder of watch
+    CliLedgerOption,             // --ledger
+    CliSetClockOption,           // --set-clock
+    CliEraseAfterDownloadOption, // --erase-after-download
+    CliSettleOption,             // --settle
+    CliBadSettle,                // %1 the value
+    CliWatching,                 // %1 the folder, %2 the ledger
+    CliWatchStopped,             // the watcher ends
+    CliDockedInstrument,         // %1 port, %2 serial, %3 outcome, %4 file
+    CliMemoryErased,             // after the erase
+    CliMemoryKeptIncomplete,     // no erase
+    CliMemoryKeptNoFile,         // no erase
+    CliMemoryKeptIdentity,       // no erase
+    CliMemoryKeptNoAnswer,       // no erase
+    CliMemoryKeptFileChanged,    // %1 the reason
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliLastSeenLabel);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CliMemoryKeptFileChanged);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -78,15 +78,21 @@ void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
     feedback.ShowInformation(message);
 }
 
-void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
+bool eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
+                           const std::function<bool(const QString&)>& mayErase) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);
     QString message = msg(MsgId::NoAnswer);
+    bool erased = false;
     if (exchange.ConnectSonde() == 0) {
+        if (mayErase && !mayErase(exchange.ReplyBuffer))
+            return false;
         exchange.exchangeLine(QStringLiteral("#I"));
         // Both failures read as an instrument that does not answer.
-        if (exchange.replyAcknowledged())
+        erased = exchange.replyAcknowledged();
+        if (erased)
             message = msg(MsgId::EraseDone);
     }
     feedback.ShowInformation(message);
+    return erased;
 }

@@ -33,5 +33,8 @@ QString clockArgument(const QDateTime& when, const QString& identificationRecord
 void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
                         const std::function<QString()>& editText);
 
-// "Effacer": erases the instrument's measurement memory, without a question.
-void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback);
+// "Effacer": erases the instrument's measurement memory, without a question. When
+// `mayErase` is given, it is asked with the identity line of the instrument that answered,
+// right before "#I": false, or an exception, and nothing is erased. True when erased.
+bool eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
+                           const std::function<bool(const QString&)>& mayErase = {});

@@ -74,7 +74,10 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
     if (!keepEarlierFile) {
-        writeCp1252Lines(resultPath, result.lines);
+        if (m_durableFile)
+            result.storedFile = writeCp1252LinesDurably(resultPath, result.lines);
+        else
+            writeCp1252Lines(resultPath, result.lines);
         result.fileWritten = true;
     } else {
         // The operator may have agreed to replace it: say why it is still there.
@@ -128,8 +131,10 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
             ++fileCounter;
             measurementCounter = 1;
         }
-        if (markers.end)
+        if (markers.end) {
+            result.endMarkerReached = true;
             return msg(MsgId::ReadDone);
+        }
         store(result, reply);
         // A file line or any other unmarked line is no measurement: a memory that gave
         // only those must not count as one that gave results.

@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <optional>
 
+#include "common/TextFile.h"
+
+#include <optional>
+
 class CommandExchange;
 class OperatorFeedback;
 
@@ -36,6 +40,10 @@ struct TransferResult {
     bool fileWritten = false;
     // The count of files the "#T" reply announced; none when it never came or was unreadable.
     std::optional<int> filesAnnounced;
+    // The memory was read to its end marker: nothing of it is missing from `lines`.
+    bool endMarkerReached = false;
+    // The file as proven on the disk, when the transfer was asked to write it durably.
+    std::optional<StoredFile> storedFile;
 };
 
 // Copies every measurement stored in the instrument into a result file: identity line,
@@ -53,6 +61,10 @@ public:
     // A result file that cannot be written raises EFileError after that restoration.
     TransferResult Run(const QString& resultPath);
 
+    // The result file is flushed to the disk with its folder and read back before Run()
+    // returns (TransferResult::storedFile): for a caller that may erase the memory next.
+    void setDurableFile(bool durable) { m_durableFile = durable; }
+
 private:
     void fetchAndWrite(TransferResult& result, const QString& resultPath);
     QString fetchLines(TransferResult& result);
@@ -61,4 +73,5 @@ private:
     CommandExchange& m_exchange;
     OperatorFeedback& m_feedback;
     TransferView* m_view;
+    bool m_durableFile = false;
 };

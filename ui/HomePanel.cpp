@@ -173,6 +173,7 @@ int HomePanel::localeOf(const QObject* flag) {
 
 void HomePanel::showConnectionPrompt(bool shown) {
     m_panelInfoConnexion->setVisible(shown);
+    Q_EMIT connectionPromptShown(shown);
 }
 
 void HomePanel::focusConnectionButton() {

@@ -34,6 +34,8 @@ Q_SIGNALS:
     void languageFlagClicked(QObject* flag);
     // "Connexion" was pressed.
     void connectionRequested();
+    // The connection prompt was shown or hidden.
+    void connectionPromptShown(bool shown);
 
 protected:
     void changeEvent(QEvent* event) override;

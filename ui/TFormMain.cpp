@@ -6,6 +6,7 @@
 #include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "operations/SearchWithStatus.h"
+#include "ui/ArrivalSearch.h"
 #include "ui/BusyAnimation.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileDialogs.h"
@@ -108,6 +109,11 @@ void TFormMain::connectParts() {
     connectOperation(m_timerAutoConnect, &QTimer::timeout, this, &TFormMain::TimerAutoConnectTimer,
                      gate);
     connectOperation(m_panelAccueil, &HomePanel::connectionRequested, this,
+                     &TFormMain::ButtonConnexionClick, gate);
+    auto* arrival = new ArrivalSearch(this, this);
+    connect(m_panelAccueil, &HomePanel::connectionPromptShown, arrival,
+            &ArrivalSearch::setPromptShown);
+    connectOperation(arrival, &ArrivalSearch::searchRequested, this,
                      &TFormMain::ButtonConnexionClick, gate);
     // Ending the program inside a wait would leave that wait with no event loop to end it.
     connectOperation(m_panelAccueil, &HomePanel::languageFlagClicked, this,

@@ -1025,6 +1025,74 @@ Do you want to replace it?</translation>
         <source>Dernière lecture</source>
         <translation>Last read</translation>
     </message>
+    <message>
+        <source>Télécharge chaque instrument dès qu&apos;il est branché, jusqu&apos;à l&apos;arrêt</source>
+        <translation>Downloads every instrument as soon as it is plugged in, until stopped</translation>
+    </message>
+    <message>
+        <source>Attend les instruments branchés sur ce PC : chaque port qui apparaît est lu après le délai de stabilisation (identité, transfert, fichier résultat VEXAaammjjhhnn-&lt;numéro de série&gt;.txt jamais remplacé), avec une ligne au registre. Un instrument qui reste branché n&apos;est pas relu ; débranché puis rebranché, il l&apos;est. SIGTERM ou SIGINT l&apos;arrête, après l&apos;instrument en cours.</source>
+        <translation>Waits for instruments plugged into this PC: each port that appears is read after the settle time (identity, transfer, result file VEXAyymmddhhnn-&lt;serial number&gt;.txt, never replaced), with a line in the ledger. An instrument that stays plugged in is not read again; unplugged and plugged in again, it is. SIGTERM or SIGINT stops it, after the instrument at hand.</translation>
+    </message>
+    <message>
+        <source>Dossier des fichiers résultats (obligatoire).</source>
+        <translation>Folder of the result files (required).</translation>
+    </message>
+    <message>
+        <source>Registre CSV des instruments traités (par défaut DIR/ledger.csv).</source>
+        <translation>CSV ledger of the instruments handled (DIR/ledger.csv by default).</translation>
+    </message>
+    <message>
+        <source>Règle l&apos;horloge de l&apos;instrument sur celle du PC après le téléchargement.</source>
+        <translation>Sets the instrument&apos;s clock to the PC&apos;s time after the download.</translation>
+    </message>
+    <message>
+        <source>Efface la mémoire de l&apos;instrument, seulement si elle a été lue jusqu&apos;au bout, que le fichier est sûr sur le disque et que le même instrument répond encore.</source>
+        <translation>Erases the instrument&apos;s memory, only when it was read to its end, the file is safe on the disk and the same instrument still answers.</translation>
+    </message>
+    <message>
+        <source>Délai avant de lire un port apparu (1 seconde par défaut).</source>
+        <translation>Wait before reading a port that appeared (1 second by default).</translation>
+    </message>
+    <message>
+        <source>Délai de stabilisation incorrect : %1 (secondes, de 0 à 60).</source>
+        <translation>Wrong settle time: %1 (seconds, 0 to 60).</translation>
+    </message>
+    <message>
+        <source>En attente d&apos;instruments : fichiers dans %1, registre %2.</source>
+        <translation>Waiting for instruments: files in %1, ledger %2.</translation>
+    </message>
+    <message>
+        <source>Surveillance arrêtée.</source>
+        <translation>Watching stopped.</translation>
+    </message>
+    <message>
+        <source>%1 : instrument %2, %3, fichier %4</source>
+        <translation>%1: instrument %2, %3, file %4</translation>
+    </message>
+    <message>
+        <source>Mémoire effacée.</source>
+        <translation>Memory erased.</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : elle n&apos;a pas été lue jusqu&apos;à sa fin.</source>
+        <translation>Memory not erased: it was not read to its end.</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : aucun fichier résultat sûr sur le disque.</source>
+        <translation>Memory not erased: no result file safe on the disk.</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : l&apos;instrument qui répond n&apos;est plus celui qui a été lu.</source>
+        <translation>Memory not erased: the instrument that answers is no longer the one that was read.</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : l&apos;instrument ne répond plus.</source>
+        <translation>Memory not erased: the instrument no longer answers.</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : %1</source>
+        <translation>Memory not erased: %1</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

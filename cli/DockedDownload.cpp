@@ -1,0 +1,177 @@
+#include "cli/DockedDownload.h"
+
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/InstrumentSession.h"
+#include "cli/PortRecord.h"
+#include "cli/ResultNames.h"
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/TextFile.h"
+#include "link/EComPort.h"
+#include "link/PortDiagnosis.h"
+#include "link/PortReport.h"
+#include "operations/ClockAndErase.h"
+#include "operations/MeasurementTransfer.h"
+#include "operations/TransferReplies.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+// The presence check; the identity line when the instrument answered. A port that failed
+// fills the report with the search's reason and fix.
+std::optional<QString> presentIdentity(InstrumentSession& session, const QString& port,
+                                       DockedDownload& download) {
+    session.port.setPort(port);
+    QString identity;
+    try {
+        const int presence = checkPresence(session.exchange, [&](int result) {
+            if (result == 0)
+                identity = session.exchange.ReplyBuffer;
+        });
+        if (presence == 0)
+            return identity;
+        download.report << console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
+                               portDisplayName(port) + u')';
+        download.report << portRecordLines(describeOpenedPort(port, PortOutcome::Silent));
+    } catch (const EComPort& e) {
+        download.report << e.message();
+        if (e.attempt())
+            download.report << portRecordLines(*e.attempt());
+    }
+    download.failed = true;
+    return std::nullopt;
+}
+
+// The transfer into a file proven on the disk; the record gets what came.
+TransferResult transferInto(InstrumentSession& session, const QString& path,
+                            DockingRecord& record) {
+    MeasurementTransfer transfer(session.exchange, session.feedback, &session.feedback);
+    transfer.setDurableFile(true);
+    TransferResult result;
+    try {
+        result = transfer.Run(path);
+        session.takeOutcome();
+    } catch (const EComPort& e) {
+        result.message = e.message();
+        record.exitStatus = code(ExitStatus::CommError);
+    } catch (const EFileError& e) {
+        result.message = e.message();
+        record.exitStatus = code(ExitStatus::FileError);
+    }
+    if (record.exitStatus == 0)
+        record.exitStatus = code(statusOfOutcome(result.message));
+    record.outcome = statusName(static_cast<ExitStatus>(record.exitStatus));
+    if (result.lines.size() > 1)
+        record.filesAnnounced = storedFileCount(result.lines.at(1));
+    record.fileHeaders = result.fileHeaderLines;
+    record.measurementLines = result.measurementLines;
+    if (result.storedFile) {
+        record.resultFile = path;
+        record.sha256 = result.storedFile->sha256;
+    }
+    return result;
+}
+
+bool setClock(InstrumentSession& session) {
+    try {
+        setInstrumentClock(session.exchange, session.feedback,
+                           [] { return formatClockText(QDateTime::currentDateTime()); });
+    } catch (const VexaError&) {
+        session.takeOutcome();
+        return false;
+    }
+    return statusOfOutcome(session.takeOutcome()) == ExitStatus::Done;
+}
+
+// Why the memory must stay as it is before anything is asked; empty when it may go.
+QString reasonToKeep(const TransferResult& result, int exitStatus) {
+    if (exitStatus != code(ExitStatus::Done) || !result.endMarkerReached)
+        return msg(MsgId::CliMemoryKeptIncomplete);
+    if (!result.storedFile)
+        return msg(MsgId::CliMemoryKeptNoFile);
+    return {};
+}
+
+// Erases once, only from the instrument that was read and only with its file proven again
+// right before the command; otherwise says why not.
+bool eraseSafely(InstrumentSession& session, const QString& identity, const DockingRecord& record,
+                 const TransferResult& result, QString& whyKept) {
+    whyKept = reasonToKeep(result, record.exitStatus);
+    if (!whyKept.isEmpty())
+        return false;
+    const QByteArray expected = cp1252LineBytes(result.lines);
+    const auto sameAndSafe = [&](const QString& answered) {
+        if (answered != identity) {
+            whyKept = msg(MsgId::CliMemoryKeptIdentity);
+            return false;
+        }
+        verifyFileBytes(record.resultFile, expected);
+        return true;
+    };
+    try {
+        if (eraseInstrumentMemory(session.exchange, session.feedback, sameAndSafe))
+            return true;
+        if (whyKept.isEmpty())
+            whyKept = msg(MsgId::CliMemoryKeptNoAnswer);
+    } catch (const VexaError& e) {
+        whyKept = msg(MsgId::CliMemoryKeptFileChanged).arg(e.message());
+    }
+    session.takeOutcome();
+    return false;
+}
+
+QSet<QString> caseFoldedNames(const QString& folder) {
+    QSet<QString> names;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries)
+        names.insert(entry.toCaseFolded());
+    return names;
+}
+
+} // namespace
+
+QString freeResultPath(const QString& folder, const QString& serialNumber, const QString& port) {
+    ResultNames names(folder, QDateTime::currentDateTime());
+    const QSet<QString> taken = caseFoldedNames(folder);
+    for (;;) {
+        const QString path = names.forInstrument(serialNumber, port);
+        if (!taken.contains(QFileInfo(path).fileName().toCaseFolded()))
+            return path;
+    }
+}
+
+DockedDownload downloadDocked(InstrumentSession& session, const QString& port,
+                              const DockingOptions& options) {
+    DockedDownload download;
+    const std::optional<QString> identity = presentIdentity(session, port, download);
+    if (!identity)
+        return download;
+    DockingRecord record;
+    record.time = QDateTime::currentDateTime();
+    record.port = port;
+    const InstrumentIdentity id = InstrumentIdentity::fromReply(*identity);
+    record.serialNumber = id.serialNumber.trimmed();
+    record.softwareVersion = id.softwareVersion.trimmed();
+    const QString path = freeResultPath(options.folder, record.serialNumber, port);
+    const TransferResult result = transferInto(session, path, record);
+    download.lines = result.lines;
+    download.resultPath = record.resultFile;
+    download.report << console::messageLines(result.message);
+    download.failed = record.exitStatus != code(ExitStatus::Done);
+    const bool read = record.exitStatus == code(ExitStatus::Done) ||
+                      record.exitStatus == code(ExitStatus::EmptyMemory);
+    if (options.setClock && read)
+        record.clockSet = setClock(session);
+    if (options.eraseAfterDownload) {
+        QString whyKept;
+        record.memoryErased = eraseSafely(session, *identity, record, result, whyKept);
+        download.report << (record.memoryErased ? msg(MsgId::CliMemoryErased) : whyKept);
+    }
+    download.record = record;
+    return download;
+}

@@ -1,0 +1,112 @@
+// watch: the docking PC. Every instrument docked is downloaded as it appears, with a line in
+// the ledger, until SIGTERM or SIGINT.
+
+#include "cli/CommandParser.h"
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/DockingStation.h"
+#include "cli/ExitStatus.h"
+#include "cli/InstrumentSession.h"
+#include "cli/StopSignals.h"
+#include "cli/WritableTarget.h"
+#include "common/Messages.h"
+#include "link/PortWatcher.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+struct WatchArguments {
+    DockingOptions options;
+    QString ledger;
+    std::chrono::milliseconds settle = PortWatcher::kDefaultSettleTime;
+};
+
+std::chrono::milliseconds settleTime(const QString& text) {
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    // A minute is far more than any program takes to let go of a new adapter.
+    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 60)
+        badUsage(msg(MsgId::CliBadSettle).arg(text), QStringLiteral("watch"));
+    return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, bool& help) {
+    const QCommandLineOption folder(QStringLiteral("folder"), msg(MsgId::CliWatchFolderOption),
+                                    QStringLiteral("DIR"));
+    const QCommandLineOption ledger(QStringLiteral("ledger"), msg(MsgId::CliLedgerOption),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption clock(QStringLiteral("set-clock"), msg(MsgId::CliSetClockOption));
+    const QCommandLineOption erase(QStringLiteral("erase-after-download"),
+                                   msg(MsgId::CliEraseAfterDownloadOption));
+    const QCommandLineOption settle(QStringLiteral("settle"), msg(MsgId::CliSettleOption),
+                                    QStringLiteral("SECONDS"));
+    for (const auto& option : {folder, ledger, clock, erase, settle})
+        command.addOption(option);
+    help = !command.parse(arguments);
+    WatchArguments watch;
+    if (help)
+        return watch;
+    command.expectPositional(0, 0);
+    if (!command.isSet(folder) || command.value(folder).isEmpty())
+        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--folder")),
+                 QStringLiteral("watch"));
+    // The ledger names result files that outlive the folder the watcher was started from.
+    watch.options.folder = QFileInfo(command.value(folder)).absoluteFilePath();
+    watch.options.setClock = command.isSet(clock);
+    watch.options.eraseAfterDownload = command.isSet(erase);
+    watch.ledger = command.isSet(ledger)
+                       ? command.value(ledger)
+                       : QDir(watch.options.folder).filePath(QStringLiteral("ledger.csv"));
+    if (command.isSet(settle))
+        watch.settle = settleTime(command.value(settle));
+    return watch;
+}
+
+// Before the first port is looked at: a watcher that could keep neither files nor ledger
+// must say so at once, not when the first instrument is docked.
+void checkTargets(const WatchArguments& watch) {
+    if (!QFileInfo(watch.options.folder).isDir())
+        throw CliFailure(ExitStatus::FileError,
+                         msg(MsgId::CliNoSuchFolder).arg(watch.options.folder));
+    requireWritableFolder(watch.options.folder);
+    requireWritableFile(watch.ledger);
+}
+
+} // namespace
+
+int runWatch(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("watch"), MsgId::CliWatchDescription);
+    command.addJsonOption();
+    bool help = false;
+    const WatchArguments watch = parseWatch(command, arguments, help);
+    if (help)
+        return code(ExitStatus::Done);
+    checkTargets(watch);
+
+    StopSignals signals;
+    InstrumentSession session(command);
+    DockingStation station(session, watch.options, watch.ledger, command.json());
+    station.setSettleTime(watch.settle);
+    QEventLoop loop;
+    QObject::connect(&signals, &StopSignals::stopRequested, &station, &DockingStation::requestStop);
+    QObject::connect(&station, &DockingStation::finished, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    // From here on every line of --json is one object of its own; the end adds none.
+    console::setJsonRequested(false);
+    station.start();
+    // Once the ports present at the start are done: from here on it waits.
+    console::err(msg(MsgId::CliWatching)
+                     .arg(QDir::toNativeSeparators(watch.options.folder),
+                          QDir::toNativeSeparators(watch.ledger)));
+    if (!signals.requested() && !station.failure())
+        loop.exec();
+    if (station.failure())
+        std::rethrow_exception(station.failure());
+    console::err(msg(MsgId::CliWatchStopped));
+    return code(ExitStatus::Done);
+}
