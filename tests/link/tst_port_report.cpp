@@ -218,4 +218,4 @@ void TestPortReport::lockFilesAreHintsNeverLinks() {
 }
 
 QTEST_GUILESS_MAIN(TestPortReport)
-#include "TestPortReport.moc"
+#include "tst_port_report.moc"

@@ -241,4 +241,4 @@ void TestPortDiagnosis::portOpenInAnotherProgramIsBusy() {
 }
 
 QTEST_GUILESS_MAIN(TestPortDiagnosis)
-#include "TestPortDiagnosis.moc"
+#include "tst_port_diagnosis.moc"
