@@ -4,6 +4,7 @@
 #include "link/EComPort.h"
 #include "link/InstrumentSearch.h"
 #include "link/PortDiagnosis.h"
+#include "link/PortErrors.h"
 #include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "sim/InstrumentSimulator.h"
