@@ -1,4 +1,4 @@
-# cmake -DBUILD_DIR=... -DCONFIG=... -DALLOWED=target=header;... -DFORBIDDEN=... -P BuildProbes.cmake
+# cmake -DBUILD_DIR=... -DCONFIG=... -DALLOWED=target=header|... -DFORBIDDEN=... -P BuildProbes.cmake
 # Builds every probe: the allowed ones must build, the forbidden ones must fail because
 # their header is not found (and for no other reason).
 function(build_probe target)
@@ -9,7 +9,8 @@ function(build_probe target)
     set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-set(failures 0)
+string(REPLACE "|" ";" ALLOWED "${ALLOWED}")
+string(REPLACE "|" ";" FORBIDDEN "${FORBIDDEN}")
 foreach(probe IN LISTS ALLOWED)
     string(REPLACE "=" ";" parts "${probe}")
     list(GET parts 0 target)
@@ -17,6 +18,8 @@ foreach(probe IN LISTS ALLOWED)
     build_probe(${target})
     if(NOT result EQUAL 0)
         message(SEND_ERROR "${target}: \"${header}\" should build and does not:\n${output}")
+    else()
+        message(STATUS "${target}: \"${header}\" builds")
     endif()
 endforeach()
 foreach(probe IN LISTS FORBIDDEN)
