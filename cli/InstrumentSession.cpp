@@ -51,7 +51,7 @@ void InstrumentSession::reachInstrument() {
     }
     if (presence != 0) {
         QStringList lines{console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
-                          portDisplayName(port.Port()) + u')'};
+                          deviceDisplayName(describePort(port.Port())) + u')'};
         lines << portRecordLines(describeOpenedPort(port.Port(), PortOutcome::Silent));
         throw CliFailure(ExitStatus::NoAnswer, lines.join(u'\n'));
     }

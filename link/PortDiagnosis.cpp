@@ -1,12 +1,9 @@
 #include "link/PortDiagnosis.h"
 
-#include "link/PortReport.h"
-
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <memory>
 
 namespace {
 
@@ -32,6 +29,14 @@ QString portLocation(const QString& name) {
     const bool isPath = name.startsWith(u'/') || name.startsWith(QLatin1String("./")) ||
                         name.startsWith(QLatin1String("../"));
     return isPath ? name : QStringLiteral("/dev/") + name;
+}
+
+// The chip of an adapter that brltty's device rules claim; empty for others.
+QString brlttyClaimedChip(const UsbAdapter& adapter) {
+    for (const ClaimedAdapter& claimed : kBrlttyClaims)
+        if (adapter.vendorId == claimed.vendorId && adapter.productId == claimed.productId)
+            return QString::fromLatin1(claimed.chip);
+    return {};
 }
 
 PortAttempt attemptOn(const QString& name, const SystemFacts& facts) {
@@ -132,27 +137,16 @@ void addSystemFacts(SearchRecord& record, const SystemFacts& facts) {
     record.brlttyClaimable.clear();
     const QList<UsbAdapter> devices = facts.usbDevices();
     for (const UsbAdapter& device : devices)
-        if (!brlttyClaimedChip(device).isEmpty())
-            record.brlttyClaimable.append(device);
+        if (const QString chip = brlttyClaimedChip(device); !chip.isEmpty())
+            record.brlttyClaimable.append(BrlttyClaim{device, chip});
     record.modemManagerRunning = facts.isRunning(QStringLiteral("ModemManager"));
 }
 
-QString brlttyClaimedChip(const UsbAdapter& adapter) {
-    for (const ClaimedAdapter& claimed : kBrlttyClaims)
-        if (adapter.vendorId == claimed.vendorId && adapter.productId == claimed.productId)
-            return QString::fromLatin1(claimed.chip);
-    return {};
+PortAttempt describePort(const QString& name, const SystemFacts& facts) {
+    return attemptOn(name, facts);
 }
 
-EComPort openFailure(const QString& name, qint64 systemError) {
-    EComPort error(CE_OpenFailed, systemError);
-    auto attempt = std::make_shared<PortAttempt>(diagnoseOpenFailure(name, systemError));
-    error.setDetail(openFailureDetail(*attempt));
-    error.setAttempt(std::move(attempt));
-    return error;
-}
-
-void refuseBusyPort(const QString& name, const SystemFacts& facts) {
+std::optional<PortAttempt> busyPort(const QString& name, const SystemFacts& facts) {
     const QString device = canonicalPortPath(name);
     const QString blocking = facts.blockingLockFile(device);
     // Other devices are no serial lines: their refusal says so.
@@ -160,23 +154,18 @@ void refuseBusyPort(const QString& name, const SystemFacts& facts) {
                                         ? facts.programsUsing(device)
                                         : QList<ProcessRef>();
     if (blocking.isEmpty() && users.isEmpty())
-        return;
-    auto attempt = std::make_shared<PortAttempt>(attemptOn(name, facts));
-    attempt->outcome = PortOutcome::Held;
-    attempt->blockingLockFile = blocking;
-    attempt->otherUsers = users;
+        return std::nullopt;
+    PortAttempt attempt = attemptOn(name, facts);
+    attempt.outcome = PortOutcome::Held;
+    attempt.blockingLockFile = blocking;
+    attempt.otherUsers = users;
     // A lock naming one of them shows which one took the port.
-    if (auto holder = users.isEmpty() ? std::nullopt : facts.lockHolder(attempt->device)) {
+    if (auto holder = users.isEmpty() ? std::nullopt : facts.lockHolder(attempt.device)) {
         for (const ProcessRef& user : users)
             if (user.pid == holder->pid) {
                 holder->certain = true;
-                attempt->lockHolder = holder;
+                attempt.lockHolder = holder;
             }
     }
-    // The number Qt gives for a port whose lock is held: one busy port, one error.
-    EComPort error(CE_OpenFailed, EACCES);
-    attempt->error = error.message();
-    error.setDetail(openFailureDetail(*attempt));
-    error.setAttempt(std::move(attempt));
-    throw error;
+    return attempt;
 }

@@ -1,47 +1,11 @@
 #pragma once
 
 #include "link/EComPort.h"
+#include "link/PortAttempt.h"
 #include "link/SystemFacts.h"
 
-#include <QList>
 #include <QString>
 #include <optional>
-
-// How the search fared with one listed port.
-enum class PortOutcome {
-    Answered,         // the presence check got a reply
-    Silent,           // opened, but nothing answered within the time-out
-    Absent,           // no such device
-    PermissionDenied, // this user may not open it
-    Held,             // another program has it (through its lock file or an exclusive open)
-    NotSerial,        // a regular file, a folder or a device that is not a serial line
-    Failed,           // another serial error, e.g. the adapter went away during the exchange
-    SameDevice,       // an earlier name reached the same device: not opened a second time
-};
-
-// One listed port as the search met it, with what the system tells about it.
-struct PortAttempt {
-    QString listedName; // as listed (cut at a NUL)
-    QString device;     // the device it opens: symbolic links and aliases resolved
-    PortOutcome outcome = PortOutcome::Failed;
-    DeviceAccess access;
-    std::optional<LockHolder> lockHolder; // the program whose lock file claims the device
-    QList<ProcessRef> otherUsers;         // other programs that have it open
-    UsbAdapter adapter;
-    QString blockingLockFile; // Held: a lock-file name taken by something not a regular file
-    QString sameAs;           // SameDevice: the name the device was tried under
-    QString error;            // Failed: the serial error's message
-};
-
-// Everything one search learnt: the ports in the order it tried them (up to the one that
-// answered), and the facts about the system that explain the commonest failures.
-struct SearchRecord {
-    QList<PortAttempt> ports;
-    bool brlttyPresent = false;
-    // Adapters plugged in of the kinds brltty takes for braille displays.
-    QList<UsbAdapter> brlttyClaimable;
-    bool modemManagerRunning = false;
-};
 
 // The device a port name opens: "ttyUSB0" is /dev/ttyUSB0, and symbolic links such as
 // /dev/serial/by-id/... resolve to the device itself, so that two names of one adapter take
@@ -58,15 +22,10 @@ PortAttempt describeExchangeFailure(const QString& name, const EComPort& error);
 PortAttempt describeSameDevice(const QString& name, const QString& triedAs);
 void addSystemFacts(SearchRecord& record, const SystemFacts& facts = SystemFacts());
 
-// The chip of an adapter that brltty's device rules claim ("CH340"...); empty for others.
-QString brlttyClaimedChip(const UsbAdapter& adapter);
+// A port by its name alone: its device, who may use it and its adapter.
+PortAttempt describePort(const QString& name, const SystemFacts& facts = SystemFacts());
 
-// Refuses, before anything touches the device, a port that another program has open (a
-// serial line shared by two programs loses bytes to each) or whose lock file is not a
-// regular file (opening the port would wait on it): the error is the one a held port
-// raises, naming the holder.
-void refuseBusyPort(const QString& name, const SystemFacts& facts = SystemFacts());
-
-// The error a port that would not open raises: the fixed message, the plain second line
-// and the diagnosis.
-EComPort openFailure(const QString& name, qint64 systemError);
+// A port that another program has open (a serial line shared by two programs loses bytes
+// to each), or whose lock file is not a regular file (opening the port would wait on it):
+// found before anything touches the device. Nothing when the port is free.
+std::optional<PortAttempt> busyPort(const QString& name, const SystemFacts& facts = SystemFacts());

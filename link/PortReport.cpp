@@ -1,7 +1,7 @@
 #include "link/PortReport.h"
 
 #include "common/Messages.h"
-#include "link/PortDiagnosis.h"
+#include "link/PortAttempt.h"
 
 namespace {
 
@@ -129,7 +129,7 @@ QStringList fixes(const PortAttempt& attempt) {
             lines << kFixIndent + msg(MsgId::FixNewSession);
             break;
         case PermissionCase::OwnerOnly:
-            lines << kFixIndent + msg(MsgId::FixOwnerOnly).arg(serialPortGroup());
+            lines << kFixIndent + msg(MsgId::FixOwnerOnly).arg(access.serialGroup);
             break;
         case PermissionCase::Policy:
             lines << kFixIndent + msg(MsgId::FixPolicy);
@@ -158,9 +158,8 @@ QStringList brlttyLines(const SearchRecord& record) {
     if (!record.brlttyPresent || record.brlttyClaimable.isEmpty())
         return {};
     QStringList adapters;
-    for (const UsbAdapter& adapter : record.brlttyClaimable) {
-        const QString text =
-            brlttyClaimedChip(adapter) + QStringLiteral(" (USB ") + usbIds(adapter) + u')';
+    for (const BrlttyClaim& claim : record.brlttyClaimable) {
+        const QString text = claim.chip + QStringLiteral(" (USB ") + usbIds(claim.adapter) + u')';
         if (!adapters.contains(text))
             adapters.append(text);
     }
@@ -208,9 +207,8 @@ QStringList modemManagerLines(const SearchRecord& record) {
 
 } // namespace
 
-QString portDisplayName(const QString& port) {
-    const QString device = canonicalPortPath(port);
-    return device + adapterSuffix(SystemFacts().adapterOf(device));
+QString deviceDisplayName(const PortAttempt& attempt) {
+    return attempt.device + adapterSuffix(attempt.adapter);
 }
 
 QString portDisplayName(const PortAttempt& attempt) {

@@ -6,12 +6,13 @@
 struct PortAttempt;
 struct SearchRecord;
 
-// The words a user reads about serial ports, in the installed language. Commands to type
+// The words a user reads about serial ports, in the installed language, from the record of
+// what was found (PortDiagnosis): they never ask the system themselves. Commands to type
 // stand on lines of their own, so that they can be copied whole.
 
 // A port as a user recognises it: the device, then the adapter's description and USB ids
 // when known, e.g. "/dev/ttyUSB0 (FT232R USB UART, USB 0403:6001)".
-QString portDisplayName(const QString& port);
+QString deviceDisplayName(const PortAttempt& attempt);
 // The same, led by the name listed when that was a link to the device:
 // "/dev/serial/by-id/usb-FTDI... (/dev/ttyUSB0, FT232R USB UART, USB 0403:6001)".
 QString portDisplayName(const PortAttempt& attempt);

@@ -171,6 +171,7 @@ DeviceAccess deviceAccess(const QString& path) {
 #ifdef Q_OS_UNIX
     const uid_t uid = ::geteuid();
     access.userName = userNameOf(uid);
+    access.serialGroup = serialPortGroup();
     const QByteArray native = QFile::encodeName(path);
     struct stat status {};
     if (::stat(native.constData(), &status) != 0) {

@@ -38,6 +38,7 @@ struct DeviceAccess {
     bool processHasGroup = false;   // this process runs with the node's group
     bool userListedInGroup = false; // the user database puts the user in that group
     QString userName;               // the user this process runs as
+    QString serialGroup;            // the group that gives users the serial lines here
 };
 
 DeviceAccess deviceAccess(const QString& path);

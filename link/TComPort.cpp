@@ -4,6 +4,7 @@
 #include "common/RestoreGuard.h"
 #include "link/EComPort.h"
 #include "link/PortDiagnosis.h"
+#include "link/PortErrors.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPort>

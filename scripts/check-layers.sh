@@ -4,6 +4,8 @@
 #   common <- link <- operations, params <- ui <- app;  sim: common only;
 #   cli: the same layers as the window (common, link, operations, params) and the archive, no ui;
 #   archive: beside operations, on common only.
+# The build holds the same rule through each library's include roots (see the top
+# CMakeLists.txt); this is the rule to read, and the guard where the system makes no links.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 declare -A allowed=(

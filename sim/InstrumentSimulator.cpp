@@ -275,10 +275,42 @@ InstrumentSimulator::Reply InstrumentSimulator::handleLine(const TranscriptLine&
     return reply;
 }
 
+bool InstrumentSimulator::serveLines(QByteArray& pending, SimClock::time_point received,
+                                     SimOutputQueue& out) {
+    // Set by start() before the serving thread began and left alone while it runs.
+    const SimClock::time_point epoch = *m_epoch;
+    for (;;) {
+        const qsizetype lf = pending.indexOf('\n');
+        if (lf < 0 && pending.size() < MaxLineBytes)
+            return false;
+        TranscriptLine line;
+        line.raw = lf < 0 ? pending : pending.left(lf + 1);
+        pending.remove(0, line.raw.size());
+        line.line = line.raw;
+        if (line.line.endsWith('\n')) {
+            line.line.chop(1);
+            if (line.line.endsWith('\r'))
+                line.line.chop(1);
+        }
+        line.ms = std::chrono::duration_cast<std::chrono::milliseconds>(received - epoch).count();
+
+        const Reply reply = handleLine(line);
+        // Delivered through the owner thread's event loop, so that receivers (a
+        // QSignalSpy's direct connection included) never run on this thread.
+        QMetaObject::invokeMethod(
+            this, [this, ms = line.ms, text = line.line] { Q_EMIT lineReceived(ms, text); },
+            Qt::QueuedConnection);
+        if (reply.hangUp)
+            return true;
+        if (!reply.bytes.isEmpty())
+            out.add(reply.bytes, received + std::chrono::milliseconds(reply.delayMs),
+                    reply.shaping);
+    }
+}
+
 void InstrumentSimulator::run() {
     // Set by start() before this thread began and left alone while it runs.
     const int master = m_pty.masterFd();
-    const SimClock::time_point epoch = *m_epoch;
 
     SimOutputQueue out;
     QByteArray pending; // bytes of the line being received
@@ -325,40 +357,11 @@ void InstrumentSimulator::run() {
             hangUp = true;
             break;
         }
-        const auto received = SimClock::now();
         pending.append(buffer, n);
-        for (;;) {
-            const qsizetype lf = pending.indexOf('\n');
-            if (lf < 0 && pending.size() < MaxLineBytes)
-                break;
-            TranscriptLine line;
-            line.raw = lf < 0 ? pending : pending.left(lf + 1);
-            pending.remove(0, line.raw.size());
-            line.line = line.raw;
-            if (line.line.endsWith('\n')) {
-                line.line.chop(1);
-                if (line.line.endsWith('\r'))
-                    line.line.chop(1);
-            }
-            line.ms =
-                std::chrono::duration_cast<std::chrono::milliseconds>(received - epoch).count();
-
-            const Reply reply = handleLine(line);
-            // Delivered through the owner thread's event loop, so that receivers (a
-            // QSignalSpy's direct connection included) never run on this thread.
-            QMetaObject::invokeMethod(
-                this, [this, ms = line.ms, text = line.line] { Q_EMIT lineReceived(ms, text); },
-                Qt::QueuedConnection);
-            if (reply.hangUp) {
-                hangUp = true;
-                break;
-            }
-            if (!reply.bytes.isEmpty())
-                out.add(reply.bytes, received + std::chrono::milliseconds(reply.delayMs),
-                        reply.shaping);
-        }
-        if (hangUp)
+        if (serveLines(pending, SimClock::now(), out)) {
+            hangUp = true;
             break;
+        }
     }
 
     {

@@ -136,6 +136,9 @@ private:
     void run();
     void wake();
     Reply handleLine(const TranscriptLine& line); // takes m_mutex
+    // Answers every whole line of `pending` (and a line grown too long), received at
+    // `received`; true when one of them hangs up.
+    bool serveLines(QByteArray& pending, SimClock::time_point received, SimOutputQueue& out);
     QByteArray ending() const;
 
     // Recursive so that a call through instrument() may nest inside another on one thread.

@@ -270,7 +270,7 @@ QString TFormMain::answeredPortName(const SearchRecord& record) const {
     for (const PortAttempt& attempt : record.ports)
         if (attempt.outcome == PortOutcome::Answered)
             return portDisplayName(attempt);
-    return portDisplayName(m_port->Port());
+    return deviceDisplayName(describePort(m_port->Port()));
 }
 
 int TFormMain::ChercheSonde() {

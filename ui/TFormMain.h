@@ -1,9 +1,8 @@
 #pragma once
 
-#include "link/InstrumentSearch.h"
+#include "ui/MainWindowEnvironment.h"
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 class CommandExchange;
@@ -27,19 +26,6 @@ class TFormPassword;
 class TransferPanel;
 struct PanelContext;
 struct SearchRecord;
-
-// What the program entry hands the main window.
-struct MainWindowEnvironment {
-    QString appDir;                       // working directory at start, with a trailing separator
-    PortLister listPorts;                 // empty: the system's serial ports
-    std::shared_ptr<FileDialogs> dialogs; // empty: the real dialogs
-    // Loads and installs the translation of a locale identifier; true when installed.
-    std::function<bool(int)> applyStoredLanguage;
-    // Starts a new copy of the program (after a change of language).
-    std::function<void()> startNewCopy;
-    // Ends this program without the close steps; empty: leave the event loop.
-    std::function<void()> endProgram;
-};
 
 // The program's single main window. It owns the parts — menu bar, four stacked panels,
 // identification box, the operator feedback, the serial port and its exchange — wires them

@@ -143,12 +143,36 @@ private Q_SLOTS:
               "--silent", "--language", "--hangup-after", "SIGTERM"})
             QVERIFY2(text.contains(option), option);
 
-        QProcess bad;
-        bad.start(QStringLiteral(VEXA_SIM_EXE),
-                  {QStringLiteral("--language"), QStringLiteral("X")});
-        QVERIFY(bad.waitForFinished(5000));
-        QCOMPARE(bad.exitCode(), 2);
-        QVERIFY(bad.readAllStandardOutput().isEmpty());
+        // Each value out of range is refused before anything is served, naming its option.
+        const QList<QStringList> refused = {
+            {QStringLiteral("--language"), QStringLiteral("X")},
+            {QStringLiteral("--baud=-1")},
+            {QStringLiteral("--reply-delay"), QStringLiteral("soon")},
+            {QStringLiteral("--measures=-3")},
+            {QStringLiteral("--hangup-after"), QStringLiteral("0")}};
+        for (const QStringList& arguments : refused) {
+            QProcess bad;
+            bad.start(QStringLiteral(VEXA_SIM_EXE), arguments);
+            QVERIFY(bad.waitForFinished(5000));
+            QCOMPARE(bad.exitCode(), 2);
+            QVERIFY(bad.readAllStandardOutput().isEmpty());
+            const QByteArray error = bad.readAllStandardError();
+            QVERIFY2(error.contains(arguments.first().section(u'=', 0, 0).toLatin1()),
+                     error.constData());
+        }
+    }
+
+    void identityFromTheOptions() {
+        QProcess process;
+        const QString path =
+            startSim(process, {QStringLiteral("--software-version"), QStringLiteral("V9.87"),
+                               QStringLiteral("--serial-number"), QStringLiteral("SN-4711")});
+        PtyEnd line(path);
+        QVERIFY2(line.isOpen(), qPrintable(line.error()));
+        const QByteArray identity = line.exchange("#i");
+        QVERIFY2(identity.contains("V9.87") && identity.contains("SN-4711"), identity.constData());
+        process.terminate();
+        QVERIFY(process.waitForFinished(5000));
     }
 };
 

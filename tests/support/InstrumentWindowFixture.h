@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/main/MainWindowFixture.h"
 #include "sim/InstrumentSimulator.h"
+#include "support/MainWindowFixture.h"
 
 // A simulated instrument and the main window that found it at start-up.
 struct WithInstrument {

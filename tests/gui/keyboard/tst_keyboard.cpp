@@ -2,7 +2,7 @@
 // control that has the focus, dialogs are answered with keys, files are chosen through the
 // scripted file dialogs (the system's file dialog is not the program's own).
 #include "gui/keyboard/KeyboardOperator.h"
-#include "gui/main/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "common/Messages.h"
 #include "params/ParamFixture.h"

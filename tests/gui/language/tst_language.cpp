@@ -1,4 +1,4 @@
-#include "../main/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "app/Language.h"
 #include "common/Messages.h"

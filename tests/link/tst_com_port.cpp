@@ -215,4 +215,4 @@ void TestComPort::pendingNotificationIsHandledByClose() {
 }
 
 QTEST_GUILESS_MAIN(TestComPort)
-#include "TestComPort.moc"
+#include "tst_com_port.moc"

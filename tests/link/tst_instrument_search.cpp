@@ -128,4 +128,4 @@ void TestInstrumentSearch::defaultListComesFromTheSystem() {
 }
 
 QTEST_GUILESS_MAIN(TestInstrumentSearch)
-#include "TestInstrumentSearch.moc"
+#include "tst_instrument_search.moc"

@@ -4,6 +4,7 @@
 #include "link/EComPort.h"
 #include "link/InstrumentSearch.h"
 #include "link/PortDiagnosis.h"
+#include "link/PortErrors.h"
 #include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "sim/InstrumentSimulator.h"
@@ -241,4 +242,4 @@ void TestPortDiagnosis::portOpenInAnotherProgramIsBusy() {
 }
 
 QTEST_GUILESS_MAIN(TestPortDiagnosis)
-#include "TestPortDiagnosis.moc"
+#include "tst_port_diagnosis.moc"

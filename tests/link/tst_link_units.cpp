@@ -111,4 +111,4 @@ void TestLinkUnits::portListOrder() {
 }
 
 QTEST_GUILESS_MAIN(TestLinkUnits)
-#include "TestLinkUnits.moc"
+#include "tst_link_units.moc"

@@ -288,4 +288,4 @@ void TestCommandExchange::pauseAcrossTickWrapLastsFullLength() {
 }
 
 QTEST_GUILESS_MAIN(TestCommandExchange)
-#include "TestCommandExchange.moc"
+#include "tst_command_exchange.moc"

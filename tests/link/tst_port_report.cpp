@@ -81,6 +81,7 @@ PortAttempt deniedPort(bool groupMayUse, bool hasGroup, bool listedInGroup) {
     attempt.access.processHasGroup = hasGroup;
     attempt.access.userListedInGroup = listedInGroup || hasGroup;
     attempt.access.userName = QStringLiteral("marie");
+    attempt.access.serialGroup = QStringLiteral("dialout");
     return attempt;
 }
 
@@ -131,7 +132,7 @@ void TestPortReport::factsFromTheSystemFolders() {
     QVERIFY(record.brlttyPresent);
     QVERIFY(record.modemManagerRunning);
     QCOMPARE(record.brlttyClaimable.size(), 1); // the device, not its interface
-    QCOMPARE(brlttyClaimedChip(record.brlttyClaimable.first()), QStringLiteral("CH340"));
+    QCOMPARE(record.brlttyClaimable.first().chip, QStringLiteral("CH340"));
 }
 
 void TestPortReport::commonCausesAndTheirCommands() {
@@ -173,6 +174,7 @@ void TestPortReport::permissionFixDependsOnWhatStandsInTheWay() {
     // A node only its owner may use: joining its group would not help.
     const QStringList ownerOnly = reportOf({deniedPort(false, false, false)});
     QVERIFY(ownerOnly.join(u'\n').contains(QStringLiteral("root")));
+    QVERIFY(ownerOnly.join(u'\n').contains(QStringLiteral("dialout")));
     QVERIFY(!ownerOnly.join(u'\n').contains(QStringLiteral("usermod")));
 
     const QStringList inGroup = reportOf({deniedPort(true, true, true)});
@@ -218,4 +220,4 @@ void TestPortReport::lockFilesAreHintsNeverLinks() {
 }
 
 QTEST_GUILESS_MAIN(TestPortReport)
-#include "TestPortReport.moc"
+#include "tst_port_report.moc"
