@@ -64,8 +64,9 @@ private:
     bool m_checkQueued = false;
 };
 
-// Often enough to look live, rarely enough that a fast line never waits on the screen.
-constexpr int kMemoFlushMs = 50;
+// Ten batches a second read as a smooth scroll; every batch repaints the visible rows,
+// so more often costs the transfer processor time for nothing the eye can follow.
+constexpr int kMemoFlushMs = 100;
 
 } // namespace
 
