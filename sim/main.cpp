@@ -5,6 +5,7 @@
 #include "common/Errors.h"
 #include "common/TextFile.h"
 #include "sim/InstrumentSimulator.h"
+#include "sim/SimAdapterOption.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -148,6 +149,7 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("N"));
     parser.addOptions({link, baud, delay, files, measures, gps, memory, transcript, silent,
                        language, version, serial, hangup});
+    parser.addOption(latencyTimerOption());
     parser.process(app);
 
     auto integer = [&](const QCommandLineOption& option, int& value) {
@@ -170,6 +172,8 @@ int main(int argc, char* argv[]) {
 
     InstrumentSimulator sim;
     sim.setBaudRate(baudRate);
+    if (QString error; !applyLatencyTimer(parser, sim, error))
+        return fail(error);
     sim.setReplyDelay(replyDelay);
     sim.setSilent(parser.isSet(silent));
     try {
