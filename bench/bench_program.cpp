@@ -5,6 +5,7 @@
 // process of their own.
 //
 // Usage: bench_program [--lines N] [--memo-lines N] [--exchanges N] [--idle-seconds S]
+//                      [--only NAME]
 // The benchmark reports; it never fails on a figure.
 #include "bench/BenchChildren.h"
 #include "bench/BenchSupport.h"
