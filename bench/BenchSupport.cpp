@@ -97,21 +97,23 @@ QList<QByteArray> memoryOf(int lines) {
 
 } // namespace
 
-InstrumentServer::InstrumentServer(int lines, int baud, int silent) {
+InstrumentServer::InstrumentServer(int lines, int baud, int silent, int latencyTimerMs) {
     m_child = std::make_unique<Child>(QCoreApplication::applicationFilePath(),
                                       QStringList{QStringLiteral("--serve"), QString::number(lines),
-                                                  QString::number(baud), QString::number(silent)});
+                                                  QString::number(baud), QString::number(silent),
+                                                  QString::number(latencyTimerMs)});
     for (int i = 0; i <= silent; ++i)
         m_ports.append(m_child->readLine());
 }
 
-int serveInstruments(int lines, int baud, int silent) {
+int serveInstruments(int lines, int baud, int silent, int latencyTimerMs) {
     std::vector<std::unique_ptr<InstrumentSimulator>> sims;
     for (int i = 0; i <= silent; ++i) {
         auto sim = std::make_unique<InstrumentSimulator>();
         if (i == 0) {
             sim->instrument()->setStoredLines(memoryOf(lines));
             sim->setBaudRate(baud);
+            sim->setLatencyTimer(latencyTimerMs);
         } else {
             sim->setSilent(true);
         }

@@ -48,7 +48,8 @@ class InstrumentServer {
 public:
     // One instrument holding `lines` stored lines, replying at `baud` (0: as fast as the
     // line takes it), and `silent` more instruments that never answer.
-    InstrumentServer(int lines, int baud, int silent = 0);
+    // `latencyTimerMs` above 0 puts a USB adapter's latency timer between them.
+    InstrumentServer(int lines, int baud, int silent = 0, int latencyTimerMs = 0);
     QString port() const { return m_ports.value(0); }
     QStringList silentPorts() const { return m_ports.mid(1); }
     bool isReady() const { return !m_ports.isEmpty() && !m_ports.contains(QString()); }
@@ -58,5 +59,5 @@ private:
     QStringList m_ports;
 };
 
-// The child side of InstrumentServer: `--serve LINES BAUD SILENT`.
-int serveInstruments(int lines, int baud, int silent);
+// The child side of InstrumentServer: `--serve LINES BAUD SILENT LATENCY`.
+int serveInstruments(int lines, int baud, int silent, int latencyTimerMs);

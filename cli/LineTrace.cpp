@@ -66,6 +66,11 @@ void LineTrace::onTraffic(TComPort* port, TComPort::Direction direction, const Q
         m_lastPort = port->Port();
         writeLine("--", terminalSafe(m_lastPort));
     }
+    if (direction == TComPort::Direction::Note) {
+        flushReceived();
+        writeLine("# ", terminalSafe(QString::fromUtf8(bytes)));
+        return;
+    }
     if (direction == TComPort::Direction::Sent) {
         // Whatever came without a line end before the command is shown as it stood.
         flushReceived();

@@ -33,11 +33,15 @@ CommandExchange::CommandExchange(TComPort& port, QObject* parent)
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &CommandExchange::TimerTimeOutTimer);
     m_port.OnRxChar = [this](TComPort* sender, int count) { ComPortRxChar(sender, count); };
+    // The handler below only reads and sets flags.
+    m_port.setDirectDelivery(true);
 }
 
 CommandExchange::~CommandExchange() {
-    if (m_portAlive)
+    if (m_portAlive) {
         m_port.OnRxChar = nullptr;
+        m_port.setDirectDelivery(false);
+    }
 }
 
 void CommandExchange::EcrireCommande(const QString& commande) {
@@ -58,7 +62,10 @@ void CommandExchange::ComPortRxChar(TComPort* sender, int count) {
     // the reply; searching from there keeps a long reply from being rescanned each time.
     const qsizetype scanFrom = qMax<qsizetype>(0, ReplyBuffer.size() - 1);
     ReplyBuffer += chunk;
-    StartTimeOut(CommandTimeoutMs);
+    m_sinceArrival.start();
+    ReplyTimedOut = false;
+    if (!m_timer->isActive())
+        startSilenceTimer();
     if (!ReplyComplete && ReplyBuffer.indexOf(kLineEnd, scanFrom) >= 0)
         ReplyComplete = true;
     // A line that keeps sending without CR LF would hold the wait for ever.
@@ -71,10 +78,14 @@ void CommandExchange::ComPortRxChar(TComPort* sender, int count) {
 }
 
 void CommandExchange::StartTimeOut(int dureems) {
-    m_timer->stop();
-    m_timer->setInterval(dureems);
+    m_timeoutMs = dureems;
+    m_sinceArrival.start();
     ReplyTimedOut = false;
-    m_timer->start();
+    startSilenceTimer();
+}
+
+void CommandExchange::startSilenceTimer() {
+    m_timer->start(m_timeoutMs);
 }
 
 void CommandExchange::StopTimeOut(int dureems) {
@@ -84,6 +95,11 @@ void CommandExchange::StopTimeOut(int dureems) {
 }
 
 void CommandExchange::TimerTimeOutTimer() {
+    const qint64 silentMs = m_sinceArrival.isValid() ? m_sinceArrival.elapsed() : m_timeoutMs;
+    if (silentMs < m_timeoutMs) {
+        m_timer->start(int(m_timeoutMs - silentMs));
+        return;
+    }
     m_timer->stop();
     ReplyTimedOut = true;
     wakeWaiters();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -61,10 +62,15 @@ public:
 
 private:
     void wakeWaiters();
+    void startSilenceTimer();
 
     TComPort& m_port;
     QPointer<TComPort> m_portAlive;
     QTimer* m_timer;
+    // The silence time-out is measured from the last arrival; the timer is armed once per
+    // exchange and, when it fires early because bytes came meanwhile, for the rest.
+    QElapsedTimer m_sinceArrival;
+    int m_timeoutMs = CommandTimeoutMs;
     int m_waiting = 0;
     // The event loops of the waits in progress, innermost last.
     std::vector<QEventLoop*> m_waitLoops;

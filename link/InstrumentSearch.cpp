@@ -63,9 +63,13 @@ int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchR
                 openPort(port, portOpen);
                 result = exchange.ConnectSonde();
             }
-            if (record)
-                record->ports.append(describeOpenedPort(name, result == 0 ? PortOutcome::Answered
-                                                                          : PortOutcome::Silent));
+            if (record) {
+                PortAttempt attempt = describeOpenedPort(name, result == 0 ? PortOutcome::Answered
+                                                                           : PortOutcome::Silent);
+                attempt.lowLatencyRefused = port.lowLatency() == TComPort::LowLatency::Refused &&
+                                            attempt.adapter.hasUsbIds();
+                record->ports.append(attempt);
+            }
         } catch (const EComPort& e) {
             // Absent, held by another program or failing mid-exchange: try the next one.
             result = -1;

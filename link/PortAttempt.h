@@ -33,6 +33,9 @@ struct PortAttempt {
     QString blockingLockFile; // Held: a lock-file name taken by something not a regular file
     QString sameAs;           // SameDevice: the name the device was tried under
     QString error;            // Failed: the serial error's message
+    // A USB adapter that refused the low-latency request: each reply waits for its latency
+    // timer, which slows every exchange (a hint, not a failure).
+    bool lowLatencyRefused = false;
 };
 
 // A USB device plugged in of a kind brltty takes for a braille display.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -54,21 +55,47 @@ qint64 systemErrorOf(QSerialPort::SerialPortError error) {
 }
 
 // FTDI adapters hold short replies up to their latency timer (16 ms by default), which
-// can halve the rate of a one-line-per-exchange protocol. Pseudo-terminals and CDC-ACM
-// devices refuse the request; that is fine.
-void requestLowLatency(QSerialPort& serial) {
+// can halve the rate of a one-line-per-exchange protocol. Pseudo-terminals have no serial
+// settings at all; that is fine. A driver that has them but refuses the flag, or takes it
+// without keeping it, leaves the adapter at its slow default.
+TComPort::LowLatency requestLowLatency(QSerialPort& serial, QString& why) {
 #ifdef Q_OS_LINUX
     const int fd = int(serial.handle());
     if (fd < 0)
-        return;
+        return TComPort::LowLatency::NotApplicable;
     serial_struct info{};
     if (::ioctl(fd, TIOCGSERIAL, &info) != 0)
-        return;
+        return TComPort::LowLatency::NotApplicable;
+    if (info.flags & ASYNC_LOW_LATENCY)
+        return TComPort::LowLatency::Granted;
     info.flags |= ASYNC_LOW_LATENCY;
-    (void)::ioctl(fd, TIOCSSERIAL, &info);
+    if (::ioctl(fd, TIOCSSERIAL, &info) != 0) {
+        why = QString::fromLocal8Bit(std::strerror(errno));
+        return TComPort::LowLatency::Refused;
+    }
+    serial_struct after{};
+    if (::ioctl(fd, TIOCGSERIAL, &after) != 0 || !(after.flags & ASYNC_LOW_LATENCY)) {
+        why = QStringLiteral("not kept by the driver");
+        return TComPort::LowLatency::Refused;
+    }
+    return TComPort::LowLatency::Granted;
 #else
     Q_UNUSED(serial);
+    Q_UNUSED(why);
+    return TComPort::LowLatency::NotApplicable;
 #endif
+}
+
+QByteArray lowLatencyNote(TComPort::LowLatency outcome, const QString& why) {
+    switch (outcome) {
+    case TComPort::LowLatency::Granted:
+        return "low latency: granted";
+    case TComPort::LowLatency::Refused:
+        return "low latency: refused (" + why.toUtf8() + ")";
+    case TComPort::LowLatency::NotApplicable:
+        break;
+    }
+    return "low latency: not applicable (no serial settings)";
 }
 
 } // namespace
@@ -104,7 +131,8 @@ void TComPort::Open() {
     // Pseudo-terminals have no modem lines; the refusal is not a reason to give up the port.
     serial->setDataTerminalReady(false);
     serial->setRequestToSend(false);
-    requestLowLatency(*serial);
+    QString lowLatencyWhy;
+    m_lowLatency = requestLowLatency(*serial, lowLatencyWhy);
     serial->clearError();
 
     m_serial = serial.release();
@@ -119,6 +147,8 @@ void TComPort::Open() {
                 if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
                     farEndLost();
             });
+    if (OnTraffic)
+        OnTraffic(this, Direction::Note, lowLatencyNote(m_lowLatency, lowLatencyWhy));
 }
 
 void TComPort::Close() {
@@ -224,6 +254,12 @@ int TComPort::InputCount() {
 void TComPort::scheduleRxDispatch() {
     if (m_dispatchPending || !m_listening)
         return;
+    if (m_directDelivery) {
+        m_inNotification = true;
+        dispatchRxChar();
+        m_inNotification = false;
+        return;
+    }
     m_dispatchPending = true;
     const quint64 generation = m_generation;
     QMetaObject::invokeMethod(
@@ -278,7 +314,10 @@ void TComPort::releaseDevice() {
     serial->disconnect(this);
     serial->blockSignals(true);
     serial->close();
-    delete serial;
+    if (m_inNotification)
+        serial->deleteLater();
+    else
+        delete serial;
 }
 
 void openPort(TComPort& port, RestoreGuard& closeOnExit) {

@@ -40,9 +40,20 @@ public:
     std::function<void(TComPort*, int)> OnRxChar;
 
     // Sees every byte that went out on the line and every byte read from it, as it happens
-    // (for a trace of the conversation). Unset, it costs a test per write and per read.
-    enum class Direction { Sent, Received };
+    // (for a trace of the conversation), and remarks about the line that are no traffic
+    // (Note: a line of text, such as the adapter's answer to the low-latency request).
+    // Unset, it costs a test per write and per read.
+    enum class Direction { Sent, Received, Note };
     std::function<void(TComPort*, Direction, const QByteArray&)> OnTraffic;
+
+    // What the last opening's request for low latency came to. A USB adapter that refuses
+    // it holds every reply up to its latency timer (16 ms by default).
+    enum class LowLatency { NotApplicable, Granted, Refused };
+    LowLatency lowLatency() const { return m_lowLatency; }
+
+    // A handler that neither closes the port nor waits may take the bytes inside the
+    // port's read notification: that saves a pass of the event loop for every chunk.
+    void setDirectDelivery(bool direct) { m_directDelivery = direct; }
 
 private:
     void scheduleRxDispatch();
@@ -60,6 +71,11 @@ private:
     // clears it until the port is opened again.
     bool m_listening = false;
     bool m_dispatchPending = false;
+    bool m_directDelivery = false;
+    // Set while a handler runs inside the read notification: the device is then released
+    // from the event loop, not under its own call stack.
+    bool m_inNotification = false;
+    LowLatency m_lowLatency = LowLatency::NotApplicable;
     // Tells queued work which opening it belongs to, so that it never touches a later one.
     quint64 m_generation = 0;
 };

@@ -131,6 +131,14 @@ void InstrumentSimulator::setBaudRate(int baud) {
     wake(); // a reply on its way picks up the new rate at once
 }
 
+void InstrumentSimulator::setLatencyTimer(int ms) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_latencyTimerMs = std::max(0, ms);
+    }
+    wake();
+}
+
 int InstrumentSimulator::baudRate() const {
     std::lock_guard lock(m_mutex);
     return m_baud;
@@ -317,12 +325,14 @@ void InstrumentSimulator::run() {
     bool hangUp = false;
     for (;;) {
         int baud;
+        int latencyTimerMs;
         {
             std::lock_guard lock(m_mutex);
             baud = m_baud;
+            latencyTimerMs = m_latencyTimerMs;
         }
         const auto now = SimClock::now();
-        const SimOutputQueue::PumpResult pumped = out.pump(master, baud, now);
+        const SimOutputQueue::PumpResult pumped = out.pump(master, baud, now, latencyTimerMs);
         if (pumped.error != 0) {
             hangUp = true; // the line went away under us
             break;

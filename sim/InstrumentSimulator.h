@@ -80,6 +80,8 @@ public:
     int baudRate() const;
     // Time between a received line and the start of its reply.
     void setReplyDelay(int ms);
+    // Replies pass through a USB adapter's latency timer of `ms` (0: straight to the line).
+    void setLatencyTimer(int ms);
 
     // --- Faults -------------------------------------------------------------------------
     // Receives and logs, answers nothing and changes nothing (scripted replies still go).
@@ -158,6 +160,7 @@ private:
     QList<TranscriptLine> m_transcript;
 
     int m_baud = 0;
+    int m_latencyTimerMs = 0;
     int m_replyDelayMs = 0;
     bool m_silent = false;
     SimShaping m_shaping;

@@ -70,6 +70,12 @@ const QCommandLineOption kHangUp =
            "Close the line after receiving N lines, as if unplugged (the N-th is not "
            "answered), then exit.",
            "N");
+const QCommandLineOption kLatencyTimer =
+    option("latency-timer",
+           "Pass the replies through a model of a USB serial adapter whose latency timer is MS "
+           "milliseconds: received bytes are held until the line has been idle that long or 62 "
+           "bytes are in (16 is the usual default, 1 the best setting). Default 0, no adapter.",
+           "MS", "0");
 
 // The option's value as a whole number of `least` or more.
 int wholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int least,
@@ -93,7 +99,7 @@ SimOptions parseSimOptions(const QCoreApplication& app) {
     parser.setApplicationDescription(QString::fromUtf8(Description));
     parser.addHelpOption();
     parser.addOptions({kLink, kBaud, kDelay, kFiles, kMeasures, kGps, kMemory, kTranscript, kSilent,
-                       kLanguage, kVersion, kSerial, kHangUp});
+                       kLanguage, kVersion, kSerial, kHangUp, kLatencyTimer});
     parser.process(app);
 
     SimOptions options;
@@ -117,5 +123,7 @@ SimOptions parseSimOptions(const QCoreApplication& app) {
     options.silent = parser.isSet(kSilent);
     options.softwareVersion = valueIfSet(parser, kVersion);
     options.serialNumber = valueIfSet(parser, kSerial);
+    options.latencyTimer =
+        wholeNumber(parser, kLatencyTimer, 0, "--latency-timer needs a whole number of 0 or more");
     return options;
 }

@@ -20,6 +20,8 @@ struct SimOptions {
     std::optional<QString> softwareVersion;
     std::optional<QString> serialNumber;
     int hangUpAfter = 0; // 0: never
+    // A USB adapter's latency timer the replies pass through, in ms; 0: no adapter.
+    int latencyTimer = 0;
 };
 
 // Reads the program's command line; --help and an unknown option end the program there, as

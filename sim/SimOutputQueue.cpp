@@ -60,9 +60,49 @@ void SimOutputQueue::add(const QByteArray& reply, SimClock::time_point notBefore
 
 void SimOutputQueue::clear() {
     m_pieces.clear();
+    m_held.clear();
 }
 
-SimOutputQueue::PumpResult SimOutputQueue::pump(int fd, int baud, SimClock::time_point now) {
+SimOutputQueue::PumpResult SimOutputQueue::pump(int fd, int baud, SimClock::time_point now,
+                                                int latencyTimerMs) {
+    if (latencyTimerMs <= 0 && m_held.isEmpty())
+        return pumpLine(fd, baud, now, false);
+    PumpResult result = pumpLine(fd, baud, now, true);
+    releaseHeld(fd, now, std::max(0, latencyTimerMs), result);
+    return result;
+}
+
+void SimOutputQueue::releaseHeld(int fd, SimClock::time_point now, int latencyTimerMs,
+                                 PumpResult& result) {
+    if (m_held.isEmpty())
+        return;
+    const SimClock::time_point expiry = m_lastHeld + std::chrono::milliseconds(latencyTimerMs);
+    // Full packets go at once; the rest waits for the timer.
+    qsizetype release = m_held.size() - m_held.size() % AdapterPacketBytes;
+    if (now >= expiry)
+        release = m_held.size();
+    qsizetype written = 0;
+    while (written < release) {
+        const ssize_t n = ::write(fd, m_held.constData() + written, size_t(release - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                result.blocked = true;
+            else
+                result.error = errno;
+            break;
+        }
+        written += n;
+    }
+    m_held.remove(0, written);
+    if (!m_held.isEmpty() && !result.blocked && result.error == 0 &&
+        (!result.nextWake || expiry < *result.nextWake))
+        result.nextWake = std::max(expiry, now);
+}
+
+SimOutputQueue::PumpResult SimOutputQueue::pumpLine(int fd, int baud, SimClock::time_point now,
+                                                    bool toAdapter) {
     PumpResult result;
     while (!m_pieces.empty()) {
         Queued& piece = m_pieces.front();
@@ -80,7 +120,11 @@ SimOutputQueue::PumpResult SimOutputQueue::pump(int fd, int baud, SimClock::time
         qsizetype due = piece.bytes.size();
         if (baud > 0)
             due = std::min<qsizetype>(due, (now - piece.start) / byteTime(baud));
-        if (due > piece.written) {
+        if (due > piece.written && toAdapter) {
+            m_held.append(piece.bytes.constData() + piece.written, due - piece.written);
+            m_lastHeld = now;
+            piece.written = due;
+        } else if (due > piece.written) {
             const ssize_t n =
                 ::write(fd, piece.bytes.constData() + piece.written, size_t(due - piece.written));
             if (n < 0) {

@@ -39,9 +39,19 @@ public:
         int error = 0;                                // errno of a failed write
     };
     // Writes to `fd` whatever is due at `now`; `baud` 0 sends as fast as the line takes it.
-    PumpResult pump(int fd, int baud, SimClock::time_point now);
+    // With `latencyTimerMs` above 0 the bytes pass through a model of a USB serial adapter:
+    // it holds what came off the line until the line has been idle that long or a full
+    // packet of AdapterPacketBytes is in, as FTDI-type adapters do with their latency timer.
+    PumpResult pump(int fd, int baud, SimClock::time_point now, int latencyTimerMs = 0);
+
+    // Payload of one full-speed USB packet of an FTDI adapter (64 bytes less 2 of status).
+    static constexpr int AdapterPacketBytes = 62;
 
 private:
+    PumpResult pumpLine(int fd, int baud, SimClock::time_point now, bool toAdapter);
+    // Hands the adapter's held bytes to `fd` when a packet is full or the timer ran out.
+    void releaseHeld(int fd, SimClock::time_point now, int latencyTimerMs, PumpResult& result);
+
     struct Queued {
         QByteArray bytes;
         qsizetype written = 0;
@@ -53,4 +63,7 @@ private:
     std::deque<Queued> m_pieces;
     // When the last byte of the previous piece reached the line.
     SimClock::time_point m_lastEnd{};
+    // The adapter model: bytes off the line not yet passed on, and when the last one came.
+    QByteArray m_held;
+    SimClock::time_point m_lastHeld{};
 };

@@ -75,6 +75,7 @@ int fail(const QString& message) {
 // The instrument as the options describe it, before anything is served.
 void configure(InstrumentSimulator& sim, const SimOptions& options) {
     sim.setBaudRate(options.baudRate);
+    sim.setLatencyTimer(options.latencyTimer);
     sim.setReplyDelay(options.replyDelay);
     sim.setSilent(options.silent);
     // Nothing is served yet: one handle for the whole set-up.

@@ -64,8 +64,9 @@ private:
     bool m_checkQueued = false;
 };
 
-// Often enough to look live, rarely enough that a fast line never waits on the screen.
-constexpr int kMemoFlushMs = 50;
+// Ten batches a second read as a smooth scroll; every batch repaints the visible rows,
+// so more often costs the transfer processor time for nothing the eye can follow.
+constexpr int kMemoFlushMs = 100;
 
 } // namespace
 
@@ -85,13 +86,22 @@ LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
         for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
             disconnect(bar, SIGNAL(rangeChanged(int, int)), this, SLOT(_q_showOrHideScrollBars()));
     }
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    setFont(courier);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kMemoFlushMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::Flush);
+}
+
+// The fixed-pitch font costs a font engine of its own and a fallback lookup: paid when the
+// memo is first seen, not at the program's start.
+void LectureMemo::showEvent(QShowEvent* event) {
+    if (!m_fontSet) {
+        m_fontSet = true;
+        QFont courier(QStringLiteral("Courier"));
+        courier.setStyleHint(QFont::TypeWriter);
+        courier.setFixedPitch(true);
+        setFont(courier);
+    }
+    QPlainTextEdit::showEvent(event);
 }
 
 void LectureMemo::ClearLines() {

@@ -21,7 +21,11 @@ public:
     // Every line, the held-back ones included.
     QStringList lines() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    bool m_fontSet = false;
     QStringList m_pending;
     qsizetype m_shownLines = 0;
     QTimer m_flushTimer;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 SplashScreen::SplashScreen(QWidget* parent)
@@ -17,14 +18,24 @@ SplashScreen::SplashScreen(QWidget* parent)
     m_nextFrame.setTimerType(Qt::PreciseTimer);
     connect(&m_nextFrame, &QTimer::timeout, this, [this] {
         if (isVisible())
-            repaint();
+            drawText();
     });
 }
+
+// A status that changes more often than this cannot be read anyway; drawing it at every
+// screen frame cost more than the transfer's own work.
+constexpr int kMaxTextDrawsPerSecond = 10;
 
 int SplashScreen::frameMs() const {
     const QScreen* shownOn = screen();
     const qreal rate = shownOn ? shownOn->refreshRate() : 0;
-    return rate >= 1 && rate <= 1000 ? int(std::ceil(1000.0 / rate)) : 17;
+    const int screenFrame = rate >= 1 && rate <= 1000 ? int(std::ceil(1000.0 / rate)) : 17;
+    return std::max(screenFrame, 1000 / kMaxTextDrawsPerSecond);
+}
+
+void SplashScreen::drawText() {
+    m_lastDrawn.start();
+    repaint();
 }
 
 void SplashScreen::AfficheInfo(const QString& texte) {
@@ -34,7 +45,7 @@ void SplashScreen::AfficheInfo(const QString& texte) {
         return;
     const qint64 sinceDrawn = m_lastDrawn.isValid() ? m_lastDrawn.elapsed() : frameMs();
     if (sinceDrawn >= frameMs())
-        repaint();
+        drawText();
     else
         m_nextFrame.start(int(frameMs() - sinceDrawn));
 }
@@ -51,7 +62,6 @@ void SplashScreen::showEvent(QShowEvent* event) {
 }
 
 void SplashScreen::paintEvent(QPaintEvent*) {
-    m_lastDrawn.start();
     QPainter p(this);
     QLinearGradient fill(0, 0, 0, height());
     fill.setColorAt(0, QColor(0xEA, 0xF3, 0xFD));

@@ -12,8 +12,8 @@ public:
     explicit SplashScreen(QWidget* parent = nullptr);
 
     // Replaces the lines with an empty line, the text and an empty line; drawn at once
-    // when the window is visible, since the caller is usually about to wait, or at the
-    // end of the screen's frame when the last drawing is more recent than that.
+    // when the window is visible, since the caller is usually about to wait, or, when the
+    // last text was drawn less than a tenth of a second (or a screen frame) ago, then.
     void AfficheInfo(const QString& texte);
     const QStringList& lines() const { return m_lines; }
 
@@ -24,10 +24,11 @@ protected:
 
 private:
     int frameMs() const;
+    void drawText();
 
     QStringList m_lines;
-    // The screen shows no more than one picture per frame: a text that follows the last
-    // drawing within a frame is drawn when that frame is over, and only the latest one.
+    // A text that follows the last one drawn within a frame (frameMs) is drawn when that
+    // frame is over, and only the latest one.
     QElapsedTimer m_lastDrawn;
     QTimer m_nextFrame;
 };

@@ -21,7 +21,9 @@ TFormPassword::TFormPassword(QWidget* owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_owner(owner) {
     setObjectName(QStringLiteral("TFormPassword"));
-    setFixedSize(401, 136);
+    // The rounded frame with the same margin all round: at 401 x 136 its bottom edge fell
+    // outside the window.
+    setFixedSize(409, 145);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -35,7 +37,6 @@ TFormPassword::TFormPassword(QWidget* owner)
     m_image4 = new QLabel(m_panel);
     m_image4->setObjectName(QStringLiteral("Image4"));
     m_image4->setGeometry(29, 32, 57, 54);
-    m_image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
     m_label13 = new QLabel(m_panel);
     m_label13->setObjectName(QStringLiteral("Label13"));
     m_label13->move(131, 35);
@@ -80,6 +81,9 @@ void TFormPassword::changeEvent(QEvent* event) {
 }
 
 void TFormPassword::showEvent(QShowEvent* event) {
+    // Decoded on first sight: most sessions never open the dialog.
+    if (m_image4->pixmap().isNull())
+        m_image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // A dialog of the main window, not a program of its own: no task-bar entry, and it does

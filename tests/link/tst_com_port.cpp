@@ -23,6 +23,7 @@ private Q_SLOTS:
     void absentPort();
     void changingThePortWhileOpenMovesToIt();
     void pendingNotificationIsHandledByClose();
+    void lowLatencyOutcomeGoesToTheTrace();
 };
 
 void TestComPort::openAppliesLineSettings() {
@@ -212,6 +213,24 @@ void TestComPort::pendingNotificationIsHandledByClose() {
     QVERIFY(collected.isEmpty());
     port.Close();
     QCOMPARE(collected, QStringLiteral("OK\r\n"));
+}
+
+void TestComPort::lowLatencyOutcomeGoesToTheTrace() {
+    // A pseudo-terminal has no serial settings: the request does not apply, and the trace
+    // says so once per opening, before any traffic.
+    PtyPeer peer;
+    TComPort port;
+    port.setPort(peer.portPath());
+    QList<QByteArray> notes;
+    port.OnTraffic = [&](TComPort*, TComPort::Direction direction, const QByteArray& bytes) {
+        if (direction == TComPort::Direction::Note)
+            notes.append(bytes);
+    };
+    port.Open();
+    QCOMPARE(port.lowLatency(), TComPort::LowLatency::NotApplicable);
+    QCOMPARE(notes, QList<QByteArray>({"low latency: not applicable (no serial settings)"}));
+    port.WriteStr(QStringLiteral("#i\r\n"));
+    QCOMPARE(notes.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestComPort)

@@ -294,6 +294,20 @@ private Q_SLOTS:
         QVERIFY2(spread >= 3 * 150 - 10, qPrintable(QString::number(spread)));
     }
 
+    void adapterLatencyTimerHoldsAllButFullPackets() {
+        // 106 bytes through an adapter: one full packet of 62 at once, the other 44 only
+        // once the line has been idle for the latency timer.
+        sim->setLatencyTimer(300);
+        line->sendLine("#i");
+        const QByteArray reply = line->readUntil(CrLf, 3000);
+        QCOMPARE(reply, sim->instrument()->identityLine() + CrLf);
+        const QList<PtyEnd::Chunk> chunks = line->chunks();
+        QCOMPARE(chunks.size(), 2);
+        QCOMPARE(chunks.first().bytes.size(), 62);
+        const qint64 held = chunks.last().ms - chunks.first().ms;
+        QVERIFY2(held >= 290, qPrintable(QString::number(held)));
+    }
+
     void lineEndCanBeSplitBetweenCrAndLf() {
         sim->setSplitLineEnd(200);
         line->sendLine("#i");

@@ -395,6 +395,9 @@ void TestMainWindow::windowCloseTakesThePasswordDialogAlong() {
     chooseMenuEntry(f.main, 4);
     QVERIFY(f.password->isVisible());
     QCOMPARE(f.password->windowHandle()->transientParent(), f.main->windowHandle());
+    // Its rounded frame is drawn whole, bottom edge included.
+    const auto* frame = f.password->findChild<QWidget*>(QStringLiteral("PanelMaintenance"));
+    QVERIFY(f.password->rect().adjusted(1, 1, -1, -1).contains(frame->geometry()));
     sim.clearTranscript();
 
     // A window manager closes the disabled window all the same.
