@@ -35,7 +35,7 @@ std::optional<QString> presentIdentity(InstrumentSession& session, const QString
         if (presence == 0)
             return identity;
         download.report << console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
-                               portDisplayName(port) + u')';
+                               deviceDisplayName(describePort(port)) + u')';
         download.report << portRecordLines(describeOpenedPort(port, PortOutcome::Silent));
     } catch (const EComPort& e) {
         download.report << e.message();
@@ -124,6 +124,26 @@ bool eraseSafely(InstrumentSession& session, const QString& identity, const Dock
     return false;
 }
 
+// With an archive, the download must be in it before the memory may go; a download the
+// archive cannot take yet waits in the spool and the memory is kept.
+bool archiveIfAsked(const DockingOptions& options, DockingRecord& record,
+                    const InstrumentIdentity& identity, DockedDownload& download) {
+    if (!options.archive || record.resultFile.isEmpty())
+        return true;
+    try {
+        const ArchiveOutcome outcome = archiveDockedDownload(*options.archive, record, identity);
+        record.archive =
+            outcome.committed ? QStringLiteral("archived") : QStringLiteral("archive pending");
+        if (!outcome.committed)
+            download.report << outcome.pendingMessage(options.archive->spoolFolder);
+        return outcome.committed;
+    } catch (const VexaError& e) {
+        record.archive = QStringLiteral("archive pending");
+        download.report << e.message();
+        return false;
+    }
+}
+
 QSet<QString> caseFoldedNames(const QString& folder) {
     QSet<QString> names;
     const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
@@ -167,9 +187,10 @@ DockedDownload downloadDocked(InstrumentSession& session, const QString& port,
                       record.exitStatus == code(ExitStatus::EmptyMemory);
     if (options.setClock && read)
         record.clockSet = setClock(session);
+    const bool archived = archiveIfAsked(options, record, id, download);
     if (options.eraseAfterDownload) {
-        QString whyKept;
-        record.memoryErased = eraseSafely(session, *identity, record, result, whyKept);
+        QString whyKept = msg(MsgId::CliMemoryKeptArchive);
+        record.memoryErased = archived && eraseSafely(session, *identity, record, result, whyKept);
         download.report << (record.memoryErased ? msg(MsgId::CliMemoryErased) : whyKept);
     }
     download.record = record;

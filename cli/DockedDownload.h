@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ArchiveHook.h"
 #include "operations/DockingLedger.h"
 
 #include <QString>
@@ -14,6 +15,8 @@ struct DockingOptions {
     QString folder;
     bool setClock = false;
     bool eraseAfterDownload = false;
+    // Where each download goes besides the folder; the memory is erased only once it is there.
+    std::optional<ArchiveTarget> archive;
 };
 
 // One port that appeared, handled as `transfer --every-instrument` handles each port: the

@@ -1,6 +1,8 @@
 #include "cli/ExitStatus.h"
 
 #include "common/Messages.h"
+#include "link/EComPort.h"
+#include "link/PortAttempt.h"
 
 #include <array>
 #include <utility>
@@ -27,6 +29,7 @@ const std::array<StatusRow, kExitStatusCount> kStatuses = {{
     {"file-error", MsgId::CliExitFileError},
     {"not-every-instrument", MsgId::CliExitNotEveryInstrument},
     {"password-refused", MsgId::CliExitPasswordRefused},
+    {"port-busy", MsgId::CliExitPortBusy},
 }};
 
 } // namespace
@@ -51,6 +54,11 @@ ExitStatus statusOfOutcome(const QString& message) {
         if (message.startsWith(msg(id)))
             return status;
     return ExitStatus::Failed;
+}
+
+ExitStatus statusOfPortError(const EComPort& error) {
+    const bool held = error.attempt() && error.attempt()->outcome == PortOutcome::Held;
+    return held ? ExitStatus::PortBusy : ExitStatus::CommError;
 }
 
 QString statusName(ExitStatus status) {

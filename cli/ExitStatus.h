@@ -2,6 +2,8 @@
 
 #include "common/Errors.h"
 
+class EComPort;
+
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +24,9 @@ enum class ExitStatus : int {
     FileError = 11,          // a file could not be read or written
     NotEveryInstrument = 12, // --every-instrument: an instrument found was not read
     PasswordRefused = 13,    // the maintenance password is wrong or could not be asked
+    PortBusy = 14,           // another program has the port open, or holds its lock
 };
-inline constexpr int kExitStatusCount = 14;
+inline constexpr int kExitStatusCount = 15;
 
 inline int code(ExitStatus status) {
     return static_cast<int>(status);
@@ -31,6 +34,9 @@ inline int code(ExitStatus status) {
 
 // The status of an operation's outcome, from the message the window would show for it.
 ExitStatus statusOfOutcome(const QString& message);
+
+// A port that would not open: busy when another program has it, else a communication error.
+ExitStatus statusOfPortError(const EComPort& error);
 
 // A machine-readable name of a status ("done", "no-answer", ...), for --json.
 QString statusName(ExitStatus status);

@@ -47,7 +47,7 @@ void InstrumentSession::reachInstrument() {
             throw;
         QStringList lines{e.message()};
         lines << portRecordLines(*e.attempt());
-        throw CliFailure(ExitStatus::CommError, lines.join(u'\n'));
+        throw CliFailure(statusOfPortError(e), lines.join(u'\n'));
     }
     if (presence != 0) {
         QStringList lines{console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +

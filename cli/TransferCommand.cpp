@@ -146,7 +146,7 @@ int transferEvery(const CommandParser& command, const QString& folder, bool forc
                 continue;
             }
         } catch (const EComPort& e) {
-            row.status = ExitStatus::CommError;
+            row.status = statusOfPortError(e);
             row.message = e.attempt() ? portReason(*e.attempt()) : e.message();
             rows << row;
             continue;

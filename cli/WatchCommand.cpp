@@ -1,6 +1,7 @@
 // watch: the docking PC. Every instrument docked is downloaded as it appears, with a line in
 // the ledger, until SIGTERM or SIGINT.
 
+#include "cli/ArchiveHook.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -45,7 +46,8 @@ WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, 
                                    msg(MsgId::CliEraseAfterDownloadOption));
     const QCommandLineOption settle(QStringLiteral("settle"), msg(MsgId::CliSettleOption),
                                     QStringLiteral("SECONDS"));
-    for (const auto& option : {folder, ledger, clock, erase, settle})
+    const QCommandLineOption archive = archiveOption();
+    for (const auto& option : {folder, ledger, clock, erase, settle, archive})
         command.addOption(option);
     help = !command.parse(arguments);
     WatchArguments watch;
@@ -64,6 +66,8 @@ WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, 
                        : QDir(watch.options.folder).filePath(QStringLiteral("ledger.csv"));
     if (command.isSet(settle))
         watch.settle = settleTime(command.value(settle));
+    if (const auto location = archiveLocation(command, archive))
+        watch.options.archive = ArchiveTarget{*location, archiveSpoolFolder(watch.options.folder)};
     return watch;
 }
 

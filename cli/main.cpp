@@ -100,7 +100,7 @@ Ending runCommand(const QStringList& arguments) {
     } catch (const CliFailure& e) {
         return {code(e.status()), e.message()};
     } catch (const EComPort& e) {
-        return {code(ExitStatus::CommError),
+        return {code(statusOfPortError(e)),
                 e.detail().isEmpty() ? e.message() : e.message() + u'\n' + e.detail()};
     } catch (const EFileError& e) {
         return {code(ExitStatus::FileError), e.message()};

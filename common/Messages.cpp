@@ -112,6 +112,7 @@ const Entry kTable[] = {
     {MsgId::CliExitFileError, QT_TRANSLATE_NOOP("Messages", "un fichier ne peut être lu ou écrit")},
     {MsgId::CliExitNotEveryInstrument, QT_TRANSLATE_NOOP("Messages", "--every-instrument : un instrument détecté n'a pas été lu")},
     {MsgId::CliExitPasswordRefused, QT_TRANSLATE_NOOP("Messages", "mot de passe de maintenance refusé")},
+    {MsgId::CliExitPortBusy, QT_TRANSLATE_NOOP("Messages", "le port est utilisé par un autre programme")},
     {MsgId::CliHelpOption, QT_TRANSLATE_NOOP("Messages", "Affiche l'aide de la commande.")},
     {MsgId::CliTraceOption, QT_TRANSLATE_NOOP("Messages", "Écrit dans FILE chaque ligne envoyée et reçue, avec les millisecondes, CR, LF et les octets non imprimables rendus visibles.")},
     {MsgId::CliPortOption, QT_TRANSLATE_NOOP("Messages", "Le port série de l'instrument ; sans cette option, les ports sont essayés comme au démarrage de la fenêtre.")},
@@ -243,6 +244,7 @@ const Entry kTable[] = {
     {MsgId::CliMemoryKeptIdentity, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'instrument qui répond n'est plus celui qui a été lu.")},
     {MsgId::CliMemoryKeptNoAnswer, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'instrument ne répond plus.")},
     {MsgId::CliMemoryKeptFileChanged, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : %1")},
+    {MsgId::CliMemoryKeptArchive, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'archive n'a pas encore enregistré ce téléchargement.")},
 };
 // clang-format on
 

@@ -110,6 +110,7 @@ enum class MsgId : int {
     CliExitFileError,          // exit status 11
     CliExitNotEveryInstrument, // exit status 12
     CliExitPasswordRefused,    // exit status 13
+    CliExitPortBusy,           // exit status 14
     CliHelpOption,             // --help
     CliTraceOption,            // --trace
     CliPortOption,             // --port
@@ -244,10 +245,11 @@ enum class MsgId : int {
     CliMemoryKeptIdentity,       // no erase
     CliMemoryKeptNoAnswer,       // no erase
     CliMemoryKeptFileChanged,    // %1 the reason
+    CliMemoryKeptArchive,        // no erase: the archive does not hold the download yet
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliMemoryKeptFileChanged);
+constexpr int kLastMessageId = static_cast<int>(MsgId::CliMemoryKeptArchive);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

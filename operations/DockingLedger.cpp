@@ -121,7 +121,8 @@ const QStringList& dockingLedgerColumns() {
                                      QStringLiteral("clockSet"),
                                      QStringLiteral("memoryErased"),
                                      QStringLiteral("outcome"),
-                                     QStringLiteral("exitStatus")};
+                                     QStringLiteral("exitStatus"),
+                                     QStringLiteral("archive")};
     return columns;
 }
 
@@ -138,7 +139,8 @@ QByteArray dockingLedgerLine(const DockingRecord& r) {
                              flagText(r.clockSet),
                              flagText(r.memoryErased),
                              csvText(r.outcome),
-                             QString::number(r.exitStatus)};
+                             QString::number(r.exitStatus),
+                             csvText(r.archive)};
     return fields.join(u',').toUtf8() + "\r\n";
 }
 
@@ -156,7 +158,8 @@ QJsonObject dockingRecordJson(const DockingRecord& r) {
             {c[9], r.clockSet},
             {c[10], r.memoryErased},
             {c[11], r.outcome},
-            {c[12], r.exitStatus}};
+            {c[12], r.exitStatus},
+            {c[13], r.archive}};
 }
 
 void DockingLedger::append(const DockingRecord& record) const {

@@ -23,6 +23,8 @@ struct DockingRecord {
     bool memoryErased = false;
     QString outcome; // the outcome's name
     int exitStatus = 0;
+    // "archived" or "archive pending"; empty when no archive was asked for.
+    QString archive;
 };
 
 // The names of the columns, in order: the ledger's header line and the JSON keys.

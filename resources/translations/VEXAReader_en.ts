@@ -554,6 +554,10 @@ Do you want to replace it?</translation>
         <translation>maintenance password refused</translation>
     </message>
     <message>
+        <source>le port est utilisé par un autre programme</source>
+        <translation>the port is in use by another program</translation>
+    </message>
+    <message>
         <source>Affiche l&apos;aide de la commande.</source>
         <translation>Shows the command&apos;s help.</translation>
     </message>
@@ -1092,6 +1096,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Mémoire non effacée : %1</source>
         <translation>Memory not erased: %1</translation>
+    </message>
+    <message>
+        <source>Mémoire non effacée : l&apos;archive n&apos;a pas encore enregistré ce téléchargement.</source>
+        <translation>Memory not erased: the archive has not stored this download yet.</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -41,7 +42,10 @@ private Q_SLOTS:
     void downloadsEachDockingOnce();
     void erasesOnlyAfterTheCompleteFile();
     void keepsTheMemoryAfterAHangUp();
+    void keepsTheMemoryOfAnotherInstrument();
+    void erasesOnlyWhatTheArchiveHolds();
     void stopsAtOnceWhenIdle();
+    void sleepsWhileIdle();
     void finishesTheDownloadBeforeStopping();
 
 private:
@@ -199,6 +203,63 @@ void TestCliWatch::keepsTheMemoryAfterAHangUp() {
     QCOMPARE(m_sim->instrument()->storedLines(), memory);
 }
 
+void TestCliWatch::keepsTheMemoryOfAnotherInstrument() {
+    const QList<QByteArray> memory = m_sim->instrument()->storedLines();
+    // By the time the erase is asked for, another instrument answers on the dock.
+    connect(m_sim.get(), &InstrumentSimulator::lineReceived, this,
+            [this](qint64, const QByteArray& line) {
+                if (!line.startsWith("#T"))
+                    return;
+                auto instrument = m_sim->instrument();
+                SimInstrument::Identity identity = instrument->identity();
+                identity.serialNumber = QStringLiteral("VX9999");
+                instrument->setIdentity(identity);
+            });
+    startWatch({QStringLiteral("--erase-after-download")});
+    m_sim->start();
+    QVERIFY(waitForRecords(1));
+    QCOMPARE(record(0).value("outcome").toString(), QStringLiteral("done"));
+    QCOMPARE(record(0).value("memoryErased").toBool(), false);
+    QVERIFY(record(0).value("message").toString().contains("not erased"));
+    QCOMPARE(count(m_sim->receivedLines(), "#I"), 0);
+    QCOMPARE(m_sim->instrument()->storedLines(), memory);
+}
+
+void TestCliWatch::erasesOnlyWhatTheArchiveHolds() {
+    // An archive out of reach: the download waits in the spool and the memory stays.
+    QTemporaryDir noServer;
+    startWatch({QStringLiteral("--erase-after-download"), QStringLiteral("--archive"),
+                QStringLiteral("postgresql://vexa@/vexa?host=") + noServer.path()});
+    m_sim->start();
+    QVERIFY(waitForRecords(1));
+    QCOMPARE(record(0).value("archive").toString(), QStringLiteral("archive pending"));
+    QCOMPARE(record(0).value("memoryErased").toBool(), false);
+    QCOMPARE(count(m_sim->receivedLines(), "#I"), 0);
+    const QDir spool(m_files->filePath(QStringLiteral("archive-spool")));
+    QCOMPARE(spool.entryList(QDir::Files).size(), 1);
+    ::kill(pid_t(m_cli->processId()), SIGTERM);
+    QVERIFY(m_cli->waitForFinished(5000));
+
+    // Within reach: what waited is stored, then this download, and only then the erase.
+    m_sim->hangUpNow();
+    m_out.clear();
+    m_err.clear();
+    const QString archive = QStringLiteral("sqlite:") + m_files->filePath("archive.db");
+    startWatch({QStringLiteral("--erase-after-download"), QStringLiteral("--archive"), archive});
+    m_sim->start();
+    QTRY_VERIFY_WITH_TIMEOUT(record(0).contains("port"), 30000);
+    QCOMPARE(record(0).value("archive").toString(), QStringLiteral("archived"));
+    QVERIFY(record(0).value("memoryErased").toBool());
+    QCOMPARE(count(m_sim->receivedLines(), "#I"), 1);
+    QCOMPARE(spool.entryList(QDir::Files).size(), 0);
+    const CliRun list = runCli({QStringLiteral("archive"), QStringLiteral("list"),
+                                QStringLiteral("--archive"), archive, QStringLiteral("--json")});
+    QCOMPARE(list.exitCode, 0);
+    const QJsonArray downloads =
+        QJsonDocument::fromJson(list.out.toUtf8()).object().value("downloads").toArray();
+    QCOMPARE(downloads.size(), 2);
+}
+
 void TestCliWatch::stopsAtOnceWhenIdle() {
     startWatch();
     ::kill(pid_t(m_cli->processId()), SIGTERM);
@@ -206,6 +267,31 @@ void TestCliWatch::stopsAtOnceWhenIdle() {
     QCOMPARE(m_cli->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_cli->exitCode(), 0);
     QVERIFY(ledgerRows(ledger()).size() <= 1);
+}
+
+// Context switches of every thread of a process: each wake-up costs at least one.
+qint64 contextSwitches(qint64 pid) {
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(tasks.filePath(task + QStringLiteral("/status")));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:") ||
+                line.startsWith("nonvoluntary_ctxt_switches:"))
+                total += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return total;
+}
+
+void TestCliWatch::sleepsWhileIdle() {
+    // A docking PC waits for hours: at most one wake-up a second, none is better.
+    startWatch();
+    const qint64 before = contextSwitches(m_cli->processId());
+    QTest::qWait(10000);
+    const qint64 wakeUps = contextSwitches(m_cli->processId()) - before;
+    QVERIFY2(wakeUps <= 10, qPrintable(QString::number(wakeUps)));
 }
 
 void TestCliWatch::finishesTheDownloadBeforeStopping() {

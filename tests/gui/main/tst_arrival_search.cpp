@@ -1,7 +1,7 @@
 // The window notices an instrument plugged in while its connection prompt waits, and only
 // then.
 
-#include "gui/main/MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 #include "link/PortWatcher.h"
 #include "sim/InstrumentSimulator.h"
 #include "ui/ArrivalSearch.h"
