@@ -14,7 +14,7 @@ namespace {
 
 const QByteArray kHeader = "time,port,serialNumber,softwareVersion,filesAnnounced,fileHeaders,"
                            "measurementLines,resultFile,sha256,clockSet,memoryErased,outcome,"
-                           "exitStatus\r\n";
+                           "exitStatus,archive\r\n";
 
 DockingRecord record(const QString& serialNumber) {
     DockingRecord r;
@@ -29,13 +29,15 @@ DockingRecord record(const QString& serialNumber) {
     r.sha256 = QStringLiteral("96683ca4");
     r.clockSet = true;
     r.outcome = QStringLiteral("done");
+    r.archive = QStringLiteral("archived");
     return r;
 }
 
 QByteArray line(const QString& serialNumber) {
     return "2025-03-04T17:05:09+01:00,/dev/ttyUSB0," + serialNumber.toUtf8() +
            ",LN 2.10 "
-           ",2,2,40,/home/rp/docked/VEXA2503041705-A7F1.txt,96683ca4,true,false,done,0\r\n";
+           ",2,2,40,/home/rp/docked/"
+           "VEXA2503041705-A7F1.txt,96683ca4,true,false,done,0,archived\r\n";
 }
 
 } // namespace
