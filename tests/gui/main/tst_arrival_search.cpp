@@ -1,9 +1,9 @@
 // The window notices an instrument plugged in while its connection prompt waits, and only
 // then.
 
-#include "support/MainWindowFixture.h"
 #include "link/PortWatcher.h"
 #include "sim/InstrumentSimulator.h"
+#include "support/MainWindowFixture.h"
 #include "ui/ArrivalSearch.h"
 #include "ui/MegaMenu.h"
 
