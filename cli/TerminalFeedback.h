@@ -17,14 +17,14 @@ public:
     ~TerminalFeedback() override;
 
     void AfficheInfo(const QString& texte) override;
-    void ShowStatus() override;
-    void HideStatus() override;
-    void ShowInformation(const QString& message) override;
-    void SetMainWindowEnabled(bool enabled) override { Q_UNUSED(enabled); }
+    void showStatus() override;
+    void hideStatus() override;
+    void showInformation(const QString& message) override;
+    void setMainWindowEnabled(bool enabled) override { Q_UNUSED(enabled); }
 
-    void ClearLines() override {}
-    void AppendLine(const QString& line) override { Q_UNUSED(line); }
-    void Progress(int fileCounter, int fileCount, int measurementCounter) override;
+    void clearLines() override {}
+    void appendLine(const QString& line) override { Q_UNUSED(line); }
+    void progress(int fileCounter, int fileCount, int measurementCounter) override;
 
     // The messages shown since the last take, oldest first.
     QStringList takeInformation();

@@ -75,7 +75,7 @@ void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
                         exchange.replyAcknowledged();
         message = msg(ok ? MsgId::ClockDone : MsgId::CommError);
     }
-    feedback.ShowInformation(message);
+    feedback.showInformation(message);
 }
 
 void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
@@ -88,5 +88,5 @@ void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback
         if (exchange.replyAcknowledged())
             message = msg(MsgId::EraseDone);
     }
-    feedback.ShowInformation(message);
+    feedback.showInformation(message);
 }

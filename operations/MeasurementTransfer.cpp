@@ -42,13 +42,13 @@ TransferResult MeasurementTransfer::Run(const QString& resultPath) {
     // Declared first, so that on a failure it runs after the port has been closed; the
     // error report follows once the window is usable again.
     RestoreGuard window;
-    m_feedback.SetMainWindowEnabled(false);
-    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
-    window.add([this] { m_feedback.HideStatus(); });
+    m_feedback.setMainWindowEnabled(false);
+    window.add([this] { m_feedback.setMainWindowEnabled(true); });
+    window.add([this] { m_feedback.hideStatus(); });
     RestoreGuard portOpen;
     openPort(m_exchange.port(), portOpen);
     m_feedback.AfficheInfo(msg(MsgId::ReadingStatus));
-    m_feedback.ShowStatus();
+    m_feedback.showStatus();
     if (m_exchange.ConnectSonde() != 0) {
         // The memo keeps the previous transfer and no file is touched.
         result.message = msg(MsgId::NoAnswer);
@@ -56,7 +56,7 @@ TransferResult MeasurementTransfer::Run(const QString& resultPath) {
         fetchAndWrite(result, resultPath);
     }
     window.run();
-    m_feedback.ShowInformation(result.message);
+    m_feedback.showInformation(result.message);
     return result;
 }
 
@@ -69,7 +69,7 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
         result.message = msg(MsgId::CommError);
     }
     if (m_view)
-        m_view->Flush();
+        m_view->flush();
     // A transfer that brought no measurement must not replace an earlier result file,
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
@@ -85,7 +85,7 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
 
 QString MeasurementTransfer::fetchLines(TransferResult& result) {
     if (m_view)
-        m_view->ClearLines();
+        m_view->clearLines();
 
     // A silent identity request is no failure: its line is then empty or partial.
     m_exchange.exchangeLine(QStringLiteral("#i"));
@@ -111,7 +111,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
             msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
         if (m_view)
-            m_view->Progress(fileCounter, *count, measurementCounter);
+            m_view->progress(fileCounter, *count, measurementCounter);
         if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
@@ -141,5 +141,5 @@ void MeasurementTransfer::store(TransferResult& result, const QString& reply) {
     const QString line = withoutLineEnds(reply);
     result.lines.append(line);
     if (m_view)
-        m_view->AppendLine(line);
+        m_view->appendLine(line);
 }

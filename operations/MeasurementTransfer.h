@@ -11,12 +11,12 @@ class OperatorFeedback;
 class TransferView {
 public:
     virtual ~TransferView() = default;
-    virtual void ClearLines() = 0;
-    virtual void AppendLine(const QString& line) = 0;
+    virtual void clearLines() = 0;
+    virtual void appendLine(const QString& line) = 0;
     // Called once the last line is in: whatever the view still holds back goes on screen.
-    virtual void Flush() {}
+    virtual void flush() {}
     // Before each "#OK": the counters the status text shows, for a view that draws them.
-    virtual void Progress(int fileCounter, int fileCount, int measurementCounter) {
+    virtual void progress(int fileCounter, int fileCount, int measurementCounter) {
         Q_UNUSED(fileCounter);
         Q_UNUSED(fileCount);
         Q_UNUSED(measurementCounter);

@@ -7,8 +7,8 @@
 int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
                      const PortLister& listPorts, SearchRecord* record) {
     feedback.AfficheInfo(msg(MsgId::Searching));
-    feedback.ShowStatus();
+    feedback.showStatus();
     RestoreGuard status;
-    status.add([&feedback] { feedback.HideStatus(); });
+    status.add([&feedback] { feedback.hideStatus(); });
     return ChercheSonde(exchange, listPorts, record);
 }

@@ -98,7 +98,7 @@ void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedba
             exchange.exchangeLine(composeSpecificCommand(values)) && exchange.replyAcknowledged();
         message = msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
     }
-    feedback.ShowInformation(message);
+    feedback.showInformation(message);
 }
 
 std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path) {
@@ -117,7 +117,7 @@ std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path)
 }
 
 void saveSpecificParameterFile(const QString& path, const SpecificParameters& values) {
-    IniFile(path).WriteStrings(kSpecificSection, {{kKeySerial, values.serialNumber},
+    IniFile(path).writeStrings(kSpecificSection, {{kKeySerial, values.serialNumber},
                                                   {kKeyPm, values.pmReference},
                                                   {kKeyHighVoltage, values.highVoltage},
                                                   {kKeyContrast, values.contrast}});

@@ -35,9 +35,9 @@ void ParamSender::send(const QString& currentFile) {
     // Declared first, so that on a failure it runs after the port has been closed. The status
     // window is hidden also when it was never shown.
     RestoreGuard window;
-    m_feedback.SetMainWindowEnabled(false);
-    window.add([this] { m_feedback.HideStatus(); });
-    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
+    m_feedback.setMainWindowEnabled(false);
+    window.add([this] { m_feedback.hideStatus(); });
+    window.add([this] { m_feedback.setMainWindowEnabled(true); });
 
     const std::array<QString, 4> records = recordsToSend(readTextLines(currentFile));
     RestoreGuard portOpen;
@@ -50,7 +50,7 @@ void ParamSender::send(const QString& currentFile) {
         const MsgId status[3] = {MsgId::SendingIdentification, MsgId::SendingMeasurement,
                                  MsgId::SendingGeneral};
         m_feedback.AfficheInfo(msg(status[0]));
-        m_feedback.ShowStatus();
+        m_feedback.showStatus();
         bool accepted = true;
         for (int i = 0; i < 3 && accepted; ++i) {
             if (i > 0)
@@ -64,5 +64,5 @@ void ParamSender::send(const QString& currentFile) {
         message = msg(accepted ? MsgId::SendDone : MsgId::CommError);
     }
     portOpen.run();
-    m_feedback.ShowInformation(message);
+    m_feedback.showInformation(message);
 }

@@ -50,10 +50,10 @@ void InstrumentPanel::entryStep() {
             m_groupBoxHeader->show();
         break;
     case kSpecificNoAnswer:
-        m_context.feedback.ShowInformation(msg(MsgId::NoAnswer));
+        m_context.feedback.showInformation(msg(MsgId::NoAnswer));
         break;
     case kSpecificTimedOut:
-        m_context.feedback.ShowInformation(msg(MsgId::CommError));
+        m_context.feedback.showInformation(msg(MsgId::CommError));
         break;
     default:
         // An error number from the instrument: the group stays hidden, nothing is said.

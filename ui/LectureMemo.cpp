@@ -91,23 +91,23 @@ LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setFont(courier);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kMemoFlushMs);
-    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::Flush);
+    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::flush);
 }
 
-void LectureMemo::ClearLines() {
+void LectureMemo::clearLines() {
     m_flushTimer.stop();
     m_pending.clear();
     m_shownLines = 0;
     clear();
 }
 
-void LectureMemo::AppendLine(const QString& line) {
+void LectureMemo::appendLine(const QString& line) {
     m_pending.append(line);
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
-void LectureMemo::Flush() {
+void LectureMemo::flush() {
     m_flushTimer.stop();
     if (m_pending.isEmpty())
         return;

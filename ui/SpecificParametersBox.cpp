@@ -123,7 +123,7 @@ void SpecificParametersBox::ButtonLireHeaderClick() {
         message = MsgId::NoAnswer;
     else if (result == kSpecificTimedOut)
         message = MsgId::CommError;
-    m_context.feedback.ShowInformation(msg(message));
+    m_context.feedback.showInformation(msg(message));
 }
 
 void SpecificParametersBox::ButtonEcrireHeaderClick() {
@@ -136,12 +136,12 @@ void SpecificParametersBox::ButtonLoadHeaderClick() {
         return;
     const auto values = loadSpecificParameterFile(*chosen);
     if (!values) {
-        m_context.feedback.ShowInformation(msg(MsgId::InvalidFile));
+        m_context.feedback.showInformation(msg(MsgId::InvalidFile));
         return;
     }
     // What the instrument would receive must be what the fields show.
     if (const auto c = firstUnsendableCharacter(*values)) {
-        m_context.feedback.ShowInformation(msg(MsgId::UnsendableCharacter).arg(*c));
+        m_context.feedback.showInformation(msg(MsgId::UnsendableCharacter).arg(*c));
         return;
     }
     // The maintenance box is the instrument's business, never a file's.
@@ -155,5 +155,5 @@ void SpecificParametersBox::ButtonSaveHeaderClick() {
     if (!chosen)
         return;
     saveSpecificParameterFile(*chosen, specificParameters());
-    m_context.feedback.ShowInformation(kFileSavedMessage);
+    m_context.feedback.showInformation(kFileSavedMessage);
 }

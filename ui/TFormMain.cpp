@@ -243,13 +243,13 @@ void TFormMain::TimerAutoConnectTimer() {
     SearchRecord record;
     if (searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record) == -1) {
         m_panelAccueil->showSearchRecord(record);
-        m_feedback->ShowInformation(msg(MsgId::NotDetected));
+        m_feedback->showInformation(msg(MsgId::NotDetected));
         m_megaMenu->setEnabled(false);
         m_panelAccueil->showConnectionPrompt(true);
         m_panelAccueil->focusConnectionButton();
     } else {
         m_panelAccueil->clearSearchRecord();
-        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(answeredPortName(record)));
+        m_feedback->showInformation(msg(MsgId::DetectedOn).arg(answeredPortName(record)));
         m_panelLecture->enableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);

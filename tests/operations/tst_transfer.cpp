@@ -34,11 +34,11 @@ class RecordingView : public TransferView {
 public:
     QStringList lines;
     int clears = 0;
-    void ClearLines() override {
+    void clearLines() override {
         ++clears;
         lines.clear();
     }
-    void AppendLine(const QString& line) override { lines.append(line); }
+    void appendLine(const QString& line) override { lines.append(line); }
 };
 
 } // namespace
