@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Errors.h"
+#include "common/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,15 +23,16 @@ enum class ExitStatus : int {
     FileError = 11,          // a file could not be read or written
     NotEveryInstrument = 12, // --every-instrument: an instrument found was not read
     PasswordRefused = 13,    // the maintenance password is wrong or could not be asked
+    PortBusy = 14,           // another program holds the port
 };
-inline constexpr int kExitStatusCount = 14;
+inline constexpr int kExitStatusCount = 15;
 
 inline int code(ExitStatus status) {
     return static_cast<int>(status);
 }
 
-// The status of an operation's outcome, from the message the window would show for it.
-ExitStatus statusOfOutcome(const QString& message);
+// The status that tells a script an operation's outcome.
+ExitStatus exitStatusOf(Outcome outcome);
 
 // A machine-readable name of a status ("done", "no-answer", ...), for --json.
 QString statusName(ExitStatus status);
@@ -42,8 +44,13 @@ QStringList exitStatusHelpLines();
 class CliFailure : public VexaError {
 public:
     CliFailure(ExitStatus status, const QString& message) : VexaError(message), m_status(status) {}
+    // An operation that failed, with the window's message for it.
+    explicit CliFailure(const OperationResult& result);
     ExitStatus status() const { return m_status; }
 
 private:
     ExitStatus m_status;
 };
+
+// A file that lacks a record or key, named after the window's message.
+CliFailure invalidFile(const QString& path);

@@ -40,8 +40,9 @@ void TerminalFeedback::hideStatus() {
 
 void TerminalFeedback::showInformation(const QString& message) {
     // The message comes after the status line, which is gone by then in the window too.
+    // The command prints the outcome with its result.
+    Q_UNUSED(message);
     clearDrawn();
-    m_information << message;
 }
 
 void TerminalFeedback::progress(int fileCounter, int fileCount, int measurementCounter) {
@@ -55,10 +56,6 @@ void TerminalFeedback::progress(int fileCounter, int fileCount, int measurementC
         printPlain(m_status);
     }
     m_lastFile = fileCounter;
-}
-
-QStringList TerminalFeedback::takeInformation() {
-    return std::exchange(m_information, {});
 }
 
 void TerminalFeedback::draw() {

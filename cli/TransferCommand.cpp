@@ -1,6 +1,7 @@
 // transfer: the window's transfer into a result file, from one instrument or from every
 // instrument docked on the computer.
 
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -16,11 +17,20 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
+#include <QSet>
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace {
+
+// What the command line asked for.
+struct TransferRequest {
+    bool json = false;
+    bool force = false;
+    bool every = false;
+    QString folder; // --folder, or the current folder
+    QString path;   // one instrument: --output, or the window's proposal in the folder
+};
 
 // How one instrument's transfer went.
 struct TransferRow {
@@ -51,16 +61,18 @@ bool instrumentWasRead(const TransferRow& row) {
     return row.status == ExitStatus::Done || row.status == ExitStatus::EmptyMemory;
 }
 
+void takeResult(TransferRow& row, const OperationResult& result) {
+    row.status = exitStatusOf(result.outcome);
+    row.message = outcomeMessage(result);
+    row.fileWritten = result.fileWritten();
+    row.measurementLines = result.measurementLines;
+}
+
 // The transfer proper, once the instrument has answered; `row` gets its outcome.
 void transferInto(InstrumentSession& session, const QString& path, TransferRow& row) {
     row.file = path;
     MeasurementTransfer transfer(session.exchange, session.feedback, &session.feedback);
-    const TransferResult result = transfer.Run(path);
-    session.takeOutcome();
-    row.message = result.message;
-    row.status = statusOfOutcome(result.message);
-    row.fileWritten = result.fileWritten;
-    row.measurementLines = result.measurementLines;
+    takeResult(row, transfer.Run(path));
 }
 
 void printOutcome(const TransferRow& row) {
@@ -69,166 +81,192 @@ void printOutcome(const TransferRow& row) {
         row.status == ExitStatus::Done ? console::out(line) : console::err(line);
     if (row.fileWritten)
         console::out(
-            msg(MsgId::CliResultFileWritten).arg(row.file, QString::number(row.measurementLines)));
+            cliMsg(CliMsg::ResultFileWritten).arg(row.file, QString::number(row.measurementLines)));
 }
 
 QString existingFileMessage(const QString& path) {
-    return msg(MsgId::CliFileExists).arg(QDir::toNativeSeparators(path));
+    return cliMsg(CliMsg::FileExists).arg(QDir::toNativeSeparators(path));
 }
 
-int transferOne(const CommandParser& command, const QString& path, bool force) {
+ExitStatus transferOne(const CommandParser& command, const TransferRequest& request) {
     // Before anything is said to the instrument: a run that could not keep its result must
     // not cost the operator the time of a transfer.
-    requireWritableFile(path);
-    if (QFileInfo::exists(path) && !force)
-        throw CliFailure(ExitStatus::FileExists, existingFileMessage(path));
+    requireWritableFile(request.path);
+    if (QFileInfo::exists(request.path) && !request.force)
+        throw CliFailure(ExitStatus::FileExists, existingFileMessage(request.path));
     InstrumentSession session(command);
     session.reachInstrument();
     TransferRow row;
     row.port = session.portName();
     row.serialNumber = session.identity().serialNumber;
     row.found = true;
-    transferInto(session, path, row);
-    if (command.json())
+    transferInto(session, request.path, row);
+    if (request.json)
         console::json(rowJson(row));
     else
         printOutcome(row);
-    return code(row.status);
+    return row.status;
 }
 
-int transferEvery(const CommandParser& command, const QString& folder, bool force) {
-    requireWritableFolder(folder);
-    InstrumentSession session(command);
-    ResultNames names(folder, QDateTime::currentDateTime());
+// The ports to try, each device once: a link and its target are one instrument.
+QStringList distinctPorts() {
     QStringList listed;
     ListComPorts(listed);
-    QList<TransferRow> rows;
-    QHash<QString, QString> tried; // device -> the name it was tried under
+    QStringList ports;
+    QSet<QString> devices;
     for (QString name : std::as_const(listed)) {
         if (const qsizetype nul = name.indexOf(QChar(u'\0')); nul >= 0)
             name.truncate(nul);
-        // A link and its target are one instrument: read once.
         const QString device = canonicalPortPath(name);
-        if (tried.contains(device))
-            continue;
-        tried.insert(device, name);
-
-        TransferRow row;
-        row.port = name;
-        session.port.setPort(name);
-        QString identity;
-        try {
-            const int presence = checkPresence(session.exchange, [&](int result) {
-                if (result == 0)
-                    identity = session.exchange.ReplyBuffer;
-            });
-            if (presence != 0) {
-                row.status = ExitStatus::NoAnswer;
-                row.message = msg(MsgId::NoAnswer);
-                rows << row;
-                continue;
-            }
-        } catch (const EComPort& e) {
-            row.status = ExitStatus::CommError;
-            row.message = e.attempt() ? portReason(*e.attempt()) : e.message();
-            rows << row;
-            continue;
+        if (!devices.contains(device)) {
+            devices.insert(device);
+            ports << name;
         }
-        row.found = true;
-        row.serialNumber = InstrumentIdentity::fromReply(identity).serialNumber.trimmed();
-        const QString path = names.forInstrument(row.serialNumber, name);
-        if (QFileInfo::exists(path) && !force) {
-            row.status = ExitStatus::FileExists;
-            row.message = existingFileMessage(path);
-            row.file = path;
-        } else {
-            // One instrument that fails must not keep the others from being read.
-            try {
-                transferInto(session, path, row);
-            } catch (const EComPort& e) {
-                row.status = ExitStatus::CommError;
-                row.message = e.message();
-            } catch (const EFileError& e) {
-                row.status = ExitStatus::FileError;
-                row.message = e.message();
-            }
-        }
-        rows << row;
     }
+    return ports;
+}
 
+// The presence check on one port; the identity line when the instrument answered.
+std::optional<QString> presentInstrument(InstrumentSession& session, TransferRow& row) {
+    QString identity;
+    try {
+        const int presence = checkPresence(session.exchange, [&](int result) {
+            if (result == 0)
+                identity = session.exchange.ReplyBuffer;
+        });
+        if (presence == 0)
+            return identity;
+        takeResult(row, resultOf(Operation::Transfer, Outcome::NoAnswer));
+    } catch (const EComPort& e) {
+        takeResult(row, resultOfPortError(Operation::Transfer, e));
+        row.message = e.attempt() ? portReason(*e.attempt()) : e.message();
+    }
+    return std::nullopt;
+}
+
+// One instrument of a run over every one: it that fails must not keep the others from
+// being read.
+TransferRow transferFromPort(InstrumentSession& session, const QString& name, ResultNames& names,
+                             bool force) {
+    TransferRow row;
+    row.port = name;
+    session.port.setPort(name);
+    const auto identity = presentInstrument(session, row);
+    if (!identity)
+        return row;
+    row.found = true;
+    row.serialNumber = InstrumentIdentity::fromReply(*identity).serialNumber.trimmed();
+    row.file = names.forInstrument(row.serialNumber, name);
+    if (QFileInfo::exists(row.file) && !force) {
+        row.status = ExitStatus::FileExists;
+        row.message = existingFileMessage(row.file);
+        return row;
+    }
+    try {
+        transferInto(session, row.file, row);
+    } catch (const EComPort& e) {
+        takeResult(row, resultOfPortError(Operation::Transfer, e));
+        row.message = e.message();
+    } catch (const EFileError& e) {
+        takeResult(row, resultOf(Operation::Transfer, Outcome::FileError));
+        row.message = e.message();
+    }
+    return row;
+}
+
+ExitStatus printEvery(const TransferRequest& request, const QList<TransferRow>& rows) {
     int found = 0;
     bool everyOneRead = true;
-    for (const TransferRow& row : std::as_const(rows)) {
-        if (!row.found)
-            continue;
-        ++found;
-        everyOneRead = everyOneRead && instrumentWasRead(row);
+    for (const TransferRow& row : rows) {
+        found += row.found ? 1 : 0;
+        everyOneRead = everyOneRead && (!row.found || instrumentWasRead(row));
     }
     const ExitStatus status = found == 0     ? ExitStatus::NoInstrument
                               : everyOneRead ? ExitStatus::Done
                                              : ExitStatus::NotEveryInstrument;
-    const QString summary = found == 0 ? console::messageText(msg(MsgId::NotDetected))
-                                       : msg(everyOneRead ? MsgId::CliEveryInstrumentRead
-                                                          : MsgId::CliNotEveryInstrumentRead)
-                                             .arg(found);
-    if (command.json()) {
+    const QString summary =
+        found == 0 ? console::messageText(
+                         outcomeMessage(resultOf(Operation::Search, Outcome::NoInstrument)))
+                   : cliMsg(everyOneRead ? CliMsg::EveryInstrumentRead
+                                         : CliMsg::NotEveryInstrumentRead)
+                         .arg(found);
+    if (request.json) {
         QJsonArray array;
-        for (const TransferRow& row : std::as_const(rows))
+        for (const TransferRow& row : rows)
             array.append(rowJson(row));
         console::json({{QStringLiteral("instruments"), array},
                        {QStringLiteral("found"), found},
-                       {QStringLiteral("message"), summary},
-                       {QStringLiteral("status"), statusName(status)},
-                       {QStringLiteral("exitStatus"), code(status)}});
-        return code(status);
+                       {QStringLiteral("message"), summary}});
+        return status;
     }
-    QList<QStringList> table{{msg(MsgId::CliPortLabel), msg(MsgId::CliSerialNumberLabel),
-                              msg(MsgId::CliOutcomeLabel), msg(MsgId::CliFileLabel)}};
-    for (const TransferRow& row : std::as_const(rows))
+    QList<QStringList> table{{cliMsg(CliMsg::PortLabel), cliMsg(CliMsg::SerialNumberLabel),
+                              cliMsg(CliMsg::OutcomeLabel), cliMsg(CliMsg::FileLabel)}};
+    for (const TransferRow& row : rows)
         table << QStringList{row.port, row.serialNumber, console::messageText(row.message),
                              row.fileWritten ? QDir::toNativeSeparators(row.file) : QString()};
     for (const QString& line : console::tableLines(table))
         console::out(line.trimmed());
-    if (found == 0)
-        console::err(summary);
-    else
-        console::out(summary);
-    return code(status);
+    found == 0 ? console::err(summary) : console::out(summary);
+    return status;
+}
+
+ExitStatus transferEvery(const CommandParser& command, const TransferRequest& request) {
+    requireWritableFolder(request.folder);
+    InstrumentSession session(command);
+    ResultNames names(request.folder, QDateTime::currentDateTime());
+    QList<TransferRow> rows;
+    for (const QString& name : distinctPorts())
+        rows << transferFromPort(session, name, names, request.force);
+    return printEvery(request, rows);
+}
+
+struct TransferOptions {
+    QCommandLineOption output{QStringLiteral("output"), cliMsg(CliMsg::OutputOption),
+                              QStringLiteral("FILE")};
+    QCommandLineOption folder{QStringLiteral("folder"), cliMsg(CliMsg::FolderOption),
+                              QStringLiteral("DIR")};
+    QCommandLineOption force{QStringLiteral("force"), cliMsg(CliMsg::ForceOption)};
+    QCommandLineOption every{QStringLiteral("every-instrument"),
+                             cliMsg(CliMsg::EveryInstrumentOption)};
+};
+
+void checkCombinations(const CommandParser& command, const TransferOptions& o) {
+    command.expectPositional(0, 0);
+    if (command.isSet(o.output) && command.isSet(o.folder))
+        badUsage(cliMsg(CliMsg::OutputOrFolder), QStringLiteral("transfer"));
+    if (command.isSet(o.every) && (command.isSet(o.output) || command.port()))
+        badUsage(cliMsg(CliMsg::EveryInstrumentAlone), QStringLiteral("transfer"));
+    if (command.isSet(o.output) && command.value(o.output).isEmpty())
+        badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--output")),
+                 QStringLiteral("transfer"));
+}
+
+TransferRequest requestOf(const CommandParser& command, const TransferOptions& o) {
+    checkCombinations(command, o);
+    TransferRequest request;
+    request.json = command.json();
+    request.force = command.isSet(o.force);
+    request.every = command.isSet(o.every);
+    request.folder = command.isSet(o.folder) ? command.value(o.folder) : QDir::currentPath();
+    if (!command.isSet(o.output) && !QFileInfo(request.folder).isDir())
+        throw CliFailure(ExitStatus::FileError, cliMsg(CliMsg::NoSuchFolder).arg(request.folder));
+    request.path = command.isSet(o.output)
+                       ? command.value(o.output)
+                       : proposedResultFileName(request.folder, QDateTime::currentDateTime());
+    return request;
 }
 
 } // namespace
 
-int runTransfer(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("transfer"), MsgId::CliTransferDescription);
+ExitStatus runTransfer(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("transfer"), CliMsg::TransferDescription);
     command.addPortOption();
     command.addJsonOption();
-    const QCommandLineOption output(QStringLiteral("output"), msg(MsgId::CliOutputOption),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption folder(QStringLiteral("folder"), msg(MsgId::CliFolderOption),
-                                    QStringLiteral("DIR"));
-    const QCommandLineOption force(QStringLiteral("force"), msg(MsgId::CliForceOption));
-    const QCommandLineOption every(QStringLiteral("every-instrument"),
-                                   msg(MsgId::CliEveryInstrumentOption));
-    for (const auto& option : {output, folder, force, every})
+    const TransferOptions options;
+    for (const auto& option : {options.output, options.folder, options.force, options.every})
         command.addOption(option);
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
-    command.expectPositional(0, 0);
-    if (command.isSet(output) && command.isSet(folder))
-        badUsage(msg(MsgId::CliOutputOrFolder), QStringLiteral("transfer"));
-    if (command.isSet(every) && (command.isSet(output) || command.port()))
-        badUsage(msg(MsgId::CliEveryInstrumentAlone), QStringLiteral("transfer"));
-    if (command.isSet(output) && command.value(output).isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--output")),
-                 QStringLiteral("transfer"));
-
-    const QString dir = command.isSet(folder) ? command.value(folder) : QDir::currentPath();
-    if (!command.isSet(output) && !QFileInfo(dir).isDir())
-        throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(dir));
-    if (command.isSet(every))
-        return transferEvery(command, dir, command.isSet(force));
-    const QString path = command.isSet(output)
-                             ? command.value(output)
-                             : proposedResultFileName(dir, QDateTime::currentDateTime());
-    return transferOne(command, path, command.isSet(force));
+        return ExitStatus::Done;
+    const TransferRequest request = requestOf(command, options);
+    return request.every ? transferEvery(command, request) : transferOne(command, request);
 }

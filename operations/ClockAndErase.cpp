@@ -58,35 +58,37 @@ QString clockArgument(const QDateTime& when, const QString& identificationRecord
     return u' ' + formatDateTime(when, separators, DateOrder::MonthFirst) + u' ';
 }
 
-void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
-                        const std::function<QString()>& editText) {
+OperationResult setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
+                                   const std::function<QString()>& editText) {
     RestoreGuard portOpen; // closes after the message, or as the error unwinds
     openPort(exchange.port(), portOpen);
-    QString message;
+    OperationResult result = resultOf(Operation::Clock, Outcome::NoAnswer);
     if (exchange.ConnectSonde() != 0) {
-        message = msg(MsgId::NoAnswer);
+        result.outcome = Outcome::NoAnswer;
     } else if (!exchange.exchangeLine(QStringLiteral("#p"))) {
-        message = msg(MsgId::CommError);
+        result.outcome = Outcome::CommError;
     } else {
         const QString record = exchange.ReplyBuffer;
         // Raises before "#D" when the text is no date.
         const QDateTime when = readClockText(editText());
         const bool ok = exchange.exchangeLine(QStringLiteral("#D") + clockArgument(when, record)) &&
                         exchange.replyAcknowledged();
-        message = msg(ok ? MsgId::ClockDone : MsgId::CommError);
+        result.outcome = ok ? Outcome::Done : Outcome::CommError;
     }
-    feedback.showInformation(message);
+    feedback.showInformation(outcomeMessage(result));
+    return result;
 }
 
-void eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
+OperationResult eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);
-    QString message = msg(MsgId::NoAnswer);
+    OperationResult result = resultOf(Operation::Erase, Outcome::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
         exchange.exchangeLine(QStringLiteral("#I"));
         // Both failures read as an instrument that does not answer.
         if (exchange.replyAcknowledged())
-            message = msg(MsgId::EraseDone);
+            result.outcome = Outcome::Done;
     }
-    feedback.showInformation(message);
+    feedback.showInformation(outcomeMessage(result));
+    return result;
 }

@@ -37,8 +37,9 @@ MeasurementTransfer::MeasurementTransfer(CommandExchange& exchange, OperatorFeed
                                          TransferView* view)
     : m_exchange(exchange), m_feedback(feedback), m_view(view) {}
 
-TransferResult MeasurementTransfer::Run(const QString& resultPath) {
-    TransferResult result;
+OperationResult MeasurementTransfer::Run(const QString& resultPath) {
+    OperationResult result = resultOf(Operation::Transfer, Outcome::NoAnswer);
+    m_lines.clear();
     // Declared first, so that on a failure it runs after the port has been closed; the
     // error report follows once the window is usable again.
     RestoreGuard window;
@@ -51,22 +52,22 @@ TransferResult MeasurementTransfer::Run(const QString& resultPath) {
     m_feedback.showStatus();
     if (m_exchange.ConnectSonde() != 0) {
         // The memo keeps the previous transfer and no file is touched.
-        result.message = msg(MsgId::NoAnswer);
+        result.outcome = Outcome::NoAnswer;
     } else {
         fetchAndWrite(result, resultPath);
     }
     window.run();
-    m_feedback.showInformation(result.message);
+    m_feedback.showInformation(outcomeMessage(result));
     return result;
 }
 
-void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& resultPath) {
+void MeasurementTransfer::fetchAndWrite(OperationResult& result, const QString& resultPath) {
     try {
-        result.message = fetchLines(result);
+        result.outcome = fetchLines(result);
     } catch (const EComPort&) {
         // The line went away after the instrument had answered (an unplugged adapter fails
         // every call at once): keep what arrived, as for an instrument that fell silent.
-        result.message = msg(MsgId::CommError);
+        result.outcome = Outcome::CommError;
     }
     if (m_view)
         m_view->flush();
@@ -74,33 +75,33 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
     if (!keepEarlierFile) {
-        writeCp1252Lines(resultPath, result.lines);
-        result.fileWritten = true;
+        writeCp1252Lines(resultPath, m_lines);
+        result.resultFile = resultPath;
     } else {
-        // The operator may have agreed to replace it: say why it is still there.
-        result.message += QStringLiteral("\r\n") + msg(MsgId::EarlierFileKept).arg(resultPath);
+        result.keptFile = resultPath;
     }
     QCoreApplication::processEvents();
 }
 
-QString MeasurementTransfer::fetchLines(TransferResult& result) {
+Outcome MeasurementTransfer::fetchLines(OperationResult& result) {
     if (m_view)
         m_view->clearLines();
 
     // A silent identity request is no failure: its line is then empty or partial.
     m_exchange.exchangeLine(QStringLiteral("#i"));
-    store(result, m_exchange.ReplyBuffer);
+    store(m_exchange.ReplyBuffer);
 
     const bool summaryCame = m_exchange.exchangeLine(QStringLiteral("#T"));
-    store(result, m_exchange.ReplyBuffer);
+    store(m_exchange.ReplyBuffer);
     if (!summaryCame)
-        return msg(MsgId::CommError);
+        return Outcome::CommError;
 
     const auto count = storedFileCount(m_exchange.ReplyBuffer);
     if (!count)
-        return msg(MsgId::ReadError);
+        return Outcome::ReadError;
+    result.files = *count;
     if (*count == 0)
-        return msg(MsgId::NoMeasurement);
+        return Outcome::EmptyMemory;
 
     int fileCounter = 1;
     int measurementCounter = 1;
@@ -115,7 +116,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
-                return msg(MsgId::CommError);
+                return Outcome::CommError;
             continue;
         }
         silentInARow = 0;
@@ -128,8 +129,8 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
             measurementCounter = 1;
         }
         if (markers.end)
-            return msg(MsgId::ReadDone);
-        store(result, reply);
+            return Outcome::Done;
+        store(reply);
         // A file line or any other unmarked line is no measurement: a memory that gave
         // only those must not count as one that gave results.
         result.measurementLines += markers.measurement ? 1 : 0;
@@ -137,9 +138,9 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
     }
 }
 
-void MeasurementTransfer::store(TransferResult& result, const QString& reply) {
+void MeasurementTransfer::store(const QString& reply) {
     const QString line = withoutLineEnds(reply);
-    result.lines.append(line);
+    m_lines.append(line);
     if (m_view)
         m_view->appendLine(line);
 }

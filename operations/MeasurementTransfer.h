@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -27,14 +29,6 @@ public:
 // the folder when it has none at its end.
 QString proposedResultFileName(const QString& folder, const QDateTime& now);
 
-struct TransferResult {
-    QString message;          // what the operator was told at the end
-    QStringList lines;        // the lines of this transfer, as shown and as written
-    int measurementLines = 0; // stored lines marked "#R" or "#G", each counted once
-    int fileHeaderLines = 0;  // stored lines marked "#L"
-    bool fileWritten = false;
-};
-
 // Copies every measurement stored in the instrument into a result file: identity line,
 // memory summary, then every stored line up to the end marker.
 class MeasurementTransfer {
@@ -48,14 +42,20 @@ public:
     // The whole transfer behind "Transfert". The main window is disabled and the status
     // window shown while it runs; both are restored and the port closed on every path.
     // A result file that cannot be written raises EFileError after that restoration.
-    TransferResult Run(const QString& resultPath);
+    // The result counts the stored files announced, the measurement lines and the file
+    // headers, and names the file written or the earlier one kept.
+    OperationResult Run(const QString& resultPath);
+
+    // The lines of this transfer, as shown and as written.
+    const QStringList& lines() const { return m_lines; }
 
 private:
-    void fetchAndWrite(TransferResult& result, const QString& resultPath);
-    QString fetchLines(TransferResult& result);
-    void store(TransferResult& result, const QString& reply);
+    void fetchAndWrite(OperationResult& result, const QString& resultPath);
+    Outcome fetchLines(OperationResult& result);
+    void store(const QString& reply);
 
     CommandExchange& m_exchange;
     OperatorFeedback& m_feedback;
     TransferView* m_view;
+    QStringList m_lines;
 };

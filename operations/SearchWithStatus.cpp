@@ -4,11 +4,11 @@
 #include "common/OperatorFeedback.h"
 #include "common/RestoreGuard.h"
 
-int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
-                     const PortLister& listPorts, SearchRecord* record) {
+OperationResult searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
+                                 const PortLister& listPorts, SearchRecord* record) {
     feedback.AfficheInfo(msg(MsgId::Searching));
     feedback.showStatus();
     RestoreGuard status;
     status.add([&feedback] { feedback.hideStatus(); });
-    return ChercheSonde(exchange, listPorts, record);
+    return searchInstrument(exchange, listPorts, record);
 }

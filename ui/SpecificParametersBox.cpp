@@ -107,23 +107,19 @@ void SpecificParametersBox::setSpecificParameters(const SpecificParameters& valu
     m_editParamKMaint->setChecked(values.maintenance);
 }
 
-int SpecificParametersBox::LectureHeader() {
-    const SpecificReading reading = ::LectureHeader(m_context.exchange);
+OperationResult SpecificParametersBox::readFromInstrument() {
+    const SpecificReading reading = readSpecificParameters(m_context.exchange);
     if (reading.values)
         setSpecificParameters(*reading.values);
     return reading.result;
 }
 
+int SpecificParametersBox::LectureHeader() {
+    return ::LectureHeader(readFromInstrument());
+}
+
 void SpecificParametersBox::ButtonLireHeaderClick() {
-    const int result = LectureHeader();
-    MsgId message = MsgId::UnknownCommand;
-    if (result == kSpecificRead)
-        message = MsgId::ReadDone;
-    else if (result == kSpecificNoAnswer)
-        message = MsgId::NoAnswer;
-    else if (result == kSpecificTimedOut)
-        message = MsgId::CommError;
-    m_context.feedback.showInformation(msg(message));
+    m_context.feedback.showInformation(outcomeMessage(readFromInstrument()));
 }
 
 void SpecificParametersBox::ButtonEcrireHeaderClick() {

@@ -554,6 +554,14 @@ Do you want to replace it?</translation>
         <translation>maintenance password refused</translation>
     </message>
     <message>
+        <source>le port est utilisé par un autre programme</source>
+        <translation>the port is used by another program</translation>
+    </message>
+    <message>
+        <source>Voir aussi vexa-reader(1), la fenêtre, et vexa-sim(1), l&apos;instrument simulé. Un fichier de paramètres d&apos;exemple : %1</source>
+        <translation>See also vexa-reader(1), the window, and vexa-sim(1), the simulated instrument. An example parameter file: %1</translation>
+    </message>
+    <message>
         <source>Affiche l&apos;aide de la commande.</source>
         <translation>Shows the command&apos;s help.</translation>
     </message>

@@ -25,7 +25,7 @@ void TestCliBusy::identifyRefusesAPortOpenElsewhere() {
         HeldElsewhere holder(sim.path(), true);
         QVERIFY(holder.held());
         const CliRun run = runCli(identify);
-        QVERIFY(run.exitCode != code(ExitStatus::Done));
+        QCOMPARE(run.exitCode, code(ExitStatus::PortBusy));
         QVERIFY2(run.err.contains(QStringLiteral("port-holder, PID %1").arg(holder.pid())),
                  qPrintable(run.err));
     }

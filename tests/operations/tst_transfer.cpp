@@ -43,6 +43,8 @@ public:
 
 } // namespace
 
+Q_DECLARE_METATYPE(Outcome)
+
 class TestTransfer : public QObject {
     Q_OBJECT
 
@@ -69,7 +71,11 @@ private Q_SLOTS:
     void failedWriteKeepsEarlierFileAndRestoresWindow();
 
 private:
-    TransferResult run(TransferView* view = nullptr);
+    // The result and the lines of one transfer.
+    struct Run : OperationResult {
+        QStringList lines;
+    };
+    Run run(TransferView* view = nullptr);
 
     std::unique_ptr<OperationsRig> m_rig;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -88,9 +94,11 @@ void TestTransfer::cleanup() {
     m_dir.reset();
 }
 
-TransferResult TestTransfer::run(TransferView* view) {
+TestTransfer::Run TestTransfer::run(TransferView* view) {
     MeasurementTransfer transfer(m_rig->exchange, m_rig->feedback, view);
-    return transfer.Run(m_path);
+    Run result{transfer.Run(m_path), {}};
+    result.lines = transfer.lines();
+    return result;
 }
 
 void TestTransfer::proposedName_data() {
@@ -121,9 +129,9 @@ void TestTransfer::fullMemoryGivesExactFile() {
     rig.sim.instrument()->setStoredLines(memory);
     RecordingView view;
 
-    const TransferResult result = run(&view);
+    const Run result = run(&view);
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
                                rig.sim.instrument()->summaryLine()};
     expected += memory;
@@ -171,15 +179,15 @@ void TestTransfer::storedFileCount() {
     rig.sim.instrument()->generateMemory(3, 1);
     rig.sim.instrument()->setSummaryLine(summary);
 
-    const TransferResult result = run();
+    const Run result = run();
 
     if (readable) {
-        QCOMPARE(result.message, msg(MsgId::ReadDone));
+        QCOMPARE(result.outcome, Outcome::Done);
         QCOMPARE(result.lines.size(), 2 + 6);
         QVERIFY(rig.feedback.statusTexts().contains(
             QStringLiteral("Lecture en cours, fichier 2/3, Mesure n°1")));
     } else {
-        QCOMPARE(result.message, msg(MsgId::ReadError));
+        QCOMPARE(result.outcome, Outcome::ReadError);
         QCOMPARE(rig.received("#OK"), 0);
         QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), summary}));
     }
@@ -192,9 +200,9 @@ void TestTransfer::markersDriveCountersAndEnd() {
     rig.sim.instrument()->setStoredLines({"#R 1 #L", "#G 2", "plain", "12 #F 34 #R", "#R never"});
     rig.sim.instrument()->setSummaryLine(summaryWithCount("00001"));
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1 #L", "#G 2", "plain"}));
     QCOMPARE(rig.received("#OK"), 4);
     QCOMPARE(rig.feedback.statusTexts().mid(1),
@@ -209,9 +217,9 @@ void TestTransfer::twoLinesInOneReplyAreOneLine() {
     rig.sim.instrument()->setStoredLines({"#R 2"});
     rig.sim.scriptReply("#OK", "#R 1\r\n#L 1\r\n");
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1#L 1", "#R 2"}));
     // Both markers were seen: the next status is a new file.
     QVERIFY(rig.feedback.statusTexts().contains(
@@ -225,9 +233,9 @@ void TestTransfer::silentRecordIsAskedAgain() {
     for (int i = 0; i < MeasurementTransfer::MaxRetriedTimeouts; ++i)
         rig.sim.scriptReply("#OK", "");
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1", "#R 2"}));
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 2);
     // The silent passes repeat the same status text.
@@ -243,9 +251,9 @@ void TestTransfer::instrumentFallingSilentEndsTransfer() {
     for (int i = 0; i <= MeasurementTransfer::MaxRetriedTimeouts; ++i)
         rig.sim.scriptReply("#OK", "");
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 1);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(),
                                            rig.sim.instrument()->summaryLine(), "#R 1"}));
@@ -256,9 +264,9 @@ void TestTransfer::summaryTimeOutWritesWhatCame() {
     rig.sim.instrument()->generateMemory(1, 1);
     rig.sim.scriptReply("#T", "#T Fich");
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QCOMPARE(rig.received("#OK"), 0);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), "#T Fich"}));
 }
@@ -268,9 +276,9 @@ void TestTransfer::noAnswerLeavesEverythingAsItWas() {
     rig.sim.setSilent(true);
     RecordingView view;
 
-    const TransferResult result = run(&view);
+    const Run result = run(&view);
 
-    QCOMPARE(result.message, msg(MsgId::NoAnswer));
+    QCOMPARE(result.outcome, Outcome::NoAnswer);
     QCOMPARE(view.clears, 0);
     QVERIFY(!QFile::exists(m_path));
     QCOMPARE(rig.sim.receivedLines(), QList<QByteArray>{"#i"});
@@ -282,16 +290,16 @@ void TestTransfer::noAnswerLeavesEverythingAsItWas() {
 
 void TestTransfer::earlierFileKeptWhenNothingNew_data() {
     QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("count 0") << 0 << msg(MsgId::NoMeasurement);
-    QTest::newRow("count unreadable") << 1 << msg(MsgId::ReadError);
-    QTest::newRow("summary silent") << 2 << msg(MsgId::CommError);
-    QTest::newRow("memory ends at once") << 3 << msg(MsgId::ReadDone);
+    QTest::addColumn<Outcome>("outcome");
+    QTest::newRow("count 0") << 0 << Outcome::EmptyMemory;
+    QTest::newRow("count unreadable") << 1 << Outcome::ReadError;
+    QTest::newRow("summary silent") << 2 << Outcome::CommError;
+    QTest::newRow("memory ends at once") << 3 << Outcome::Done;
 }
 
 void TestTransfer::earlierFileKeptWhenNothingNew() {
     QFETCH(int, fault);
-    QFETCH(QString, message);
+    QFETCH(Outcome, outcome);
     OperationsRig& rig = *m_rig;
     const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
     QVERIFY(writeFileBytes(m_path, earlier));
@@ -312,18 +320,22 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
         break;
     }
 
-    const TransferResult result = run();
+    const Run result = run();
 
     // The operator learns that the earlier results are still there.
-    QCOMPARE(result.message, message + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
-    QVERIFY(!result.fileWritten);
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(result.keptFile, m_path);
+    QCOMPARE(m_rig->feedback.calls.last(),
+             "info:" + outcomeMessage(resultOf(Operation::Transfer, outcome)) + "\r\n" +
+                 msg(MsgId::EarlierFileKept).arg(m_path));
+    QVERIFY(!result.fileWritten());
     QCOMPARE(fileBytes(m_path), earlier);
 
     // Without an earlier file the same transfer writes what it got.
     QVERIFY(QFile::remove(m_path));
     if (fault == 2)
         rig.sim.scriptReply("#T", "");
-    QCOMPARE(run().message, message);
+    QCOMPARE(run().outcome, outcome);
     QVERIFY(
         fileBytes(m_path).startsWith(QByteArray(rig.sim.instrument()->identityLine() + "\r\n")));
 }
@@ -336,13 +348,13 @@ void TestTransfer::fileHeaderAloneKeepsEarlierFile() {
     // "#i", "#i", "#T", the "#OK" answered with the "#L" line, then the line goes.
     rig.sim.setHangUpAfter(3 + 1 + 1);
 
-    const TransferResult result = run();
+    const Run result = run();
 
-    QCOMPARE(result.message,
-             msg(MsgId::CommError) + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
+    QCOMPARE(result.outcome, Outcome::CommError);
+    QCOMPARE(result.keptFile, m_path);
     QCOMPARE(result.measurementLines, 0);
     QCOMPARE(result.fileHeaderLines, 1);
-    QVERIFY(!result.fileWritten);
+    QVERIFY(!result.fileWritten());
     QCOMPARE(fileBytes(m_path), earlier);
 }
 
@@ -357,13 +369,13 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     QElapsedTimer clock;
     clock.start();
     CpuMeter cpu;
-    const TransferResult result = run();
+    const Run result = run();
     const double wallMs = cpu.wallMs();
 
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(cpu.cpuMs() < wallMs / 4,
              qPrintable(QStringLiteral("cpu %1 ms of %2 ms").arg(cpu.cpuMs()).arg(wallMs)));
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
                                rig.sim.instrument()->summaryLine()};
     expected += memory.mid(0, answered);
@@ -375,7 +387,7 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     // Plugged in again (a new device), the next transfer runs from the start.
     rig.sim.start();
     rig.port.setPort(rig.sim.slavePath());
-    QCOMPARE(run().message, msg(MsgId::ReadDone));
+    QCOMPARE(run().outcome, Outcome::Done);
     QCOMPARE(fileBytes(m_path).count("\r\n"), 2 + memory.size());
 }
 
