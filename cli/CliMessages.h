@@ -109,8 +109,8 @@ enum class CliMsg : int {
     NotAFile,               // %1 the path, %2 what it is
     FixHeld,                // the fix for a port another program holds
     OutputFailed,           // the result could not be written
-    ExitPortBusy, // exit status 14
-    SeeAlso,      // %1 the example parameter file
+    ExitPortBusy,           // exit status 14
+    SeeAlso,                // %1 the example parameter file
 };
 
 // The text in the installed language (French when no translation is installed).

@@ -1,5 +1,5 @@
-#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
+#include "cli/CliMessages.h"
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"

@@ -1,5 +1,5 @@
-#include "cli/CliMessages.h"
 #include "cli/LineTrace.h"
+#include "cli/CliMessages.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"

@@ -1,5 +1,5 @@
-#include "cli/CliMessages.h"
 #include "cli/PortRecord.h"
+#include "cli/CliMessages.h"
 
 #include "common/Messages.h"
 #include "link/PortDiagnosis.h"

@@ -65,7 +65,8 @@ ExitStatus runPorts(const QStringList& arguments) {
 
     InstrumentSession session(command);
     SearchRecord record;
-    const OperationResult result = searchWithStatus(session.exchange, session.feedback, {}, &record);
+    const OperationResult result =
+        searchWithStatus(session.exchange, session.feedback, {}, &record);
     const bool found = result.done();
     const ExitStatus status = exitStatusOf(result.outcome);
     if (command.json()) {

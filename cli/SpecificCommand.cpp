@@ -59,7 +59,8 @@ void printValues(const SpecificParameters& values, bool json, const QString& por
         return;
     }
     const QList<QStringList> rows = {
-        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::InstrumentNumberLabel)), values.serialNumber},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::InstrumentNumberLabel)),
+         values.serialNumber},
         {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::PmScintillatorLabel)), values.pmReference},
         {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::HighVoltageLabel)), values.highVoltage},
         {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::ContrastLabel)), values.contrast},
@@ -135,14 +136,12 @@ struct SpecificOptions {
 
 TypedValues typedValues(const CommandParser& command, const SpecificOptions& o) {
     auto given = [&](const QCommandLineOption& option) {
-        return command.isSet(option) ? std::optional<QString>(command.value(option))
-                                     : std::nullopt;
+        return command.isSet(option) ? std::optional<QString>(command.value(option)) : std::nullopt;
     };
     TypedValues typed{given(o.serial), given(o.pm), given(o.hv), given(o.contrast), {}};
     if (const auto f = given(o.flag)) {
         if (*f != QLatin1String("0") && *f != QLatin1String("1"))
-            badUsage(cliMsg(CliMsg::FlagValue).arg(QStringLiteral("--maintenance-flag")),
-                     kCommand);
+            badUsage(cliMsg(CliMsg::FlagValue).arg(QStringLiteral("--maintenance-flag")), kCommand);
         typed.maintenance = *f == QLatin1String("1");
     }
     return typed;

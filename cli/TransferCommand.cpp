@@ -17,9 +17,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 
 namespace {
 
@@ -185,11 +185,11 @@ ExitStatus printEvery(const TransferRequest& request, const QList<TransferRow>& 
                               : everyOneRead ? ExitStatus::Done
                                              : ExitStatus::NotEveryInstrument;
     const QString summary =
-        found == 0 ? console::messageText(
-                         outcomeMessage(resultOf(Operation::Search, Outcome::NoInstrument)))
-                   : cliMsg(everyOneRead ? CliMsg::EveryInstrumentRead
-                                         : CliMsg::NotEveryInstrumentRead)
-                         .arg(found);
+        found == 0
+            ? console::messageText(
+                  outcomeMessage(resultOf(Operation::Search, Outcome::NoInstrument)))
+            : cliMsg(everyOneRead ? CliMsg::EveryInstrumentRead : CliMsg::NotEveryInstrumentRead)
+                  .arg(found);
     if (request.json) {
         QJsonArray array;
         for (const TransferRow& row : rows)

@@ -1,5 +1,5 @@
-#include "cli/CliMessages.h"
 #include "cli/WritableTarget.h"
+#include "cli/CliMessages.h"
 
 #include "cli/ExitStatus.h"
 #include "common/Messages.h"

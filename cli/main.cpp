@@ -1,7 +1,7 @@
 // vexa-cli: the window's operations from a terminal or a script, on the same code.
 
-#include "cli/CliMessages.h"
 #include "cli/CliLanguage.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -33,8 +33,8 @@ QString mainHelp() {
           << QStringLiteral("  VEXA_MAINTENANCE_PASSWORD  ") + cliMsg(CliMsg::PasswordVariable)
           << QStringLiteral("  LC_ALL, LC_MESSAGES, LANG  ") + cliMsg(CliMsg::LanguageVariables)
           << QString()
-          << cliMsg(CliMsg::SeeAlso).arg(
-                 QStringLiteral("/usr/share/doc/vexa-reader/examples/example.dat"));
+          << cliMsg(CliMsg::SeeAlso)
+                 .arg(QStringLiteral("/usr/share/doc/vexa-reader/examples/example.dat"));
     return lines.join(u'\n');
 }
 

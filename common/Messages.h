@@ -82,10 +82,10 @@ enum class MsgId : int {
     ModemManagerRunning,     // it may be probing the port
     FixModemManager,         // the commands follow
     // A result file made safe before the instrument's memory is erased, and the ledger
-    FileNotSafeOnDisk,       // %1 the file or its folder, %2 the system's reason
-    FileDiffersOnDisk,       // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
-    LedgerNotRegularFile,    // %1 the ledger's path
-    CannotWriteLedger,       // %1 the ledger's path, %2 the system's reason
+    FileNotSafeOnDisk,    // %1 the file or its folder, %2 the system's reason
+    FileDiffersOnDisk,    // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
+    LedgerNotRegularFile, // %1 the ledger's path
+    CannotWriteLedger,    // %1 the ledger's path, %2 the system's reason
     // The archive of downloads
     ArchivePasswordInUrl,   // the archive's address carries a password
     ArchiveBadUrl,          // %1 the part of the address that is wrong (never the password)

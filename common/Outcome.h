@@ -33,12 +33,12 @@ enum class Operation {
 struct OperationResult {
     Operation operation = Operation::Search;
     Outcome outcome = Outcome::Done;
-    int instrumentError = 0; // InstrumentError: the number in the instrument's reply
-    QString reason;          // FileError: the system's reason; PortBusy: who holds the port
-    QString port;            // Search, Done: the port that answered, as the operator knows it
-    QString keptFile;        // Transfer: an earlier result file left in place
-    QString resultFile;      // Transfer: the file written; empty when none was
-    int files = 0;           // Transfer: the stored files the instrument announced
+    int instrumentError = 0;  // InstrumentError: the number in the instrument's reply
+    QString reason;           // FileError: the system's reason; PortBusy: who holds the port
+    QString port;             // Search, Done: the port that answered, as the operator knows it
+    QString keptFile;         // Transfer: an earlier result file left in place
+    QString resultFile;       // Transfer: the file written; empty when none was
+    int files = 0;            // Transfer: the stored files the instrument announced
     int measurementLines = 0; // Transfer: stored lines marked "#R" or "#G"
     int fileHeaderLines = 0;  // Transfer: stored lines marked "#L"
 

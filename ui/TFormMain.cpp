@@ -239,7 +239,8 @@ void TFormMain::ButtonConnexionClick() {
 
 void TFormMain::TimerAutoConnectTimer() {
     SearchRecord record;
-    const OperationResult result = searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record);
+    const OperationResult result =
+        searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record);
     if (!result.done()) {
         m_panelAccueil->showSearchRecord(record);
         m_feedback->showInformation(outcomeMessage(result));

@@ -358,7 +358,8 @@ void TestCliInstrument::sameFailureSameStatusInEitherLanguage() {
     }
     QCOMPARE(statuses[0], status(ExitStatus::EmptyMemory));
     QCOMPARE(statuses[1], statuses[0]);
-    QCOMPARE(answers[1].value(QStringLiteral("status")), answers[0].value(QStringLiteral("status")));
+    QCOMPARE(answers[1].value(QStringLiteral("status")),
+             answers[0].value(QStringLiteral("status")));
     QCOMPARE(answers[0].value(QStringLiteral("exitStatus")).toInt(), statuses[0]);
     // Each run spoke its own language.
     QVERIFY(answers[0].value(QStringLiteral("message")) !=

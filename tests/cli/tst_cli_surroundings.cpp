@@ -2,8 +2,8 @@
 // escapes, signals at the password prompt and during a transfer, readers that go away,
 // targets that cannot be written, and --json on every way a command can fail.
 
-#include "cli/CliMessages.h"
 #include "CliRunner.h"
+#include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
 #include "cli/PortRecord.h"
 #include "common/Messages.h"
