@@ -117,10 +117,10 @@ void measureExchanges(int count, QList<Row>& rows) {
 class SilentFeedback : public OperatorFeedback {
 public:
     void AfficheInfo(const QString&) override {}
-    void ShowStatus() override {}
-    void HideStatus() override {}
-    void ShowInformation(const QString&) override {}
-    void SetMainWindowEnabled(bool) override {}
+    void showStatus() override {}
+    void hideStatus() override {}
+    void showInformation(const QString&) override {}
+    void setMainWindowEnabled(bool) override {}
 };
 
 // Processor share of the same transfer with no memo and no status window: what the port,

@@ -5,6 +5,7 @@
 #include "archive/ArchiveExport.h"
 #include "archive/ArchiveSpool.h"
 #include "cli/ArchiveHook.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The options every action shares: --archive, --json, and the reading filter.
 struct ArchiveCommandLine {
-    explicit ArchiveCommandLine(const QString& action, MsgId description)
+    explicit ArchiveCommandLine(const QString& action, CliMsg description)
         : name(QStringLiteral("archive ") + action), parser(name, description),
           archive(archiveOption()) {
         parser.addJsonOption();
@@ -31,7 +32,7 @@ struct ArchiveCommandLine {
     std::unique_ptr<Archive> open() const {
         const std::optional<ArchiveLocation> location = archiveLocation(parser, archive);
         if (!location)
-            badUsage(msg(MsgId::CliArchiveNeeded), name);
+            badUsage(cliMsg(CliMsg::ArchiveNeeded), name);
         return std::make_unique<Archive>(*location);
     }
 
@@ -41,14 +42,14 @@ struct ArchiveCommandLine {
 };
 
 const QCommandLineOption& serialOption() {
-    static const QCommandLineOption option(QStringLiteral("serial"),
-                                           msg(MsgId::CliArchiveSerialOption), QStringLiteral("S"));
+    static const QCommandLineOption option(
+        QStringLiteral("serial"), cliMsg(CliMsg::ArchiveSerialOption), QStringLiteral("S"));
     return option;
 }
 
 const QCommandLineOption& sinceOption() {
     static const QCommandLineOption option(
-        QStringLiteral("since"), msg(MsgId::CliArchiveSinceOption), QStringLiteral("DATE"));
+        QStringLiteral("since"), cliMsg(CliMsg::ArchiveSinceOption), QStringLiteral("DATE"));
     return option;
 }
 
@@ -59,7 +60,7 @@ QDateTime sinceTime(const QString& text, const QString& command) {
         return day.startOfDay();
     const QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (!time.isValid())
-        badUsage(msg(MsgId::CliArchiveBadDate).arg(text), command);
+        badUsage(cliMsg(CliMsg::ArchiveBadDate).arg(text), command);
     return time;
 }
 
@@ -80,12 +81,12 @@ void printTable(const QList<QStringList>& table) {
         console::out(line.trimmed());
 }
 
-int runList(const QStringList& arguments) {
-    ArchiveCommandLine line(QStringLiteral("list"), MsgId::CliArchiveListDescription);
+ExitStatus runList(const QStringList& arguments) {
+    ArchiveCommandLine line(QStringLiteral("list"), CliMsg::ArchiveListDescription);
     line.parser.addOption(serialOption());
     line.parser.addOption(sinceOption());
     if (!line.parser.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     line.parser.expectPositional(0, 0);
     const ArchiveFilter filter = filterOf(line);
     const std::unique_ptr<Archive> archive = line.open();
@@ -96,11 +97,11 @@ int runList(const QStringList& arguments) {
             downloads.append(toJson(entry));
         console::json({{QStringLiteral("archive"), archive->name()},
                        {QStringLiteral("downloads"), downloads}});
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     }
-    QList<QStringList> table{{msg(MsgId::CliTimeLabel), msg(MsgId::CliSerialNumberLabel),
-                              msg(MsgId::CliHostLabel), msg(MsgId::CliOutcomeLabel),
-                              msg(MsgId::CliMeasurementLinesLabel), msg(MsgId::CliFileLabel)}};
+    QList<QStringList> table{{cliMsg(CliMsg::TimeLabel), cliMsg(CliMsg::SerialNumberLabel),
+                              cliMsg(CliMsg::HostLabel), cliMsg(CliMsg::OutcomeLabel),
+                              cliMsg(CliMsg::MeasurementLinesLabel), cliMsg(CliMsg::FileLabel)}};
     for (const ArchiveEntry& entry : entries) {
         const DownloadRecord& d = entry.download;
         table << QStringList{
@@ -108,26 +109,26 @@ int runList(const QStringList& arguments) {
             QString::number(d.measurementLines), d.resultFileName};
     }
     printTable(table);
-    console::out(msg(MsgId::CliArchiveListed).arg(entries.size()));
-    return code(ExitStatus::Done);
+    console::out(cliMsg(CliMsg::ArchiveListed).arg(entries.size()));
+    return ExitStatus::Done;
 }
 
 // A required option with a value.
 QString requiredValue(const ArchiveCommandLine& line, const QCommandLineOption& option) {
     const QString value = line.parser.value(option).trimmed();
     if (value.isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(u"--" + option.names().constFirst()), line.name);
+        badUsage(cliMsg(CliMsg::MissingValue).arg(u"--" + option.names().constFirst()), line.name);
     return value;
 }
 
-int runExport(const QStringList& arguments) {
-    ArchiveCommandLine line(QStringLiteral("export"), MsgId::CliArchiveExportDescription);
-    const QCommandLineOption to(QStringLiteral("to"), msg(MsgId::CliArchiveToOption),
+ExitStatus runExport(const QStringList& arguments) {
+    ArchiveCommandLine line(QStringLiteral("export"), CliMsg::ArchiveExportDescription);
+    const QCommandLineOption to(QStringLiteral("to"), cliMsg(CliMsg::ArchiveToOption),
                                 QStringLiteral("DIR"));
     for (const auto& option : {serialOption(), sinceOption(), to})
         line.parser.addOption(option);
     if (!line.parser.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     line.parser.expectPositional(0, 0);
     requiredValue(line, serialOption());
     const QString folder = requiredValue(line, to);
@@ -145,7 +146,7 @@ int runExport(const QStringList& arguments) {
         if (!line.parser.json())
             console::out(QDir::toNativeSeparators(file.path));
     }
-    const QString summary = msg(MsgId::CliArchiveExported)
+    const QString summary = cliMsg(CliMsg::ArchiveExported)
                                 .arg(files.size() - alreadyThere)
                                 .arg(alreadyThere)
                                 .arg(QDir::toNativeSeparators(folder));
@@ -155,24 +156,24 @@ int runExport(const QStringList& arguments) {
                        {QStringLiteral("message"), summary}});
     else
         console::out(summary);
-    return code(ExitStatus::Done);
+    return ExitStatus::Done;
 }
 
-int runOverdue(const QStringList& arguments) {
-    ArchiveCommandLine line(QStringLiteral("overdue"), MsgId::CliArchiveOverdueDescription);
-    const QCommandLineOption days(QStringLiteral("days"), msg(MsgId::CliArchiveDaysOption),
+ExitStatus runOverdue(const QStringList& arguments) {
+    ArchiveCommandLine line(QStringLiteral("overdue"), CliMsg::ArchiveOverdueDescription);
+    const QCommandLineOption days(QStringLiteral("days"), cliMsg(CliMsg::ArchiveDaysOption),
                                   QStringLiteral("N"));
     line.parser.addOption(days);
     if (!line.parser.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     line.parser.expectPositional(0, 0);
     bool ok = false;
     const int count = line.parser.value(days).trimmed().toInt(&ok);
     if (!ok || count < 0)
-        badUsage(msg(MsgId::CliArchiveBadDays), line.name);
+        badUsage(cliMsg(CliMsg::ArchiveBadDays), line.name);
     const std::unique_ptr<Archive> archive = line.open();
     const QList<InstrumentEntry> instruments = archive->overdue(count);
-    const QString summary = msg(MsgId::CliArchiveOverdueCount).arg(instruments.size()).arg(count);
+    const QString summary = cliMsg(CliMsg::ArchiveOverdueCount).arg(instruments.size()).arg(count);
     if (line.parser.json()) {
         QJsonArray array;
         for (const InstrumentEntry& instrument : instruments)
@@ -181,32 +182,33 @@ int runOverdue(const QStringList& arguments) {
                        {QStringLiteral("days"), count},
                        {QStringLiteral("instruments"), array},
                        {QStringLiteral("message"), summary}});
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     }
-    QList<QStringList> table{{msg(MsgId::CliSerialNumberLabel),
-                              msg(MsgId::CliProductReferenceLabel), msg(MsgId::CliLastSeenLabel)}};
+    QList<QStringList> table{{cliMsg(CliMsg::SerialNumberLabel),
+                              cliMsg(CliMsg::ProductReferenceLabel),
+                              cliMsg(CliMsg::LastSeenLabel)}};
     for (const InstrumentEntry& instrument : instruments)
         table << QStringList{instrument.serialNumber, instrument.productReference,
                              shownTime(instrument.lastSeen)};
     printTable(table);
     console::out(summary);
-    return code(ExitStatus::Done);
+    return ExitStatus::Done;
 }
 
-int runFlush(const QStringList& arguments) {
-    ArchiveCommandLine line(QStringLiteral("flush"), MsgId::CliArchiveFlushDescription);
-    const QCommandLineOption folder(QStringLiteral("folder"), msg(MsgId::CliArchiveSpoolOption),
+ExitStatus runFlush(const QStringList& arguments) {
+    ArchiveCommandLine line(QStringLiteral("flush"), CliMsg::ArchiveFlushDescription);
+    const QCommandLineOption folder(QStringLiteral("folder"), cliMsg(CliMsg::ArchiveSpoolOption),
                                     QStringLiteral("DIR"));
     line.parser.addOption(folder);
     if (!line.parser.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     line.parser.expectPositional(0, 0);
     const QString results =
         line.parser.isSet(folder) ? line.parser.value(folder) : QDir::currentPath();
     const std::unique_ptr<Archive> archive = line.open();
     ArchiveSpool spool(archiveSpoolFolder(results));
     const ArchiveSpool::FlushResult flushed = spool.flush(*archive);
-    const QString summary = msg(MsgId::CliArchiveFlushed)
+    const QString summary = cliMsg(CliMsg::ArchiveFlushed)
                                 .arg(flushed.added)
                                 .arg(flushed.alreadyThere)
                                 .arg(archive->name());
@@ -223,12 +225,12 @@ int runFlush(const QStringList& arguments) {
             console::err(problem);
         console::out(summary);
     }
-    return code(status);
+    return status;
 }
 
 } // namespace
 
-int runArchive(const QStringList& arguments) {
+ExitStatus runArchive(const QStringList& arguments) {
     const QString action = arguments.value(0);
     if (action == QLatin1String("list"))
         return runList(arguments.mid(1));
@@ -239,10 +241,10 @@ int runArchive(const QStringList& arguments) {
     if (action == QLatin1String("flush"))
         return runFlush(arguments.mid(1));
     // --help, or a mistake: the parser answers both.
-    CommandParser command(QStringLiteral("archive"), MsgId::CliArchiveDescription,
+    CommandParser command(QStringLiteral("archive"), CliMsg::ArchiveDescription,
                           QStringLiteral("list|export|overdue|flush"));
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(1, 1);
-    badUsage(msg(MsgId::CliArchiveUnknownAction).arg(action), QStringLiteral("archive"));
+    badUsage(cliMsg(CliMsg::ArchiveUnknownAction).arg(action), QStringLiteral("archive"));
 }

@@ -1,4 +1,5 @@
 #include "cli/ArchiveHook.h"
+#include "cli/CliMessages.h"
 
 #include "archive/ArchiveError.h"
 #include "cli/CommandParser.h"
@@ -67,7 +68,7 @@ QString archiveSpoolFolder(const QString& resultFolder) {
 }
 
 QCommandLineOption archiveOption() {
-    return {QStringLiteral("archive"), msg(MsgId::CliArchiveOption), QStringLiteral("URL")};
+    return {QStringLiteral("archive"), cliMsg(CliMsg::ArchiveOption), QStringLiteral("URL")};
 }
 
 std::optional<ArchiveLocation> archiveLocation(const CommandParser& command,
@@ -76,7 +77,7 @@ std::optional<ArchiveLocation> archiveLocation(const CommandParser& command,
         command.isSet(option) ? command.value(option).trimmed() : archiveUrlFromEnvironment();
     if (url.isEmpty()) {
         if (command.isSet(option))
-            badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--archive")));
+            badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--archive")));
         return std::nullopt;
     }
     try {
@@ -129,7 +130,7 @@ void printArchiveOutcome(const ArchiveTarget& target, const ArchiveOutcome& outc
     for (const QString& problem : outcome.problems)
         console::err(problem);
     if (outcome.committed)
-        console::out(msg(MsgId::CliArchiveStored).arg(target.location.display()));
+        console::out(cliMsg(CliMsg::ArchiveStored).arg(target.location.display()));
     else
         console::err(outcome.pendingMessage(QDir::toNativeSeparators(target.spoolFolder)));
 }

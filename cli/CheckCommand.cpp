@@ -1,5 +1,6 @@
 // check: the parameter file as the window's editor would judge it, without an instrument.
 
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -15,6 +16,14 @@
 #include <QJsonObject>
 
 namespace {
+
+// What the command line asked for.
+struct CheckRequest {
+    QString file;
+    QString softwareVersion;
+    bool maintenance = false;
+    bool json = false;
+};
 
 struct SettingRow {
     ParamControl control;
@@ -42,94 +51,96 @@ QString noteOf(const SettingRow& row) {
     return {};
 }
 
-} // namespace
+// The editor opened on the file: its fields as it shows them, the settings it hides for
+// that software version, and the check its save runs.
+struct CheckReport {
+    QList<SettingRow> rows;
+    bool passes = true;
+};
 
-int runCheck(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("check"), MsgId::CliCheckDescription,
+std::optional<CheckRequest> parseCheck(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("check"), CliMsg::CheckDescription,
                           QStringLiteral("FILE.dat"));
     command.addJsonOption();
     const QCommandLineOption version(QStringLiteral("software-version"),
-                                     msg(MsgId::CliSoftwareVersionOption), QStringLiteral("V"));
+                                     cliMsg(CliMsg::SoftwareVersionOption), QStringLiteral("V"));
     const QCommandLineOption maintenance(QStringLiteral("maintenance"),
-                                         msg(MsgId::CliMaintenanceOption));
+                                         cliMsg(CliMsg::MaintenanceOption));
     command.addOption(version);
     command.addOption(maintenance);
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return std::nullopt;
     command.expectPositional(1, 1);
     // Nothing goes on the line; the trace asked for is there all the same, empty.
-    const auto trace = openTrace(command);
-    const QString file = command.positional().constFirst();
-    const QString softwareVersion = command.value(version);
-    const bool maintenanceMode = command.isSet(maintenance);
+    openTrace(command);
+    return CheckRequest{command.positional().constFirst(), command.value(version),
+                        command.isSet(maintenance), command.json()};
+}
 
-    // The check made when the window is given the file: a file without its four records is
-    // never opened in the editor.
-    if (!isValidParameterFile(file)) {
-        if (command.json())
-            console::json({{QStringLiteral("file"), file},
-                           {QStringLiteral("valid"), false},
-                           {QStringLiteral("passes"), false},
-                           {QStringLiteral("status"), statusName(ExitStatus::InvalidFile)},
-                           {QStringLiteral("exitStatus"), code(ExitStatus::InvalidFile)}});
-        throw CliFailure(ExitStatus::InvalidFile, console::messageText(msg(MsgId::InvalidFile)) +
-                                                      QStringLiteral(": ") + file);
-    }
+// The check made when the window is given the file: a file without its four records is
+// never opened in the editor.
+void requireValidFile(const CheckRequest& request) {
+    if (isValidParameterFile(request.file))
+        return;
+    if (request.json)
+        console::json({{QStringLiteral("file"), request.file},
+                       {QStringLiteral("valid"), false},
+                       {QStringLiteral("passes"), false}});
+    throw invalidFile(request.file);
+}
 
-    // The editor opened on the file: its fields as it shows them, the settings it hides
-    // for that software version, and the check its save runs.
+CheckReport checkFile(const CheckRequest& request) {
     ParamState state;
-    ChargerFichierParametres(file, state);
+    ChargerFichierParametres(request.file, state);
     EditorValues values = EditorValues::initial();
     AfficherParametres(state, values);
-    const HiddenFields hidden = hiddenSettings(softwareVersion);
+    const HiddenFields hidden = hiddenSettings(request.softwareVersion);
     const ParamCheck check = TestParametres(values, state.Plages, hidden);
-
-    QList<SettingRow> rows;
+    CheckReport report;
+    report.passes = check.ok();
     for (int i = 0; i < kCheckedFieldCount; ++i) {
         const ParamControl c = checkedField(i);
-        rows << SettingRow{c,
-                           values.numbers[i],
-                           checkedFieldBounds(c, values, state.Plages),
-                           !check.isMarked(c),
-                           hidden[i],
-                           !isControlEnabled(c, maintenanceMode)};
+        report.rows << SettingRow{c,
+                                  values.numbers[i],
+                                  checkedFieldBounds(c, values, state.Plages),
+                                  !check.isMarked(c),
+                                  hidden[i],
+                                  !isControlEnabled(c, request.maintenance)};
     }
-    rows << SettingRow{ParamControl::Popcom,
-                       values.opcom,
-                       {},
-                       !check.operatorMarked,
-                       false,
-                       !isControlEnabled(ParamControl::Popcom, maintenanceMode)};
-    const ExitStatus status = check.ok() ? ExitStatus::Done : ExitStatus::RangeRefused;
+    report.rows << SettingRow{ParamControl::Popcom,
+                              values.opcom,
+                              {},
+                              !check.operatorMarked,
+                              false,
+                              !isControlEnabled(ParamControl::Popcom, request.maintenance)};
+    return report;
+}
 
-    if (command.json()) {
-        QJsonArray settings;
-        for (const SettingRow& row : std::as_const(rows))
-            settings.append(QJsonObject{{QStringLiteral("control"), controlObjectName(row.control)},
-                                        {QStringLiteral("label"), controlCaption(row.control)},
-                                        {QStringLiteral("value"), row.value},
-                                        {QStringLiteral("lower"), boundJson(row.bounds.lower)},
-                                        {QStringLiteral("upper"), boundJson(row.bounds.upper)},
-                                        {QStringLiteral("passes"), row.passes},
-                                        {QStringLiteral("hidden"), row.hidden},
-                                        {QStringLiteral("locked"), row.locked}});
-        console::json({{QStringLiteral("file"), file},
-                       {QStringLiteral("valid"), true},
-                       {QStringLiteral("softwareVersion"), softwareVersion},
-                       {QStringLiteral("maintenance"), maintenanceMode},
-                       {QStringLiteral("settings"), settings},
-                       {QStringLiteral("passes"), check.ok()},
-                       {QStringLiteral("status"), statusName(status)},
-                       {QStringLiteral("exitStatus"), code(status)}});
-        return code(status);
-    }
+void printJson(const CheckRequest& request, const CheckReport& report) {
+    QJsonArray settings;
+    for (const SettingRow& row : report.rows)
+        settings.append(QJsonObject{{QStringLiteral("control"), controlObjectName(row.control)},
+                                    {QStringLiteral("label"), controlCaption(row.control)},
+                                    {QStringLiteral("value"), row.value},
+                                    {QStringLiteral("lower"), boundJson(row.bounds.lower)},
+                                    {QStringLiteral("upper"), boundJson(row.bounds.upper)},
+                                    {QStringLiteral("passes"), row.passes},
+                                    {QStringLiteral("hidden"), row.hidden},
+                                    {QStringLiteral("locked"), row.locked}});
+    console::json({{QStringLiteral("file"), request.file},
+                   {QStringLiteral("valid"), true},
+                   {QStringLiteral("softwareVersion"), request.softwareVersion},
+                   {QStringLiteral("maintenance"), request.maintenance},
+                   {QStringLiteral("settings"), settings},
+                   {QStringLiteral("passes"), report.passes}});
+}
 
-    QList<QStringList> table{{msg(MsgId::CliSettingLabel), msg(MsgId::CliValueLabel),
-                              msg(MsgId::CliRangeLabel), msg(MsgId::CliOutcomeLabel)}};
-    for (const SettingRow& row : std::as_const(rows)) {
+void printTable(const CheckReport& report) {
+    QList<QStringList> table{{cliMsg(CliMsg::SettingLabel), cliMsg(CliMsg::ValueLabel),
+                              cliMsg(CliMsg::RangeLabel), cliMsg(CliMsg::OutcomeLabel)}};
+    for (const SettingRow& row : report.rows) {
         const bool numeric = isCheckedField(row.control);
-        QString outcome = msg(row.passes ? MsgId::CliSettingPasses : MsgId::CliSettingFails);
+        QString outcome = cliMsg(row.passes ? CliMsg::SettingPasses : CliMsg::SettingFails);
         // A hidden setting is worth knowing of either way: the window never shows it.
         if ((!row.passes || row.hidden) && !noteOf(row).isEmpty())
             outcome += u' ' + noteOf(row);
@@ -142,16 +153,35 @@ int runCheck(const QStringList& arguments) {
     for (const QString& line : console::tableLines(table))
         console::out(line.trimmed());
     console::out(QString());
-    if (check.ok()) {
-        console::out(msg(MsgId::CliCheckAccepted));
-        return code(status);
+}
+
+void printVerdict(const CheckReport& report) {
+    if (report.passes) {
+        console::out(cliMsg(CliMsg::CheckAccepted));
+        return;
     }
     // The window's refusal: its message, then each setting at fault with why the operator
     // could not mend it there.
     console::err(console::messageText(msg(MsgId::BadParameters)));
-    for (const SettingRow& row : std::as_const(rows))
+    for (const SettingRow& row : report.rows)
         if (!row.passes)
             console::err(QStringLiteral("  ") + controlCaption(row.control) +
                          (noteOf(row).isEmpty() ? QString() : u' ' + noteOf(row)));
-    return code(status);
+}
+
+void printText(const CheckReport& report) {
+    printTable(report);
+    printVerdict(report);
+}
+
+} // namespace
+
+ExitStatus runCheck(const QStringList& arguments) {
+    const auto request = parseCheck(arguments);
+    if (!request)
+        return ExitStatus::Done;
+    requireValidFile(*request);
+    const CheckReport report = checkFile(*request);
+    request->json ? printJson(*request, report) : printText(report);
+    return report.passes ? ExitStatus::Done : ExitStatus::RangeRefused;
 }

@@ -1,15 +1,16 @@
 #include "cli/CommandParser.h"
+#include "cli/CliMessages.h"
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 
-CommandParser::CommandParser(const QString& command, MsgId description, const QString& arguments)
+CommandParser::CommandParser(const QString& command, CliMsg description, const QString& arguments)
     : m_command(command), m_arguments(arguments),
-      m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, msg(MsgId::CliHelpOption)),
-      m_trace(QStringLiteral("trace"), msg(MsgId::CliTraceOption), QStringLiteral("FILE")),
-      m_port(QStringLiteral("port"), msg(MsgId::CliPortOption), QStringLiteral("PORT")),
-      m_json(QStringLiteral("json"), msg(MsgId::CliJsonOption)) {
-    m_parser.setApplicationDescription(msg(description));
+      m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, cliMsg(CliMsg::HelpOption)),
+      m_trace(QStringLiteral("trace"), cliMsg(CliMsg::TraceOption), QStringLiteral("FILE")),
+      m_port(QStringLiteral("port"), cliMsg(CliMsg::PortOption), QStringLiteral("PORT")),
+      m_json(QStringLiteral("json"), cliMsg(CliMsg::JsonOption)) {
+    m_parser.setApplicationDescription(cliMsg(description));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.addOption(m_help);
     m_parser.addOption(m_trace);
@@ -39,18 +40,18 @@ bool CommandParser::parse(const QStringList& arguments) {
         return false;
     }
     if (m_parser.isSet(m_trace) && m_parser.value(m_trace).isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--trace")), m_command);
+        badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--trace")), m_command);
     if (m_hasPort && m_parser.isSet(m_port) && m_parser.value(m_port).isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--port")), m_command);
+        badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--port")), m_command);
     return true;
 }
 
 void CommandParser::expectPositional(int min, int max) const {
     const qsizetype n = m_parser.positionalArguments().size();
     if (n < min)
-        badUsage(msg(MsgId::CliMissingArgument).arg(m_arguments), m_command);
+        badUsage(cliMsg(CliMsg::MissingArgument).arg(m_arguments), m_command);
     if (n > max)
-        badUsage(msg(MsgId::CliUnexpectedArgument).arg(m_parser.positionalArguments().at(max)),
+        badUsage(cliMsg(CliMsg::UnexpectedArgument).arg(m_parser.positionalArguments().at(max)),
                  m_command);
 }
 
@@ -74,7 +75,7 @@ QString CommandParser::helpText() const {
     QString usage = QStringLiteral("vexa-cli ") + m_command + QStringLiteral(" [options]");
     if (!m_arguments.isEmpty())
         usage += u' ' + m_arguments;
-    lines.prepend(msg(MsgId::CliUsage).arg(usage));
+    lines.prepend(cliMsg(CliMsg::Usage).arg(usage));
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     lines << QString() << exitStatusHelpLines();
@@ -85,5 +86,5 @@ void badUsage(const QString& message, const QString& command) {
     const QString help = command.isEmpty()
                              ? QStringLiteral("vexa-cli --help")
                              : QStringLiteral("vexa-cli ") + command + QStringLiteral(" --help");
-    throw CliFailure(ExitStatus::BadUsage, message + u'\n' + msg(MsgId::CliSeeHelp).arg(help));
+    throw CliFailure(ExitStatus::BadUsage, message + u'\n' + cliMsg(CliMsg::SeeHelp).arg(help));
 }

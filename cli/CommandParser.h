@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Messages.h"
+#include "cli/CliMessages.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -13,7 +13,7 @@
 class CommandParser {
 public:
     // `arguments` is the syntax after the options in the usage line ("FILE.dat").
-    CommandParser(const QString& command, MsgId description, const QString& arguments = {});
+    CommandParser(const QString& command, CliMsg description, const QString& arguments = {});
 
     void addOption(const QCommandLineOption& option);
     void addPortOption();

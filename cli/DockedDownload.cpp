@@ -1,4 +1,5 @@
 #include "cli/DockedDownload.h"
+#include "cli/CliMessages.h"
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
@@ -52,18 +53,17 @@ TransferResult transferInto(InstrumentSession& session, const QString& path,
     MeasurementTransfer transfer(session.exchange, session.feedback, &session.feedback);
     transfer.setDurableFile(true);
     TransferResult result;
+    result.operation = Operation::Transfer;
     try {
         result = transfer.Run(path);
-        session.takeOutcome();
     } catch (const EComPort& e) {
-        result.message = e.message();
-        record.exitStatus = code(ExitStatus::CommError);
+        result.outcome = Outcome::CommError;
+        result.reason = e.message();
     } catch (const EFileError& e) {
-        result.message = e.message();
-        record.exitStatus = code(ExitStatus::FileError);
+        result.outcome = Outcome::FileError;
+        result.reason = e.message();
     }
-    if (record.exitStatus == 0)
-        record.exitStatus = code(statusOfOutcome(result.message));
+    record.exitStatus = code(exitStatusOf(result.outcome));
     record.outcome = statusName(static_cast<ExitStatus>(record.exitStatus));
     if (result.lines.size() > 1)
         record.filesAnnounced = storedFileCount(result.lines.at(1));
@@ -78,21 +78,20 @@ TransferResult transferInto(InstrumentSession& session, const QString& path,
 
 bool setClock(InstrumentSession& session) {
     try {
-        setInstrumentClock(session.exchange, session.feedback,
-                           [] { return formatClockText(QDateTime::currentDateTime()); });
+        return setInstrumentClock(session.exchange, session.feedback,
+                                  [] { return formatClockText(QDateTime::currentDateTime()); })
+            .done();
     } catch (const VexaError&) {
-        session.takeOutcome();
         return false;
     }
-    return statusOfOutcome(session.takeOutcome()) == ExitStatus::Done;
 }
 
 // Why the memory must stay as it is before anything is asked; empty when it may go.
 QString reasonToKeep(const TransferResult& result, int exitStatus) {
     if (exitStatus != code(ExitStatus::Done) || !result.endMarkerReached)
-        return msg(MsgId::CliMemoryKeptIncomplete);
+        return cliMsg(CliMsg::MemoryKeptIncomplete);
     if (!result.storedFile)
-        return msg(MsgId::CliMemoryKeptNoFile);
+        return cliMsg(CliMsg::MemoryKeptNoFile);
     return {};
 }
 
@@ -106,21 +105,20 @@ bool eraseSafely(InstrumentSession& session, const QString& identity, const Dock
     const QByteArray expected = cp1252LineBytes(result.lines);
     const auto sameAndSafe = [&](const QString& answered) {
         if (answered != identity) {
-            whyKept = msg(MsgId::CliMemoryKeptIdentity);
+            whyKept = cliMsg(CliMsg::MemoryKeptIdentity);
             return false;
         }
         verifyFileBytes(record.resultFile, expected);
         return true;
     };
     try {
-        if (eraseInstrumentMemory(session.exchange, session.feedback, sameAndSafe))
+        if (eraseInstrumentMemory(session.exchange, session.feedback, sameAndSafe).done())
             return true;
         if (whyKept.isEmpty())
-            whyKept = msg(MsgId::CliMemoryKeptNoAnswer);
+            whyKept = cliMsg(CliMsg::MemoryKeptNoAnswer);
     } catch (const VexaError& e) {
-        whyKept = msg(MsgId::CliMemoryKeptFileChanged).arg(e.message());
+        whyKept = cliMsg(CliMsg::MemoryKeptFileChanged).arg(e.message());
     }
-    session.takeOutcome();
     return false;
 }
 
@@ -181,7 +179,7 @@ DockedDownload downloadDocked(InstrumentSession& session, const QString& port,
     const TransferResult result = transferInto(session, path, record);
     download.lines = result.lines;
     download.resultPath = record.resultFile;
-    download.report << console::messageLines(result.message);
+    download.report << console::messageLines(outcomeMessage(result));
     download.failed = record.exitStatus != code(ExitStatus::Done);
     const bool read = record.exitStatus == code(ExitStatus::Done) ||
                       record.exitStatus == code(ExitStatus::EmptyMemory);
@@ -189,9 +187,9 @@ DockedDownload downloadDocked(InstrumentSession& session, const QString& port,
         record.clockSet = setClock(session);
     const bool archived = archiveIfAsked(options, record, id, download);
     if (options.eraseAfterDownload) {
-        QString whyKept = msg(MsgId::CliMemoryKeptArchive);
+        QString whyKept = cliMsg(CliMsg::MemoryKeptArchive);
         record.memoryErased = archived && eraseSafely(session, *identity, record, result, whyKept);
-        download.report << (record.memoryErased ? msg(MsgId::CliMemoryErased) : whyKept);
+        download.report << (record.memoryErased ? cliMsg(CliMsg::MemoryErased) : whyKept);
     }
     download.record = record;
     return download;

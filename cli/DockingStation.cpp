@@ -1,4 +1,5 @@
 #include "cli/DockingStation.h"
+#include "cli/CliMessages.h"
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
@@ -132,7 +133,7 @@ void DockingStation::tell(const DockedDownload& download, const QString& port) c
     QStringList lines = download.report;
     if (download.record) {
         const DockingRecord& record = *download.record;
-        lines.prepend(msg(MsgId::CliDockedInstrument)
+        lines.prepend(cliMsg(CliMsg::DockedInstrument)
                           .arg(port, record.serialNumber, record.outcome,
                                QDir::toNativeSeparators(record.resultFile)));
     }

@@ -1,64 +1,78 @@
 #include "cli/ExitStatus.h"
 
-#include "common/Messages.h"
-#include "link/EComPort.h"
-#include "link/PortAttempt.h"
+#include "cli/CliMessages.h"
+#include "cli/Console.h"
+#include "link/InstrumentSearch.h"
 
 #include <array>
-#include <utility>
 
 namespace {
 
 struct StatusRow {
     const char* name;
-    MsgId help;
+    CliMsg help;
 };
 
 const std::array<StatusRow, kExitStatusCount> kStatuses = {{
-    {"done", MsgId::CliExitDone},
-    {"failed", MsgId::CliExitFailed},
-    {"bad-usage", MsgId::CliExitBadUsage},
-    {"no-instrument", MsgId::CliExitNoInstrument},
-    {"no-answer", MsgId::CliExitNoAnswer},
-    {"communication-error", MsgId::CliExitCommError},
-    {"read-error", MsgId::CliExitReadError},
-    {"empty-memory", MsgId::CliExitEmptyMemory},
-    {"invalid-file", MsgId::CliExitInvalidFile},
-    {"range-refused", MsgId::CliExitRangeRefused},
-    {"file-exists", MsgId::CliExitFileExists},
-    {"file-error", MsgId::CliExitFileError},
-    {"not-every-instrument", MsgId::CliExitNotEveryInstrument},
-    {"password-refused", MsgId::CliExitPasswordRefused},
-    {"port-busy", MsgId::CliExitPortBusy},
+    {"done", CliMsg::ExitDone},
+    {"failed", CliMsg::ExitFailed},
+    {"bad-usage", CliMsg::ExitBadUsage},
+    {"no-instrument", CliMsg::ExitNoInstrument},
+    {"no-answer", CliMsg::ExitNoAnswer},
+    {"communication-error", CliMsg::ExitCommError},
+    {"read-error", CliMsg::ExitReadError},
+    {"empty-memory", CliMsg::ExitEmptyMemory},
+    {"invalid-file", CliMsg::ExitInvalidFile},
+    {"range-refused", CliMsg::ExitRangeRefused},
+    {"file-exists", CliMsg::ExitFileExists},
+    {"file-error", CliMsg::ExitFileError},
+    {"not-every-instrument", CliMsg::ExitNotEveryInstrument},
+    {"password-refused", CliMsg::ExitPasswordRefused},
+    {"port-busy", CliMsg::ExitPortBusy},
 }};
 
 } // namespace
 
-ExitStatus statusOfOutcome(const QString& message) {
-    // The operations tell their outcome as the window shows it; a message may carry more
-    // after its first part (an earlier result file kept), so the start decides.
-    static const std::pair<MsgId, ExitStatus> outcomes[] = {
-        {MsgId::NoAnswer, ExitStatus::NoAnswer},
-        {MsgId::CommError, ExitStatus::CommError},
-        {MsgId::ReadError, ExitStatus::ReadError},
-        {MsgId::NoMeasurement, ExitStatus::EmptyMemory},
-        {MsgId::UnknownCommand, ExitStatus::ReadError},
-        {MsgId::InvalidFile, ExitStatus::InvalidFile},
-        {MsgId::ReadDone, ExitStatus::Done},
-        {MsgId::ClockDone, ExitStatus::Done},
-        {MsgId::EraseDone, ExitStatus::Done},
-        {MsgId::SpecificWriteDone, ExitStatus::Done},
-        {MsgId::SendDone, ExitStatus::Done},
-    };
-    for (const auto& [id, status] : outcomes)
-        if (message.startsWith(msg(id)))
-            return status;
+ExitStatus exitStatusOf(Outcome outcome) {
+    // No default: a new outcome does not compile until it has its status.
+    switch (outcome) {
+    case Outcome::Done:
+        return ExitStatus::Done;
+    case Outcome::NoInstrument:
+        return ExitStatus::NoInstrument;
+    case Outcome::NoAnswer:
+        return ExitStatus::NoAnswer;
+    case Outcome::CommError:
+        return ExitStatus::CommError;
+    case Outcome::ReadError:
+    case Outcome::InstrumentError:
+        return ExitStatus::ReadError;
+    case Outcome::EmptyMemory:
+        return ExitStatus::EmptyMemory;
+    case Outcome::InvalidFile:
+        return ExitStatus::InvalidFile;
+    case Outcome::FileError:
+        return ExitStatus::FileError;
+    case Outcome::PortBusy:
+        return ExitStatus::PortBusy;
+    case Outcome::Cancelled:
+        return ExitStatus::Failed;
+    }
     return ExitStatus::Failed;
 }
 
 ExitStatus statusOfPortError(const EComPort& error) {
-    const bool held = error.attempt() && error.attempt()->outcome == PortOutcome::Held;
-    return held ? ExitStatus::PortBusy : ExitStatus::CommError;
+    return exitStatusOf(resultOfPortError(Operation::Search, error).outcome);
+}
+
+CliFailure::CliFailure(const OperationResult& result)
+    : VexaError(console::messageText(outcomeMessage(result))),
+      m_status(exitStatusOf(result.outcome)) {}
+
+CliFailure invalidFile(const QString& path) {
+    const OperationResult result = resultOf(Operation::Send, Outcome::InvalidFile);
+    return CliFailure(exitStatusOf(result.outcome),
+                      console::messageText(outcomeMessage(result)) + QStringLiteral(": ") + path);
 }
 
 QString statusName(ExitStatus status) {
@@ -66,8 +80,8 @@ QString statusName(ExitStatus status) {
 }
 
 QStringList exitStatusHelpLines() {
-    QStringList lines{msg(MsgId::CliExitStatusesHeading)};
+    QStringList lines{cliMsg(CliMsg::ExitStatusesHeading)};
     for (int i = 0; i < kExitStatusCount; ++i)
-        lines << QStringLiteral("  %1  %2").arg(i, 2).arg(msg(kStatuses[i].help));
+        lines << QStringLiteral("  %1  %2").arg(i, 2).arg(cliMsg(kStatuses[i].help));
     return lines;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Errors.h"
+#include "common/Outcome.h"
 
 class EComPort;
 
@@ -32,8 +33,8 @@ inline int code(ExitStatus status) {
     return static_cast<int>(status);
 }
 
-// The status of an operation's outcome, from the message the window would show for it.
-ExitStatus statusOfOutcome(const QString& message);
+// The status that tells a script an operation's outcome.
+ExitStatus exitStatusOf(Outcome outcome);
 
 // A port that would not open: busy when another program has it, else a communication error.
 ExitStatus statusOfPortError(const EComPort& error);
@@ -48,8 +49,13 @@ QStringList exitStatusHelpLines();
 class CliFailure : public VexaError {
 public:
     CliFailure(ExitStatus status, const QString& message) : VexaError(message), m_status(status) {}
+    // An operation that failed, with the window's message for it.
+    explicit CliFailure(const OperationResult& result);
     ExitStatus status() const { return m_status; }
 
 private:
     ExitStatus m_status;
 };
+
+// A file that lacks a record or key, named after the window's message.
+CliFailure invalidFile(const QString& path);

@@ -1,5 +1,6 @@
 // clock, erase and send: the window's operations that end with one message.
 
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -16,18 +17,18 @@
 
 namespace {
 
-// Prints the operation's message where it belongs and gives its status.
-int finish(InstrumentSession& session, const CommandParser& command) {
-    const QString outcome = session.takeOutcome();
-    const ExitStatus status = statusOfOutcome(outcome);
+// Prints the operation's outcome where it belongs and gives its status.
+ExitStatus finish(const InstrumentSession& session, const CommandParser& command,
+                  const OperationResult& result) {
+    const QString message = outcomeMessage(result);
     if (command.json()) {
         console::json({{QStringLiteral("port"), session.portName()},
-                       {QStringLiteral("message"), console::messageText(outcome)}});
-        return code(status);
+                       {QStringLiteral("message"), console::messageText(message)}});
+        return exitStatusOf(result.outcome);
     }
-    for (const QString& line : console::messageLines(outcome))
-        status == ExitStatus::Done ? console::out(line) : console::err(line);
-    return code(status);
+    for (const QString& line : console::messageLines(message))
+        result.done() ? console::out(line) : console::err(line);
+    return exitStatusOf(result.outcome);
 }
 
 // The date and time of --at, in the one form the help gives, whatever the regional settings.
@@ -41,15 +42,15 @@ QDateTime requestedTime(const QString& text) {
 
 } // namespace
 
-int runClock(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("clock"), MsgId::CliClockDescription);
+ExitStatus runClock(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("clock"), CliMsg::ClockDescription);
     command.addPortOption();
     command.addJsonOption();
-    const QCommandLineOption at(QStringLiteral("at"), msg(MsgId::CliAtOption),
+    const QCommandLineOption at(QStringLiteral("at"), cliMsg(CliMsg::AtOption),
                                 QStringLiteral("\"dd/mm/yyyy hh:nn:ss\""));
     command.addOption(at);
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(0, 0);
     std::optional<QDateTime> fixed;
     if (command.isSet(at))
@@ -59,47 +60,44 @@ int runClock(const QStringList& arguments) {
     session.reachInstrument();
     // The clock edit's text as the window would have it when the instrument's language is
     // known: the time asked for, or the computer's clock at that moment.
-    setInstrumentClock(session.exchange, session.feedback, [&fixed] {
+    const OperationResult result = setInstrumentClock(session.exchange, session.feedback, [&fixed] {
         return formatClockText(fixed ? *fixed : QDateTime::currentDateTime());
     });
-    return finish(session, command);
+    return finish(session, command, result);
 }
 
-int runErase(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("erase"), MsgId::CliEraseDescription);
+ExitStatus runErase(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("erase"), CliMsg::EraseDescription);
     command.addPortOption();
     command.addJsonOption();
-    const QCommandLineOption yes(QStringLiteral("yes"), msg(MsgId::CliYesOption));
+    const QCommandLineOption yes(QStringLiteral("yes"), cliMsg(CliMsg::YesOption));
     command.addOption(yes);
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(0, 0);
     // Nothing brings erased measurements back: the operator says so in the command itself.
     if (!command.isSet(yes))
-        badUsage(msg(MsgId::CliEraseNeedsYes), QStringLiteral("erase"));
+        badUsage(cliMsg(CliMsg::EraseNeedsYes), QStringLiteral("erase"));
 
     InstrumentSession session(command);
     session.reachInstrument();
-    eraseInstrumentMemory(session.exchange, session.feedback);
-    return finish(session, command);
+    return finish(session, command, eraseInstrumentMemory(session.exchange, session.feedback));
 }
 
-int runSend(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("send"), MsgId::CliSendDescription,
+ExitStatus runSend(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("send"), CliMsg::SendDescription,
                           QStringLiteral("FILE.dat"));
     command.addPortOption();
     command.addJsonOption();
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(1, 1);
     const QString file = command.positional().constFirst();
     // The window offers the sending only for a file that passed the check at its choice.
     if (!isValidParameterFile(file))
-        throw CliFailure(ExitStatus::InvalidFile, console::messageText(msg(MsgId::InvalidFile)) +
-                                                      QStringLiteral(": ") + file);
+        throw invalidFile(file);
 
     InstrumentSession session(command);
     session.reachInstrument();
-    ParamSender(session.exchange, session.feedback).send(file);
-    return finish(session, command);
+    return finish(session, command, ParamSender(session.exchange, session.feedback).send(file));
 }

@@ -4,7 +4,6 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/PortRecord.h"
-#include "common/Messages.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortReport.h"
 #include "operations/SearchWithStatus.h"
@@ -26,10 +25,11 @@ void InstrumentSession::choosePort() {
         return;
     }
     SearchRecord record;
-    if (searchWithStatus(exchange, feedback, {}, &record) != 0) {
-        QStringList lines{msg(MsgId::NotDetected)};
+    const OperationResult result = searchWithStatus(exchange, feedback, {}, &record);
+    if (!result.done()) {
+        QStringList lines{outcomeMessage(result)};
         lines << toolReportLines(record);
-        throw CliFailure(ExitStatus::NoInstrument, lines.join(u'\n'));
+        throw CliFailure(exitStatusOf(result.outcome), lines.join(u'\n'));
     }
 }
 
@@ -50,15 +50,12 @@ void InstrumentSession::reachInstrument() {
         throw CliFailure(statusOfPortError(e), lines.join(u'\n'));
     }
     if (presence != 0) {
-        QStringList lines{console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
+        const OperationResult silent = resultOf(Operation::Search, Outcome::NoAnswer);
+        QStringList lines{console::messageText(outcomeMessage(silent)) + QStringLiteral(" (") +
                           deviceDisplayName(describePort(port.Port())) + u')'};
         lines << portRecordLines(describeOpenedPort(port.Port(), PortOutcome::Silent));
-        throw CliFailure(ExitStatus::NoAnswer, lines.join(u'\n'));
+        throw CliFailure(exitStatusOf(silent.outcome), lines.join(u'\n'));
     }
-}
-
-QString InstrumentSession::takeOutcome() {
-    return feedback.takeInformation().join(QStringLiteral("\r\n"));
 }
 
 std::unique_ptr<LineTrace> openTrace(const CommandParser& command) {

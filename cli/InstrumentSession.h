@@ -22,20 +22,16 @@ public:
     // The instrument as the window reaches it before an operation: the --port given, or the
     // port the search finds first (the window's search, same order, same first-answer
     // rule); then the menu's presence check on it. Raises CliFailure with NoInstrument when
-    // the search finds none (its record of every port goes to standard error) or NoAnswer
-    // when the port stays silent.
+    // the search finds none (its record of every port goes to standard error), NoAnswer
+    // when the port stays silent, PortBusy or CommError when it would not open.
     void reachInstrument();
 
     // The port to talk to: the --port given, else the search's; nothing found raises as above.
     void choosePort();
 
-    // The reply to the last presence check, the identity line.
-    const QString& identityReply() const { return m_identityReply; }
+    // The identity from the reply to the last presence check.
     InstrumentIdentity identity() const { return InstrumentIdentity::fromReply(m_identityReply); }
     QString portName() const { return port.Port(); }
-
-    // The messages the operation showed, as one, and the status they mean.
-    QString takeOutcome();
 
     // Declared first, so that the trace outlives the port that reports to it.
     std::unique_ptr<LineTrace> trace;

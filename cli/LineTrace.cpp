@@ -1,4 +1,5 @@
 #include "cli/LineTrace.h"
+#include "cli/CliMessages.h"
 
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -34,7 +35,7 @@ LineTrace::LineTrace(const QString& path) {
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        throw EFileError(msg(MsgId::CliNotAFile).arg(path, msg(MsgId::KindSpecialFile)));
+        throw EFileError(cliMsg(CliMsg::NotAFile).arg(path, msg(MsgId::KindSpecialFile)));
     }
     if (::ftruncate(fd, 0) != 0) {
         const int error = errno;

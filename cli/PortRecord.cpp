@@ -1,4 +1,5 @@
 #include "cli/PortRecord.h"
+#include "cli/CliMessages.h"
 
 #include "common/Messages.h"
 #include "link/PortDiagnosis.h"
@@ -11,7 +12,7 @@ QStringList inToolWords(QStringList lines) {
     for (QString& line : lines) {
         const qsizetype at = line.indexOf(windowFix);
         if (at >= 0 && line.left(at).trimmed().isEmpty())
-            line = line.left(at) + msg(MsgId::CliFixHeld);
+            line = line.left(at) + cliMsg(CliMsg::FixHeld);
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 // ports and identify: what the search meets, and who answers.
 
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -55,17 +56,19 @@ QJsonObject identityJson(const InstrumentIdentity& id) {
 
 } // namespace
 
-int runPorts(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("ports"), MsgId::CliPortsDescription);
+ExitStatus runPorts(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("ports"), CliMsg::PortsDescription);
     command.addJsonOption();
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(0, 0);
 
     InstrumentSession session(command);
     SearchRecord record;
-    const bool found = searchWithStatus(session.exchange, session.feedback, {}, &record) == 0;
-    const ExitStatus status = found ? ExitStatus::Done : ExitStatus::NoInstrument;
+    const OperationResult result =
+        searchWithStatus(session.exchange, session.feedback, {}, &record);
+    const bool found = result.done();
+    const ExitStatus status = exitStatusOf(result.outcome);
     if (command.json()) {
         QJsonArray ports;
         for (const PortAttempt& attempt : std::as_const(record.ports))
@@ -77,24 +80,24 @@ int runPorts(const QStringList& arguments) {
         console::json({{QStringLiteral("ports"), ports},
                        {QStringLiteral("found"),
                         found ? QJsonValue(session.portName()) : QJsonValue(QJsonValue::Null)},
-                       {QStringLiteral("notes"), trimmedLines(systemNoteLines(record))},
-                       {QStringLiteral("status"), statusName(status)},
-                       {QStringLiteral("exitStatus"), code(status)}});
-        return code(status);
+                       {QStringLiteral("notes"), trimmedLines(systemNoteLines(record))}});
+        return status;
     }
     for (const QString& line : toolReportLines(record))
         console::out(line);
-    console::out(console::messageText(found ? msg(MsgId::DetectedOn).arg(session.portName())
-                                            : msg(MsgId::NotDetected)));
-    return code(status);
+    // The tool names the port as given, without the adapter the window adds.
+    OperationResult shown = result;
+    shown.port = session.portName();
+    console::out(console::messageText(outcomeMessage(shown)));
+    return status;
 }
 
-int runIdentify(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("identify"), MsgId::CliIdentifyDescription);
+ExitStatus runIdentify(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("identify"), CliMsg::IdentifyDescription);
     command.addPortOption();
     command.addJsonOption();
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     command.expectPositional(0, 0);
 
     InstrumentSession session(command);
@@ -104,23 +107,23 @@ int runIdentify(const QStringList& arguments) {
         QJsonObject object = identityJson(id);
         object.insert(QStringLiteral("port"), session.portName());
         console::json(object);
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     }
     const QList<QStringList> rows = {
-        {msg(MsgId::CliPortLabel), session.portName()},
-        {msg(MsgId::CliDescriptionLabel), id.description},
-        {msg(MsgId::CliProductReferenceLabel), id.productReference},
-        {msg(MsgId::CliSoftwareVersionLabel), id.softwareVersion},
-        {msg(MsgId::CliParameterFileLabel), id.parameterFile},
-        {msg(MsgId::CliSerialNumberLabel), id.serialNumber},
-        {msg(MsgId::CliPmReferenceLabel), id.pmReference},
+        {cliMsg(CliMsg::PortLabel), session.portName()},
+        {cliMsg(CliMsg::DescriptionLabel), id.description},
+        {cliMsg(CliMsg::ProductReferenceLabel), id.productReference},
+        {cliMsg(CliMsg::SoftwareVersionLabel), id.softwareVersion},
+        {cliMsg(CliMsg::ParameterFileLabel), id.parameterFile},
+        {cliMsg(CliMsg::SerialNumberLabel), id.serialNumber},
+        {cliMsg(CliMsg::PmReferenceLabel), id.pmReference},
     };
     QList<QStringList> shown;
     // A short reply leaves its line end inside a field: not for the terminal.
     for (const QStringList& row : rows)
-        shown << QStringList{msg(MsgId::CliFieldLabel).arg(row[0]),
+        shown << QStringList{cliMsg(CliMsg::FieldLabel).arg(row[0]),
                              QString(row[1]).remove(u'\r').remove(u'\n').trimmed()};
     for (const QString& line : console::tableLines(shown))
         console::out(line.trimmed());
-    return code(ExitStatus::Done);
+    return ExitStatus::Done;
 }

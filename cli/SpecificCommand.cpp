@@ -1,5 +1,6 @@
 // specific: the instrument's own settings, in maintenance mode only.
 
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -23,9 +24,9 @@ void requireMaintenancePassword() {
     if (qEnvironmentVariableIsSet(kPasswordVariable)) {
         typed = qEnvironmentVariable(kPasswordVariable);
     } else {
-        const auto line = console::readHiddenLine(msg(MsgId::CliPasswordPrompt));
+        const auto line = console::readHiddenLine(cliMsg(CliMsg::PasswordPrompt));
         if (!line)
-            throw CliFailure(ExitStatus::PasswordRefused, msg(MsgId::CliPasswordUnavailable));
+            throw CliFailure(ExitStatus::PasswordRefused, cliMsg(CliMsg::PasswordUnavailable));
         typed = *line;
     }
     if (!isMaintenancePassword(typed))
@@ -35,19 +36,16 @@ void requireMaintenancePassword() {
 
 // "Lire Instrument": the values, or the failure the window would have shown.
 SpecificParameters readFromInstrument(InstrumentSession& session) {
-    const SpecificReading reading = LectureHeader(session.exchange);
-    switch (reading.result) {
-    case kSpecificRead:
-        // An error reply numbered 0 leaves the fields as they were: the window's first ones.
-        return reading.values.value_or(kInitialSpecificFields);
-    case kSpecificNoAnswer:
-        throw CliFailure(ExitStatus::NoAnswer, console::messageText(msg(MsgId::NoAnswer)));
-    case kSpecificTimedOut:
-        throw CliFailure(ExitStatus::CommError, console::messageText(msg(MsgId::CommError)));
-    default:
-        throw CliFailure(ExitStatus::ReadError, console::messageText(msg(MsgId::UnknownCommand)) +
-                                                    QStringLiteral(" (%1)").arg(reading.result));
-    }
+    const SpecificReading reading = readSpecificParameters(session.exchange);
+    const OperationResult& result = reading.result;
+    if (result.outcome == Outcome::InstrumentError)
+        throw CliFailure(exitStatusOf(result.outcome),
+                         console::messageText(outcomeMessage(result)) +
+                             QStringLiteral(" (%1)").arg(result.instrumentError));
+    if (!result.done())
+        throw CliFailure(result);
+    // An error reply numbered 0 leaves the fields as they were: the window's first ones.
+    return reading.values.value_or(kInitialSpecificFields);
 }
 
 void printValues(const SpecificParameters& values, bool json, const QString& port) {
@@ -61,12 +59,13 @@ void printValues(const SpecificParameters& values, bool json, const QString& por
         return;
     }
     const QList<QStringList> rows = {
-        {msg(MsgId::CliFieldLabel).arg(msg(MsgId::CliInstrumentNumberLabel)), values.serialNumber},
-        {msg(MsgId::CliFieldLabel).arg(msg(MsgId::CliPmScintillatorLabel)), values.pmReference},
-        {msg(MsgId::CliFieldLabel).arg(msg(MsgId::CliHighVoltageLabel)), values.highVoltage},
-        {msg(MsgId::CliFieldLabel).arg(msg(MsgId::CliContrastLabel)), values.contrast},
-        {msg(MsgId::CliFieldLabel).arg(msg(MsgId::CliMaintenanceFlagLabel)),
-         msg(values.maintenance ? MsgId::CliYes : MsgId::CliNo)},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::InstrumentNumberLabel)),
+         values.serialNumber},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::PmScintillatorLabel)), values.pmReference},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::HighVoltageLabel)), values.highVoltage},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::ContrastLabel)), values.contrast},
+        {cliMsg(CliMsg::FieldLabel).arg(cliMsg(CliMsg::MaintenanceFlagLabel)),
+         cliMsg(values.maintenance ? CliMsg::Yes : CliMsg::No)},
     };
     for (const QString& line : console::tableLines(rows))
         console::out(line.trimmed());
@@ -90,7 +89,7 @@ struct TypedValues {
 
 void checkText(const QString& option, const std::optional<QString>& text) {
     if (text && text->size() > kSpecificTypedTextLimit)
-        badUsage(msg(MsgId::CliTextTooLong).arg(option).arg(kSpecificTypedTextLimit), kCommand);
+        badUsage(cliMsg(CliMsg::TextTooLong).arg(option).arg(kSpecificTypedTextLimit), kCommand);
 }
 
 void checkDigits(const QString& option, const std::optional<QString>& text) {
@@ -100,106 +99,136 @@ void checkDigits(const QString& option, const std::optional<QString>& text) {
     for (QChar c : *text)
         digits = digits && c >= u'0' && c <= u'9';
     if (!digits)
-        badUsage(msg(MsgId::CliDigitsOnly).arg(option).arg(kSpecificNumberLength), kCommand);
+        badUsage(cliMsg(CliMsg::DigitsOnly).arg(option).arg(kSpecificNumberLength), kCommand);
 }
 
 void writeToInstrument(InstrumentSession& session, const SpecificParameters& values, bool json) {
-    writeSpecificParameters(session.exchange, session.feedback, values);
-    const QString outcome = session.takeOutcome();
-    const ExitStatus status = statusOfOutcome(outcome);
-    if (status != ExitStatus::Done)
-        throw CliFailure(status, console::messageText(outcome));
+    const OperationResult result =
+        writeSpecificParameters(session.exchange, session.feedback, values);
+    if (!result.done())
+        throw CliFailure(result);
     if (json)
         printValues(values, true, session.portName());
     else
-        console::out(console::messageText(outcome));
+        console::out(console::messageText(outcomeMessage(result)));
 }
 
-} // namespace
-
-int runSpecific(const QStringList& arguments) {
-    CommandParser command(kCommand, MsgId::CliSpecificDescription,
-                          QStringLiteral("read|write|load FILE.par|save FILE.par"));
-    command.addPortOption();
-    command.addJsonOption();
-    const QCommandLineOption serial(QStringLiteral("serial-number"),
-                                    msg(MsgId::CliSerialNumberOption), QStringLiteral("TEXT"));
-    const QCommandLineOption pm(QStringLiteral("pm-reference"), msg(MsgId::CliPmReferenceOption),
-                                QStringLiteral("TEXT"));
-    const QCommandLineOption hv(QStringLiteral("high-voltage"), msg(MsgId::CliHighVoltageOption),
-                                QStringLiteral("N"));
-    const QCommandLineOption contrast(QStringLiteral("contrast"), msg(MsgId::CliContrastOption),
-                                      QStringLiteral("N"));
-    const QCommandLineOption flag(QStringLiteral("maintenance-flag"),
-                                  msg(MsgId::CliMaintenanceFlagOption), QStringLiteral("0|1"));
-    for (const auto& option : {serial, pm, hv, contrast, flag})
-        command.addOption(option);
-    if (!command.parse(arguments))
-        return code(ExitStatus::Done);
-    command.expectPositional(1, 2);
-    const QString action = command.positional().constFirst();
-    const bool needsFile = action == QLatin1String("load") || action == QLatin1String("save");
-    if (!needsFile && action != QLatin1String("read") && action != QLatin1String("write"))
-        badUsage(msg(MsgId::CliUnknownAction).arg(action), kCommand);
-    command.expectPositional(needsFile ? 2 : 1, needsFile ? 2 : 1);
-    const QString file = needsFile ? command.positional().at(1) : QString();
-
+// What the command line asked for.
+struct SpecificRequest {
+    QString action; // read, write, load or save
+    QString file;   // load and save
     TypedValues typed;
-    auto given = [&](const QCommandLineOption& o) {
-        return command.isSet(o) ? std::optional<QString>(command.value(o)) : std::nullopt;
+    bool json = false;
+};
+
+struct SpecificOptions {
+    QCommandLineOption serial{QStringLiteral("serial-number"), cliMsg(CliMsg::SerialNumberOption),
+                              QStringLiteral("TEXT")};
+    QCommandLineOption pm{QStringLiteral("pm-reference"), cliMsg(CliMsg::PmReferenceOption),
+                          QStringLiteral("TEXT")};
+    QCommandLineOption hv{QStringLiteral("high-voltage"), cliMsg(CliMsg::HighVoltageOption),
+                          QStringLiteral("N")};
+    QCommandLineOption contrast{QStringLiteral("contrast"), cliMsg(CliMsg::ContrastOption),
+                                QStringLiteral("N")};
+    QCommandLineOption flag{QStringLiteral("maintenance-flag"),
+                            cliMsg(CliMsg::MaintenanceFlagOption), QStringLiteral("0|1")};
+};
+
+TypedValues typedValues(const CommandParser& command, const SpecificOptions& o) {
+    auto given = [&](const QCommandLineOption& option) {
+        return command.isSet(option) ? std::optional<QString>(command.value(option)) : std::nullopt;
     };
-    typed.serialNumber = given(serial);
-    typed.pmReference = given(pm);
-    typed.highVoltage = given(hv);
-    typed.contrast = given(contrast);
-    if (const auto f = given(flag)) {
+    TypedValues typed{given(o.serial), given(o.pm), given(o.hv), given(o.contrast), {}};
+    if (const auto f = given(o.flag)) {
         if (*f != QLatin1String("0") && *f != QLatin1String("1"))
-            badUsage(msg(MsgId::CliFlagValue).arg(QStringLiteral("--maintenance-flag")), kCommand);
+            badUsage(cliMsg(CliMsg::FlagValue).arg(QStringLiteral("--maintenance-flag")), kCommand);
         typed.maintenance = *f == QLatin1String("1");
     }
+    return typed;
+}
+
+// The values as the edits would take them when typed, and only with write.
+void checkTyped(const SpecificRequest& request) {
+    const TypedValues& typed = request.typed;
     const bool anyTyped = typed.serialNumber || typed.pmReference || typed.highVoltage ||
                           typed.contrast || typed.maintenance;
-    if (anyTyped && action != QLatin1String("write"))
-        badUsage(msg(MsgId::CliValuesOnlyForWrite), kCommand);
+    if (anyTyped && request.action != QLatin1String("write"))
+        badUsage(cliMsg(CliMsg::ValuesOnlyForWrite), kCommand);
     checkText(QStringLiteral("--serial-number"), typed.serialNumber);
     checkText(QStringLiteral("--pm-reference"), typed.pmReference);
     checkDigits(QStringLiteral("--high-voltage"), typed.highVoltage);
     checkDigits(QStringLiteral("--contrast"), typed.contrast);
     if (const auto c = firstUnsendableCharacter(typed.over({})))
         badUsage(msg(MsgId::UnsendableCharacter).arg(*c), kCommand);
+}
 
-    requireMaintenancePassword();
+SpecificRequest requestOf(const CommandParser& command, const SpecificOptions& options) {
+    command.expectPositional(1, 2);
+    SpecificRequest request;
+    request.action = command.positional().constFirst();
+    const bool needsFile =
+        request.action == QLatin1String("load") || request.action == QLatin1String("save");
+    if (!needsFile && request.action != QLatin1String("read") &&
+        request.action != QLatin1String("write"))
+        badUsage(cliMsg(CliMsg::UnknownAction).arg(request.action), kCommand);
+    command.expectPositional(needsFile ? 2 : 1, needsFile ? 2 : 1);
+    request.file = needsFile ? command.positional().at(1) : QString();
+    request.typed = typedValues(command, options);
+    request.json = command.json();
+    checkTyped(request);
+    return request;
+}
 
-    // A file to put into the instrument is read before anything is said on the line.
-    std::optional<SpecificParameters> fromFile;
-    if (action == QLatin1String("load")) {
-        fromFile = loadSpecificParameterFile(file);
-        if (!fromFile)
-            throw CliFailure(ExitStatus::InvalidFile,
-                             console::messageText(msg(MsgId::InvalidFile)) + QStringLiteral(": ") +
-                                 file);
-        if (const auto c = firstUnsendableCharacter(*fromFile))
-            throw CliFailure(ExitStatus::InvalidFile, msg(MsgId::UnsendableCharacter).arg(*c));
-    }
+// A file to put into the instrument is read before anything is said on the line.
+std::optional<SpecificParameters> fileToLoad(const SpecificRequest& request) {
+    if (request.action != QLatin1String("load"))
+        return std::nullopt;
+    const auto fromFile = loadSpecificParameterFile(request.file);
+    if (!fromFile)
+        throw invalidFile(request.file);
+    if (const auto c = firstUnsendableCharacter(*fromFile))
+        throw CliFailure(ExitStatus::InvalidFile, msg(MsgId::UnsendableCharacter).arg(*c));
+    return fromFile;
+}
 
-    InstrumentSession session(command);
-    session.reachInstrument();
+void act(InstrumentSession& session, const SpecificRequest& request,
+         const std::optional<SpecificParameters>& fromFile) {
     // The Initialisation entry reads the instrument before its group is shown.
     const SpecificParameters current = readFromInstrument(session);
-    if (action == QLatin1String("read")) {
-        printValues(current, command.json(), session.portName());
-    } else if (action == QLatin1String("save")) {
-        saveSpecificParameterFile(file, current);
-        printValues(current, command.json(), session.portName());
-        if (!command.json())
-            console::out(kFileSavedMessage.trimmed() + QStringLiteral(" : ") + file);
-    } else if (action == QLatin1String("load")) {
+    if (request.action == QLatin1String("read")) {
+        printValues(current, request.json, session.portName());
+    } else if (request.action == QLatin1String("save")) {
+        saveSpecificParameterFile(request.file, current);
+        printValues(current, request.json, session.portName());
+        if (!request.json)
+            console::out(kFileSavedMessage.trimmed() + QStringLiteral(" : ") + request.file);
+    } else if (fromFile) {
         // "Charger Fichier" never touches the maintenance box: it keeps the instrument's.
         SpecificParameters values = asHeldByFields(*fromFile);
         values.maintenance = current.maintenance;
-        writeToInstrument(session, values, command.json());
+        writeToInstrument(session, values, request.json);
     } else {
-        writeToInstrument(session, asHeldByFields(typed.over(current)), command.json());
+        writeToInstrument(session, asHeldByFields(request.typed.over(current)), request.json);
     }
-    return code(ExitStatus::Done);
+}
+
+} // namespace
+
+ExitStatus runSpecific(const QStringList& arguments) {
+    CommandParser command(kCommand, CliMsg::SpecificDescription,
+                          QStringLiteral("read|write|load FILE.par|save FILE.par"));
+    command.addPortOption();
+    command.addJsonOption();
+    const SpecificOptions o;
+    for (const auto& option : {o.serial, o.pm, o.hv, o.contrast, o.flag})
+        command.addOption(option);
+    if (!command.parse(arguments))
+        return ExitStatus::Done;
+    const SpecificRequest request = requestOf(command, o);
+    requireMaintenancePassword();
+    const auto fromFile = fileToLoad(request);
+    InstrumentSession session(command);
+    session.reachInstrument();
+    act(session, request, fromFile);
+    return ExitStatus::Done;
 }

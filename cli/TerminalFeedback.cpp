@@ -22,7 +22,7 @@ void TerminalFeedback::AfficheInfo(const QString& texte) {
         printPlain(m_status);
 }
 
-void TerminalFeedback::ShowStatus() {
+void TerminalFeedback::showStatus() {
     m_shown = true;
     if (m_redraw)
         draw();
@@ -30,7 +30,7 @@ void TerminalFeedback::ShowStatus() {
         printPlain(m_status);
 }
 
-void TerminalFeedback::HideStatus() {
+void TerminalFeedback::hideStatus() {
     clearDrawn();
     m_shown = false;
     m_inProgress = false;
@@ -38,13 +38,14 @@ void TerminalFeedback::HideStatus() {
     m_lastFile = 0;
 }
 
-void TerminalFeedback::ShowInformation(const QString& message) {
+void TerminalFeedback::showInformation(const QString& message) {
     // The message comes after the status line, which is gone by then in the window too.
+    // The command prints the outcome with its result.
+    Q_UNUSED(message);
     clearDrawn();
-    m_information << message;
 }
 
-void TerminalFeedback::Progress(int fileCounter, int fileCount, int measurementCounter) {
+void TerminalFeedback::progress(int fileCounter, int fileCount, int measurementCounter) {
     Q_UNUSED(measurementCounter);
     m_inProgress = true;
     // The file counter may run past the count the instrument gave.
@@ -55,10 +56,6 @@ void TerminalFeedback::Progress(int fileCounter, int fileCount, int measurementC
         printPlain(m_status);
     }
     m_lastFile = fileCounter;
-}
-
-QStringList TerminalFeedback::takeInformation() {
-    return std::exchange(m_information, {});
 }
 
 void TerminalFeedback::draw() {

@@ -9,25 +9,23 @@
 // The window's status window and information dialog, on a terminal. The status text goes
 // to standard error: redrawn in place on a terminal, with a bar of the files read during a
 // transfer, or as plain lines when standard error is a file or a pipe (one per file of a
-// transfer, not one per measurement). The information messages are kept for the command to
-// print with its result: nobody is there to press "Ok", and nothing is asked.
+// transfer, not one per measurement). The information messages are left to the command,
+// which prints the outcome with its result: nobody is there to press "Ok", and nothing is
+// asked.
 class TerminalFeedback : public OperatorFeedback, public TransferView {
 public:
     explicit TerminalFeedback(bool redrawInPlace);
     ~TerminalFeedback() override;
 
     void AfficheInfo(const QString& texte) override;
-    void ShowStatus() override;
-    void HideStatus() override;
-    void ShowInformation(const QString& message) override;
-    void SetMainWindowEnabled(bool enabled) override { Q_UNUSED(enabled); }
+    void showStatus() override;
+    void hideStatus() override;
+    void showInformation(const QString& message) override;
+    void setMainWindowEnabled(bool enabled) override { Q_UNUSED(enabled); }
 
-    void ClearLines() override {}
-    void AppendLine(const QString& line) override { Q_UNUSED(line); }
-    void Progress(int fileCounter, int fileCount, int measurementCounter) override;
-
-    // The messages shown since the last take, oldest first.
-    QStringList takeInformation();
+    void clearLines() override {}
+    void appendLine(const QString& line) override { Q_UNUSED(line); }
+    void progress(int fileCounter, int fileCount, int measurementCounter) override;
 
 private:
     void draw();
@@ -42,7 +40,6 @@ private:
     QString m_lastPrinted;
     int m_lastFile = 0;
     bool m_inProgress = false;
-    QStringList m_information;
 };
 
 // "[#######.................] " for `done` of `total`.

@@ -2,6 +2,7 @@
 // instrument docked on the computer.
 
 #include "cli/ArchiveHook.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -18,11 +19,21 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 
 namespace {
+
+// What the command line asked for.
+struct TransferRequest {
+    bool json = false;
+    std::optional<ArchiveTarget> archive; // where each download goes besides the folder
+    bool force = false;
+    bool every = false;
+    QString folder; // --folder, or the current folder
+    QString path;   // one instrument: --output, or the window's proposal in the folder
+};
 
 // How one instrument's transfer went.
 struct TransferRow {
@@ -37,9 +48,7 @@ struct TransferRow {
     std::optional<ArchiveOutcome> archive; // what became of it in the archive, when one is given
 };
 
-using OptionalArchive = std::optional<ArchiveTarget>;
-
-QJsonObject rowJson(const TransferRow& row, const OptionalArchive& archive) {
+QJsonObject rowJson(const TransferRow& row, const TransferRequest& request) {
     QJsonObject object{{QStringLiteral("port"), row.port},
                        {QStringLiteral("serialNumber"), row.serialNumber},
                        {QStringLiteral("found"), row.found},
@@ -49,8 +58,9 @@ QJsonObject rowJson(const TransferRow& row, const OptionalArchive& archive) {
                        {QStringLiteral("file"), row.file},
                        {QStringLiteral("fileWritten"), row.fileWritten},
                        {QStringLiteral("measurementLines"), row.measurementLines}};
-    if (archive && row.archive)
-        object.insert(QStringLiteral("archive"), archiveOutcomeJson(*archive, *row.archive));
+    if (request.archive && row.archive)
+        object.insert(QStringLiteral("archive"),
+                      archiveOutcomeJson(*request.archive, *row.archive));
     return object;
 }
 
@@ -59,204 +69,233 @@ bool instrumentWasRead(const TransferRow& row) {
     return row.status == ExitStatus::Done || row.status == ExitStatus::EmptyMemory;
 }
 
-// The transfer proper, once the instrument has answered; `row` gets its outcome.
+void takeResult(TransferRow& row, const OperationResult& result) {
+    row.status = exitStatusOf(result.outcome);
+    row.message = outcomeMessage(result);
+    row.fileWritten = result.fileWritten();
+    row.measurementLines = result.measurementLines;
+}
+
+// The transfer proper, once the instrument has answered; `row` gets its outcome, and the
+// archive the file written.
 void transferInto(InstrumentSession& session, const QString& path, TransferRow& row,
-                  const InstrumentIdentity& identity, const OptionalArchive& archive) {
+                  const InstrumentIdentity& identity, const TransferRequest& request) {
     row.file = path;
     MeasurementTransfer transfer(session.exchange, session.feedback, &session.feedback);
     const TransferResult result = transfer.Run(path);
-    session.takeOutcome();
-    row.message = result.message;
-    row.status = statusOfOutcome(result.message);
-    row.fileWritten = result.fileWritten;
-    row.measurementLines = result.measurementLines;
-    if (archive && row.fileWritten)
+    takeResult(row, result);
+    if (request.archive && row.fileWritten)
         row.archive = archiveDockedDownload(
-            *archive, transferFacts(row.port, identity, result, path, statusName(row.status)),
-            identity);
+            *request.archive,
+            transferFacts(row.port, identity, result, path, statusName(row.status)), identity);
 }
 
-void printOutcome(const TransferRow& row, const OptionalArchive& archive) {
+void printOutcome(const TransferRow& row, const TransferRequest& request) {
     const QStringList lines = console::messageLines(row.message);
     for (const QString& line : lines)
         row.status == ExitStatus::Done ? console::out(line) : console::err(line);
     if (row.fileWritten)
         console::out(
-            msg(MsgId::CliResultFileWritten).arg(row.file, QString::number(row.measurementLines)));
-    if (archive && row.archive)
-        printArchiveOutcome(*archive, *row.archive);
+            cliMsg(CliMsg::ResultFileWritten).arg(row.file, QString::number(row.measurementLines)));
+    if (request.archive && row.archive)
+        printArchiveOutcome(*request.archive, *row.archive);
 }
 
 QString existingFileMessage(const QString& path) {
-    return msg(MsgId::CliFileExists).arg(QDir::toNativeSeparators(path));
+    return cliMsg(CliMsg::FileExists).arg(QDir::toNativeSeparators(path));
 }
 
-int transferOne(const CommandParser& command, const QString& path, bool force,
-                const OptionalArchive& archive) {
+ExitStatus transferOne(const CommandParser& command, const TransferRequest& request) {
     // Before anything is said to the instrument: a run that could not keep its result must
     // not cost the operator the time of a transfer.
-    requireWritableFile(path);
-    if (QFileInfo::exists(path) && !force)
-        throw CliFailure(ExitStatus::FileExists, existingFileMessage(path));
+    requireWritableFile(request.path);
+    if (QFileInfo::exists(request.path) && !request.force)
+        throw CliFailure(ExitStatus::FileExists, existingFileMessage(request.path));
     InstrumentSession session(command);
     session.reachInstrument();
     TransferRow row;
     row.port = session.portName();
     row.serialNumber = session.identity().serialNumber;
     row.found = true;
-    transferInto(session, path, row, session.identity(), archive);
-    if (command.json())
-        console::json(rowJson(row, archive));
+    transferInto(session, request.path, row, session.identity(), request);
+    if (request.json)
+        console::json(rowJson(row, request));
     else
-        printOutcome(row, archive);
-    return code(row.status);
+        printOutcome(row, request);
+    return row.status;
 }
 
-int transferEvery(const CommandParser& command, const QString& folder, bool force,
-                  const OptionalArchive& archive) {
-    requireWritableFolder(folder);
-    InstrumentSession session(command);
-    ResultNames names(folder, QDateTime::currentDateTime());
+// The ports to try, each device once: a link and its target are one instrument.
+QStringList distinctPorts() {
     QStringList listed;
     ListComPorts(listed);
-    QList<TransferRow> rows;
-    QHash<QString, QString> tried; // device -> the name it was tried under
+    QStringList ports;
+    QSet<QString> devices;
     for (QString name : std::as_const(listed)) {
         if (const qsizetype nul = name.indexOf(QChar(u'\0')); nul >= 0)
             name.truncate(nul);
-        // A link and its target are one instrument: read once.
         const QString device = canonicalPortPath(name);
-        if (tried.contains(device))
-            continue;
-        tried.insert(device, name);
-
-        TransferRow row;
-        row.port = name;
-        session.port.setPort(name);
-        QString identity;
-        try {
-            const int presence = checkPresence(session.exchange, [&](int result) {
-                if (result == 0)
-                    identity = session.exchange.ReplyBuffer;
-            });
-            if (presence != 0) {
-                row.status = ExitStatus::NoAnswer;
-                row.message = msg(MsgId::NoAnswer);
-                rows << row;
-                continue;
-            }
-        } catch (const EComPort& e) {
-            row.status = statusOfPortError(e);
-            row.message = e.attempt() ? portReason(*e.attempt()) : e.message();
-            rows << row;
-            continue;
+        if (!devices.contains(device)) {
+            devices.insert(device);
+            ports << name;
         }
-        row.found = true;
-        row.serialNumber = InstrumentIdentity::fromReply(identity).serialNumber.trimmed();
-        const QString path = names.forInstrument(row.serialNumber, name);
-        if (QFileInfo::exists(path) && !force) {
-            row.status = ExitStatus::FileExists;
-            row.message = existingFileMessage(path);
-            row.file = path;
-        } else {
-            // One instrument that fails must not keep the others from being read.
-            try {
-                transferInto(session, path, row, InstrumentIdentity::fromReply(identity), archive);
-            } catch (const EComPort& e) {
-                row.status = ExitStatus::CommError;
-                row.message = e.message();
-            } catch (const EFileError& e) {
-                row.status = ExitStatus::FileError;
-                row.message = e.message();
-            }
-        }
-        rows << row;
     }
+    return ports;
+}
 
+// The presence check on one port; the identity line when the instrument answered.
+std::optional<QString> presentInstrument(InstrumentSession& session, TransferRow& row) {
+    QString identity;
+    try {
+        const int presence = checkPresence(session.exchange, [&](int result) {
+            if (result == 0)
+                identity = session.exchange.ReplyBuffer;
+        });
+        if (presence == 0)
+            return identity;
+        takeResult(row, resultOf(Operation::Transfer, Outcome::NoAnswer));
+    } catch (const EComPort& e) {
+        takeResult(row, resultOfPortError(Operation::Transfer, e));
+        row.message = e.attempt() ? portReason(*e.attempt()) : e.message();
+    }
+    return std::nullopt;
+}
+
+// One instrument of a run over every one: it that fails must not keep the others from
+// being read.
+TransferRow transferFromPort(InstrumentSession& session, const QString& name, ResultNames& names,
+                             const TransferRequest& request) {
+    TransferRow row;
+    row.port = name;
+    session.port.setPort(name);
+    const auto identity = presentInstrument(session, row);
+    if (!identity)
+        return row;
+    row.found = true;
+    row.serialNumber = InstrumentIdentity::fromReply(*identity).serialNumber.trimmed();
+    row.file = names.forInstrument(row.serialNumber, name);
+    if (QFileInfo::exists(row.file) && !request.force) {
+        row.status = ExitStatus::FileExists;
+        row.message = existingFileMessage(row.file);
+        return row;
+    }
+    try {
+        transferInto(session, row.file, row, InstrumentIdentity::fromReply(*identity), request);
+    } catch (const EComPort& e) {
+        takeResult(row, resultOfPortError(Operation::Transfer, e));
+        row.message = e.message();
+    } catch (const EFileError& e) {
+        takeResult(row, resultOf(Operation::Transfer, Outcome::FileError));
+        row.message = e.message();
+    }
+    return row;
+}
+
+ExitStatus printEvery(const TransferRequest& request, const QList<TransferRow>& rows) {
     int found = 0;
     bool everyOneRead = true;
-    for (const TransferRow& row : std::as_const(rows)) {
-        if (!row.found)
-            continue;
-        ++found;
-        everyOneRead = everyOneRead && instrumentWasRead(row);
+    for (const TransferRow& row : rows) {
+        found += row.found ? 1 : 0;
+        everyOneRead = everyOneRead && (!row.found || instrumentWasRead(row));
     }
     const ExitStatus status = found == 0     ? ExitStatus::NoInstrument
                               : everyOneRead ? ExitStatus::Done
                                              : ExitStatus::NotEveryInstrument;
-    const QString summary = found == 0 ? console::messageText(msg(MsgId::NotDetected))
-                                       : msg(everyOneRead ? MsgId::CliEveryInstrumentRead
-                                                          : MsgId::CliNotEveryInstrumentRead)
-                                             .arg(found);
-    if (command.json()) {
+    const QString summary =
+        found == 0
+            ? console::messageText(
+                  outcomeMessage(resultOf(Operation::Search, Outcome::NoInstrument)))
+            : cliMsg(everyOneRead ? CliMsg::EveryInstrumentRead : CliMsg::NotEveryInstrumentRead)
+                  .arg(found);
+    if (request.json) {
         QJsonArray array;
-        for (const TransferRow& row : std::as_const(rows))
-            array.append(rowJson(row, archive));
+        for (const TransferRow& row : rows)
+            array.append(rowJson(row, request));
         console::json({{QStringLiteral("instruments"), array},
                        {QStringLiteral("found"), found},
-                       {QStringLiteral("message"), summary},
-                       {QStringLiteral("status"), statusName(status)},
-                       {QStringLiteral("exitStatus"), code(status)}});
-        return code(status);
+                       {QStringLiteral("message"), summary}});
+        return status;
     }
-    QList<QStringList> table{{msg(MsgId::CliPortLabel), msg(MsgId::CliSerialNumberLabel),
-                              msg(MsgId::CliOutcomeLabel), msg(MsgId::CliFileLabel)}};
-    for (const TransferRow& row : std::as_const(rows))
+    QList<QStringList> table{{cliMsg(CliMsg::PortLabel), cliMsg(CliMsg::SerialNumberLabel),
+                              cliMsg(CliMsg::OutcomeLabel), cliMsg(CliMsg::FileLabel)}};
+    for (const TransferRow& row : rows)
         table << QStringList{row.port, row.serialNumber, console::messageText(row.message),
                              row.fileWritten ? QDir::toNativeSeparators(row.file) : QString()};
     for (const QString& line : console::tableLines(table))
         console::out(line.trimmed());
-    for (const TransferRow& row : std::as_const(rows))
-        if (archive && row.archive)
-            printArchiveOutcome(*archive, *row.archive);
-    if (found == 0)
-        console::err(summary);
-    else
-        console::out(summary);
-    return code(status);
+    for (const TransferRow& row : rows)
+        if (request.archive && row.archive)
+            printArchiveOutcome(*request.archive, *row.archive);
+    found == 0 ? console::err(summary) : console::out(summary);
+    return status;
+}
+
+ExitStatus transferEvery(const CommandParser& command, const TransferRequest& request) {
+    requireWritableFolder(request.folder);
+    InstrumentSession session(command);
+    ResultNames names(request.folder, QDateTime::currentDateTime());
+    QList<TransferRow> rows;
+    for (const QString& name : distinctPorts())
+        rows << transferFromPort(session, name, names, request);
+    return printEvery(request, rows);
+}
+
+struct TransferOptions {
+    QCommandLineOption output{QStringLiteral("output"), cliMsg(CliMsg::OutputOption),
+                              QStringLiteral("FILE")};
+    QCommandLineOption folder{QStringLiteral("folder"), cliMsg(CliMsg::FolderOption),
+                              QStringLiteral("DIR")};
+    QCommandLineOption force{QStringLiteral("force"), cliMsg(CliMsg::ForceOption)};
+    QCommandLineOption every{QStringLiteral("every-instrument"),
+                             cliMsg(CliMsg::EveryInstrumentOption)};
+    QCommandLineOption archive = archiveOption();
+};
+
+void checkCombinations(const CommandParser& command, const TransferOptions& o) {
+    command.expectPositional(0, 0);
+    if (command.isSet(o.output) && command.isSet(o.folder))
+        badUsage(cliMsg(CliMsg::OutputOrFolder), QStringLiteral("transfer"));
+    if (command.isSet(o.every) && (command.isSet(o.output) || command.port()))
+        badUsage(cliMsg(CliMsg::EveryInstrumentAlone), QStringLiteral("transfer"));
+    if (command.isSet(o.output) && command.value(o.output).isEmpty())
+        badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--output")),
+                 QStringLiteral("transfer"));
+}
+
+TransferRequest requestOf(const CommandParser& command, const TransferOptions& o) {
+    checkCombinations(command, o);
+    // A wrong archive address is a mistake in the command: told before any other failure.
+    const std::optional<ArchiveLocation> location = archiveLocation(command, o.archive);
+    TransferRequest request;
+    request.json = command.json();
+    request.force = command.isSet(o.force);
+    request.every = command.isSet(o.every);
+    request.folder = command.isSet(o.folder) ? command.value(o.folder) : QDir::currentPath();
+    if (!command.isSet(o.output) && !QFileInfo(request.folder).isDir())
+        throw CliFailure(ExitStatus::FileError, cliMsg(CliMsg::NoSuchFolder).arg(request.folder));
+    request.path = command.isSet(o.output)
+                       ? command.value(o.output)
+                       : proposedResultFileName(request.folder, QDateTime::currentDateTime());
+    // The spool shares the result files' disk and rights.
+    if (location)
+        request.archive = ArchiveTarget{
+            *location, archiveSpoolFolder(request.every ? request.folder
+                                                        : QFileInfo(request.path).absolutePath())};
+    return request;
 }
 
 } // namespace
 
-int runTransfer(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("transfer"), MsgId::CliTransferDescription);
+ExitStatus runTransfer(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("transfer"), CliMsg::TransferDescription);
     command.addPortOption();
     command.addJsonOption();
-    const QCommandLineOption output(QStringLiteral("output"), msg(MsgId::CliOutputOption),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption folder(QStringLiteral("folder"), msg(MsgId::CliFolderOption),
-                                    QStringLiteral("DIR"));
-    const QCommandLineOption force(QStringLiteral("force"), msg(MsgId::CliForceOption));
-    const QCommandLineOption every(QStringLiteral("every-instrument"),
-                                   msg(MsgId::CliEveryInstrumentOption));
-    const QCommandLineOption archiveUrl = archiveOption();
-    for (const auto& option : {output, folder, force, every, archiveUrl})
+    const TransferOptions options;
+    for (const auto& option :
+         {options.output, options.folder, options.force, options.every, options.archive})
         command.addOption(option);
     if (!command.parse(arguments))
-        return code(ExitStatus::Done);
-    command.expectPositional(0, 0);
-    if (command.isSet(output) && command.isSet(folder))
-        badUsage(msg(MsgId::CliOutputOrFolder), QStringLiteral("transfer"));
-    if (command.isSet(every) && (command.isSet(output) || command.port()))
-        badUsage(msg(MsgId::CliEveryInstrumentAlone), QStringLiteral("transfer"));
-    if (command.isSet(output) && command.value(output).isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--output")),
-                 QStringLiteral("transfer"));
-
-    const std::optional<ArchiveLocation> location = archiveLocation(command, archiveUrl);
-
-    const QString dir = command.isSet(folder) ? command.value(folder) : QDir::currentPath();
-    if (!command.isSet(output) && !QFileInfo(dir).isDir())
-        throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(dir));
-    const QString path = command.isSet(output)
-                             ? command.value(output)
-                             : proposedResultFileName(dir, QDateTime::currentDateTime());
-    OptionalArchive archive;
-    if (location)
-        archive = ArchiveTarget{
-            *location,
-            archiveSpoolFolder(command.isSet(every) ? dir : QFileInfo(path).absolutePath())};
-    if (command.isSet(every))
-        return transferEvery(command, dir, command.isSet(force), archive);
-    return transferOne(command, path, command.isSet(force), archive);
+        return ExitStatus::Done;
+    const TransferRequest request = requestOf(command, options);
+    return request.every ? transferEvery(command, request) : transferOne(command, request);
 }

@@ -2,6 +2,7 @@
 // the ledger, until SIGTERM or SIGINT.
 
 #include "cli/ArchiveHook.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -32,19 +33,19 @@ std::chrono::milliseconds settleTime(const QString& text) {
     const double seconds = text.toDouble(&ok);
     // A minute is far more than any program takes to let go of a new adapter.
     if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 60)
-        badUsage(msg(MsgId::CliBadSettle).arg(text), QStringLiteral("watch"));
+        badUsage(cliMsg(CliMsg::BadSettle).arg(text), QStringLiteral("watch"));
     return std::chrono::milliseconds(std::llround(seconds * 1000));
 }
 
 WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, bool& help) {
-    const QCommandLineOption folder(QStringLiteral("folder"), msg(MsgId::CliWatchFolderOption),
+    const QCommandLineOption folder(QStringLiteral("folder"), cliMsg(CliMsg::WatchFolderOption),
                                     QStringLiteral("DIR"));
-    const QCommandLineOption ledger(QStringLiteral("ledger"), msg(MsgId::CliLedgerOption),
+    const QCommandLineOption ledger(QStringLiteral("ledger"), cliMsg(CliMsg::LedgerOption),
                                     QStringLiteral("FILE"));
-    const QCommandLineOption clock(QStringLiteral("set-clock"), msg(MsgId::CliSetClockOption));
+    const QCommandLineOption clock(QStringLiteral("set-clock"), cliMsg(CliMsg::SetClockOption));
     const QCommandLineOption erase(QStringLiteral("erase-after-download"),
-                                   msg(MsgId::CliEraseAfterDownloadOption));
-    const QCommandLineOption settle(QStringLiteral("settle"), msg(MsgId::CliSettleOption),
+                                   cliMsg(CliMsg::EraseAfterDownloadOption));
+    const QCommandLineOption settle(QStringLiteral("settle"), cliMsg(CliMsg::SettleOption),
                                     QStringLiteral("SECONDS"));
     const QCommandLineOption archive = archiveOption();
     for (const auto& option : {folder, ledger, clock, erase, settle, archive})
@@ -55,7 +56,7 @@ WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, 
         return watch;
     command.expectPositional(0, 0);
     if (!command.isSet(folder) || command.value(folder).isEmpty())
-        badUsage(msg(MsgId::CliMissingValue).arg(QStringLiteral("--folder")),
+        badUsage(cliMsg(CliMsg::MissingValue).arg(QStringLiteral("--folder")),
                  QStringLiteral("watch"));
     // The ledger names result files that outlive the folder the watcher was started from.
     watch.options.folder = QFileInfo(command.value(folder)).absoluteFilePath();
@@ -76,20 +77,20 @@ WatchArguments parseWatch(CommandParser& command, const QStringList& arguments, 
 void checkTargets(const WatchArguments& watch) {
     if (!QFileInfo(watch.options.folder).isDir())
         throw CliFailure(ExitStatus::FileError,
-                         msg(MsgId::CliNoSuchFolder).arg(watch.options.folder));
+                         cliMsg(CliMsg::NoSuchFolder).arg(watch.options.folder));
     requireWritableFolder(watch.options.folder);
     requireWritableFile(watch.ledger);
 }
 
 } // namespace
 
-int runWatch(const QStringList& arguments) {
-    CommandParser command(QStringLiteral("watch"), MsgId::CliWatchDescription);
+ExitStatus runWatch(const QStringList& arguments) {
+    CommandParser command(QStringLiteral("watch"), CliMsg::WatchDescription);
     command.addJsonOption();
     bool help = false;
     const WatchArguments watch = parseWatch(command, arguments, help);
     if (help)
-        return code(ExitStatus::Done);
+        return ExitStatus::Done;
     checkTargets(watch);
 
     StopSignals signals;
@@ -104,13 +105,13 @@ int runWatch(const QStringList& arguments) {
     console::setJsonRequested(false);
     station.start();
     // Once the ports present at the start are done: from here on it waits.
-    console::err(msg(MsgId::CliWatching)
+    console::err(cliMsg(CliMsg::Watching)
                      .arg(QDir::toNativeSeparators(watch.options.folder),
                           QDir::toNativeSeparators(watch.ledger)));
     if (!signals.requested() && !station.failure())
         loop.exec();
     if (station.failure())
         std::rethrow_exception(station.failure());
-    console::err(msg(MsgId::CliWatchStopped));
-    return code(ExitStatus::Done);
+    console::err(cliMsg(CliMsg::WatchStopped));
+    return ExitStatus::Done;
 }

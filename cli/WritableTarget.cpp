@@ -1,4 +1,5 @@
 #include "cli/WritableTarget.h"
+#include "cli/CliMessages.h"
 
 #include "cli/ExitStatus.h"
 #include "common/Messages.h"
@@ -20,18 +21,18 @@ QString shown(const QString& path) {
 
 void requireWritableFolder(const QString& folder) {
     if (!QFileInfo(folder).isDir())
-        throw CliFailure(ExitStatus::FileError, msg(MsgId::CliNoSuchFolder).arg(shown(folder)));
+        throw CliFailure(ExitStatus::FileError, cliMsg(CliMsg::NoSuchFolder).arg(shown(folder)));
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".vexa-cli-XXXXXX")));
     if (!probe.open())
         throw CliFailure(ExitStatus::FileError,
-                         msg(MsgId::CliFolderNotWritable).arg(shown(folder), probe.errorString()));
+                         cliMsg(CliMsg::FolderNotWritable).arg(shown(folder), probe.errorString()));
 }
 
 void requireWritableFile(const QString& path) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         throw CliFailure(ExitStatus::FileError,
-                         msg(MsgId::CliNotAFile)
+                         cliMsg(CliMsg::NotAFile)
                              .arg(shown(path), msg(info.isDir() ? MsgId::KindDirectory
                                                                 : MsgId::KindSpecialFile)));
     requireWritableFolder(info.absolutePath());

@@ -1,6 +1,7 @@
 // vexa-cli: the window's operations from a terminal or a script, on the same code.
 
 #include "cli/CliLanguage.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandParser.h"
 #include "cli/Commands.h"
 #include "cli/Console.h"
@@ -8,6 +9,7 @@
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "link/EComPort.h"
+#include "link/InstrumentSearch.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>
@@ -17,39 +19,23 @@
 
 namespace {
 
-struct Command {
-    const char* name;
-    MsgId summary;
-    int (*run)(const QStringList&);
-};
-
-const Command kCommands[] = {
-    {"ports", MsgId::CliPortsSummary, runPorts},
-    {"identify", MsgId::CliIdentifySummary, runIdentify},
-    {"transfer", MsgId::CliTransferSummary, runTransfer},
-    {"clock", MsgId::CliClockSummary, runClock},
-    {"erase", MsgId::CliEraseSummary, runErase},
-    {"check", MsgId::CliCheckSummary, runCheck},
-    {"send", MsgId::CliSendSummary, runSend},
-    {"specific", MsgId::CliSpecificSummary, runSpecific},
-    {"archive", MsgId::CliArchiveSummary, runArchive},
-    {"watch", MsgId::CliWatchSummary, runWatch},
-};
-
 QString mainHelp() {
-    QStringList lines{msg(MsgId::CliUsage).arg(QStringLiteral("vexa-cli COMMAND [options]")),
-                      msg(MsgId::CliDescription), QString(), msg(MsgId::CliCommandsHeading)};
+    QStringList lines{cliMsg(CliMsg::Usage).arg(QStringLiteral("vexa-cli COMMAND [options]")),
+                      cliMsg(CliMsg::Description), QString(), cliMsg(CliMsg::CommandsHeading)};
     QList<QStringList> rows;
-    for (const Command& command : kCommands)
+    for (const CommandEntry& command : commands())
         rows << QStringList{QStringLiteral("  ") + QLatin1String(command.name),
-                            msg(command.summary)};
+                            cliMsg(command.summary)};
     lines << console::tableLines(rows);
-    lines << QString() << msg(MsgId::CliCommonOptions) << QString() << exitStatusHelpLines()
-          << QString() << msg(MsgId::CliEnvironmentHeading)
-          << QStringLiteral("  VEXA_EXTRA_PORTS           ") + msg(MsgId::CliExtraPortsVariable)
-          << QStringLiteral("  VEXA_MAINTENANCE_PASSWORD  ") + msg(MsgId::CliPasswordVariable)
-          << QStringLiteral("  VEXA_ARCHIVE               ") + msg(MsgId::CliArchiveOption)
-          << QStringLiteral("  LC_ALL, LC_MESSAGES, LANG  ") + msg(MsgId::CliLanguageVariables);
+    lines << QString() << cliMsg(CliMsg::CommonOptions) << QString() << exitStatusHelpLines()
+          << QString() << cliMsg(CliMsg::EnvironmentHeading)
+          << QStringLiteral("  VEXA_EXTRA_PORTS           ") + cliMsg(CliMsg::ExtraPortsVariable)
+          << QStringLiteral("  VEXA_MAINTENANCE_PASSWORD  ") + cliMsg(CliMsg::PasswordVariable)
+          << QStringLiteral("  VEXA_ARCHIVE               ") + cliMsg(CliMsg::ArchiveOption)
+          << QStringLiteral("  LC_ALL, LC_MESSAGES, LANG  ") + cliMsg(CliMsg::LanguageVariables)
+          << QString()
+          << cliMsg(CliMsg::SeeAlso)
+                 .arg(QStringLiteral("/usr/share/doc/vexa-reader/examples/example.dat"));
     return lines.join(u'\n');
 }
 
@@ -70,10 +56,10 @@ int run(const QStringList& arguments) {
         console::out(QStringLiteral("vexa-cli ") + QCoreApplication::applicationVersion());
         return code(ExitStatus::Done);
     }
-    for (const Command& command : kCommands)
+    for (const CommandEntry& command : commands())
         if (first == QLatin1String(command.name))
-            return command.run(arguments.mid(1));
-    badUsage(msg(MsgId::CliUnknownCommand).arg(first));
+            return code(command.run(arguments.mid(1)));
+    badUsage(cliMsg(CliMsg::UnknownCommand).arg(first));
 }
 
 // Known before the command parses its options, so that a mistake in them is answered in
@@ -103,10 +89,10 @@ Ending runCommand(const QStringList& arguments) {
         return {code(statusOfPortError(e)),
                 e.detail().isEmpty() ? e.message() : e.message() + u'\n' + e.detail()};
     } catch (const EFileError& e) {
-        return {code(ExitStatus::FileError), e.message()};
+        return {code(exitStatusOf(Outcome::FileError)), e.message()};
     } catch (const EConvertError& e) {
         // A reply that should hold a number does not.
-        return {code(ExitStatus::ReadError), e.message()};
+        return {code(exitStatusOf(Outcome::ReadError)), e.message()};
     } catch (const VexaError& e) {
         return {code(ExitStatus::Failed), e.message()};
     } catch (const std::exception& e) {
@@ -150,7 +136,7 @@ int main(int argc, char** argv) {
         writeJsonEnding(ending);
     // The result never reached its reader: a script must not take the run for a success.
     if (console::outputFailed()) {
-        console::err(msg(MsgId::CliOutputFailed));
+        console::err(cliMsg(CliMsg::OutputFailed));
         if (ending.status == code(ExitStatus::Done))
             ending.status = code(ExitStatus::Failed);
     }

@@ -149,7 +149,7 @@ void putEntry(QStringList& lines, const QString& section, const QString& key,
 } // namespace
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    WriteStrings(section, {{key, value}});
+    writeStrings(section, {{key, value}});
 }
 
 QByteArray iniWithEntries(const QByteArray& bytes, const QString& section,
@@ -161,7 +161,7 @@ QByteArray iniWithEntries(const QByteArray& bytes, const QString& section,
     return encode(lines, encoding);
 }
 
-void IniFile::WriteStrings(const QString& section, const QList<Entry>& entries) {
+void IniFile::writeStrings(const QString& section, const QList<Entry>& entries) {
     const FileBytes file = load(m_path);
     // Writing what could not be read would lose every other section and key of the file.
     if (file.unreadable)

@@ -33,7 +33,7 @@ public:
     void WriteInteger(const QString& section, const QString& key, qint32 value);
     // Several keys of one section, in order, in one write of the file: all of them or none.
     using Entry = std::pair<QString, QString>;
-    void WriteStrings(const QString& section, const QList<Entry>& entries);
+    void writeStrings(const QString& section, const QList<Entry>& entries);
 
 private:
     QString m_path;

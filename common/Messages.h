@@ -86,111 +86,6 @@ enum class MsgId : int {
     FileDiffersOnDisk,    // %1 the file, %2 bytes meant, %3 bytes read back, %4 first difference
     LedgerNotRegularFile, // %1 the ledger's path
     CannotWriteLedger,    // %1 the ledger's path, %2 the system's reason
-    // The command-line tool
-    CliDescription,            // what the tool is
-    CliUsage,                  // %1 the command's syntax
-    CliCommandsHeading,        // heading of the command list
-    CliCommonOptions,          // options every command takes
-    CliEnvironmentHeading,     // heading of the environment variables
-    CliExtraPortsVariable,     // VEXA_EXTRA_PORTS
-    CliPasswordVariable,       // VEXA_MAINTENANCE_PASSWORD
-    CliLanguageVariables,      // LC_ALL, LC_MESSAGES, LANG
-    CliExitStatusesHeading,    // heading of the exit statuses
-    CliExitDone,               // exit status 0
-    CliExitFailed,             // exit status 1
-    CliExitBadUsage,           // exit status 2
-    CliExitNoInstrument,       // exit status 3
-    CliExitNoAnswer,           // exit status 4
-    CliExitCommError,          // exit status 5
-    CliExitReadError,          // exit status 6
-    CliExitEmptyMemory,        // exit status 7
-    CliExitInvalidFile,        // exit status 8
-    CliExitRangeRefused,       // exit status 9
-    CliExitFileExists,         // exit status 10
-    CliExitFileError,          // exit status 11
-    CliExitNotEveryInstrument, // exit status 12
-    CliExitPasswordRefused,    // exit status 13
-    CliExitPortBusy,           // exit status 14
-    CliHelpOption,             // --help
-    CliTraceOption,            // --trace
-    CliPortOption,             // --port
-    CliJsonOption,             // --json
-    CliSeeHelp,                // %1 the help command
-    CliUnknownCommand,         // %1 the word given
-    CliMissingValue,           // %1 the option
-    CliMissingArgument,        // %1 the arguments expected
-    CliUnexpectedArgument,     // %1 the argument
-    CliPortsSummary,           // ports
-    CliPortsDescription,       // ports --help
-    CliIdentifySummary,        // identify
-    CliIdentifyDescription,    // identify --help
-    CliTransferSummary,        // transfer
-    CliTransferDescription,    // transfer --help
-    CliOutputOption,           // --output
-    CliFolderOption,           // --folder
-    CliForceOption,            // --force
-    CliEveryInstrumentOption,  // --every-instrument
-    CliOutputOrFolder,         // --output and --folder together
-    CliEveryInstrumentAlone,   // --every-instrument with --output or --port
-    CliNoSuchFolder,           // %1 the folder
-    CliFileExists,             // %1 the file
-    CliResultFileWritten,      // %1 the file, %2 the measurement lines
-    CliEveryInstrumentRead,    // %1 the number of instruments
-    CliNotEveryInstrumentRead, // %1 the number of instruments
-    CliPortLabel,              // column and field
-    CliSerialNumberLabel,      // column and field
-    CliOutcomeLabel,           // column
-    CliFileLabel,              // column
-    CliDescriptionLabel,       // identity field
-    CliProductReferenceLabel,  // identity field
-    CliSoftwareVersionLabel,   // identity field
-    CliParameterFileLabel,     // identity field
-    CliPmReferenceLabel,       // identity field
-    CliClockSummary,           // clock
-    CliClockDescription,       // clock --help
-    CliAtOption,               // --at
-    CliEraseSummary,           // erase
-    CliEraseDescription,       // erase --help
-    CliYesOption,              // --yes
-    CliEraseNeedsYes,          // refusal without --yes
-    CliCheckSummary,           // check
-    CliCheckDescription,       // check --help
-    CliSoftwareVersionOption,  // --software-version
-    CliMaintenanceOption,      // --maintenance
-    CliSettingLabel,           // column
-    CliValueLabel,             // column
-    CliRangeLabel,             // column
-    CliSettingPasses,          // result of a setting
-    CliSettingFails,           // result of a setting
-    CliCheckAccepted,          // check passed
-    CliSendSummary,            // send
-    CliSendDescription,        // send --help
-    CliSpecificSummary,        // specific
-    CliSpecificDescription,    // specific --help
-    CliSerialNumberOption,     // --serial-number
-    CliPmReferenceOption,      // --pm-reference
-    CliHighVoltageOption,      // --high-voltage
-    CliContrastOption,         // --contrast
-    CliMaintenanceFlagOption,  // --maintenance-flag
-    CliUnknownAction,          // %1 the word given
-    CliValuesOnlyForWrite,     // values with another action
-    CliTextTooLong,            // %1 the option, %2 the limit
-    CliDigitsOnly,             // %1 the option, %2 the limit
-    CliFlagValue,              // %1 the option
-    CliPasswordPrompt,         // prompt on the terminal
-    CliPasswordUnavailable,    // no terminal and no variable
-    CliInstrumentNumberLabel,  // specific field
-    CliPmScintillatorLabel,    // specific field
-    CliHighVoltageLabel,       // specific field
-    CliContrastLabel,          // specific field
-    CliMaintenanceFlagLabel,   // specific field
-    CliYes,                    // a flag set
-    CliNo,                     // a flag clear
-    CliFieldLabel,             // %1 the name of a field before its value
-    CliFolderNotWritable,      // %1 the folder, %2 the system's reason
-    CliNotAFile,               // %1 the path, %2 what it is
-    CliFixHeld,                // the fix for a port another program holds
-    CliOutputFailed,           // the result could not be written
     // The archive of downloads
     ArchivePasswordInUrl,   // the archive's address carries a password
     ArchiveBadUrl,          // %1 the part of the address that is wrong (never the password)
@@ -201,55 +96,10 @@ enum class MsgId : int {
     ArchivePending,         // %1 the spool folder, %2 why the archive was not reached
     ArchiveSpoolUnreadable, // %1 the spool file, %2 what is wrong with it
     ArchiveFileAltered,     // %1 the result file's name, %2 the serial number
-    // vexa-cli with the archive
-    CliArchiveOption,             // --archive
-    CliArchiveSummary,            // archive
-    CliArchiveDescription,        // archive --help
-    CliArchiveListDescription,    // archive list --help
-    CliArchiveExportDescription,  // archive export --help
-    CliArchiveOverdueDescription, // archive overdue --help
-    CliArchiveFlushDescription,   // archive flush --help
-    CliArchiveSerialOption,       // --serial
-    CliArchiveSinceOption,        // --since
-    CliArchiveToOption,           // --to
-    CliArchiveDaysOption,         // --days
-    CliArchiveSpoolOption,        // --folder
-    CliArchiveNeeded,             // no archive given
-    CliArchiveUnknownAction,      // %1 the word given
-    CliArchiveBadDate,            // %1 the text given
-    CliArchiveBadDays,            // --days without a count
-    CliArchiveStored,             // %1 the archive
-    CliArchiveFlushed,            // %1 stored, %2 already there, %3 the archive
-    CliArchiveExported,           // %1 files written, %2 already there, %3 the folder
-    CliArchiveListed,             // %1 the number of downloads
-    CliArchiveOverdueCount,       // %1 the number of instruments, %2 the days
-    CliTimeLabel,                 // column
-    CliHostLabel,                 // column
-    CliMeasurementLinesLabel,     // column
-    CliLastSeenLabel,             // column
-    // The docking PC
-    CliWatchSummary,             // watch
-    CliWatchDescription,         // watch --help
-    CliWatchFolderOption,        // --folder of watch
-    CliLedgerOption,             // --ledger
-    CliSetClockOption,           // --set-clock
-    CliEraseAfterDownloadOption, // --erase-after-download
-    CliSettleOption,             // --settle
-    CliBadSettle,                // %1 the value
-    CliWatching,                 // %1 the folder, %2 the ledger
-    CliWatchStopped,             // the watcher ends
-    CliDockedInstrument,         // %1 port, %2 serial, %3 outcome, %4 file
-    CliMemoryErased,             // after the erase
-    CliMemoryKeptIncomplete,     // no erase
-    CliMemoryKeptNoFile,         // no erase
-    CliMemoryKeptIdentity,       // no erase
-    CliMemoryKeptNoAnswer,       // no erase
-    CliMemoryKeptFileChanged,    // %1 the reason
-    CliMemoryKeptArchive,        // no erase: the archive does not hold the download yet
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliMemoryKeptArchive);
+constexpr int kLastMessageId = static_cast<int>(MsgId::ArchiveFileAltered);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -5,6 +5,7 @@
 #include "link/CommandExchange.h"
 #include "link/EComPort.h"
 #include "link/PortDiagnosis.h"
+#include "link/PortReport.h"
 #include "link/TComPort.h"
 
 #include <QHash>
@@ -29,7 +30,9 @@ int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whi
     return result;
 }
 
-int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchRecord* record) {
+namespace {
+
+int searchPorts(CommandExchange& exchange, const PortLister& listPorts, SearchRecord* record) {
     QStringList names;
     if (listPorts)
         listPorts(names);
@@ -79,5 +82,37 @@ int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchR
     }
     if (record)
         addSystemFacts(*record);
+    return result;
+}
+
+// The name the operator listed, then the device and the adapter.
+QString answeredPortName(const SearchRecord& record, const QString& port) {
+    for (const PortAttempt& attempt : record.ports)
+        if (attempt.outcome == PortOutcome::Answered)
+            return portDisplayName(attempt);
+    return deviceDisplayName(describePort(port));
+}
+
+} // namespace
+
+OperationResult searchInstrument(CommandExchange& exchange, const PortLister& listPorts,
+                                 SearchRecord* record) {
+    SearchRecord own;
+    SearchRecord& kept = record ? *record : own;
+    if (searchPorts(exchange, listPorts, record ? &kept : nullptr) != 0)
+        return resultOf(Operation::Search, Outcome::NoInstrument);
+    OperationResult result = resultOf(Operation::Search, Outcome::Done);
+    result.port = answeredPortName(kept, exchange.port().Port());
+    return result;
+}
+
+int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchRecord* record) {
+    return searchInstrument(exchange, listPorts, record).done() ? 0 : -1;
+}
+
+OperationResult resultOfPortError(Operation operation, const EComPort& error) {
+    const bool held = error.attempt() && error.attempt()->outcome == PortOutcome::Held;
+    OperationResult result = resultOf(operation, held ? Outcome::PortBusy : Outcome::CommError);
+    result.reason = error.message();
     return result;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class CommandExchange;
+class EComPort;
 struct SearchRecord;
 
 // The six fixed-position fields of the identification reply, copied character for
@@ -31,7 +34,16 @@ int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whi
 // Tries every listed port in list order with the presence check and keeps the first that
 // answers in the exchange's port (its Port()). Ports that fail with a serial error are
 // skipped silently; ports after the one that answered are never opened, nor is a device
-// already tried under another name. The port is closed on return. 0 when found, -1 when
-// not. When `record` is given it receives what happened on each port and why.
+// already tried under another name. The port is closed on return. Done, with the port as
+// the operator knows it (the name listed, then the device and the adapter), or
+// NoInstrument. When `record` is given it receives what happened on each port and why.
+OperationResult searchInstrument(CommandExchange& exchange, const PortLister& listPorts = {},
+                                 SearchRecord* record = nullptr);
+
+// The same search: 0 when found, -1 when not.
 int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts = {},
                  SearchRecord* record = nullptr);
+
+// The outcome of a serial error: PortBusy for a port another program holds (the reason
+// is the error's message), CommError for any other.
+OperationResult resultOfPortError(Operation operation, const EComPort& error);

@@ -58,41 +58,40 @@ QString clockArgument(const QDateTime& when, const QString& identificationRecord
     return u' ' + formatDateTime(when, separators, DateOrder::MonthFirst) + u' ';
 }
 
-void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
-                        const std::function<QString()>& editText) {
+OperationResult setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
+                                   const std::function<QString()>& editText) {
     RestoreGuard portOpen; // closes after the message, or as the error unwinds
     openPort(exchange.port(), portOpen);
-    QString message;
+    OperationResult result = resultOf(Operation::Clock, Outcome::NoAnswer);
     if (exchange.ConnectSonde() != 0) {
-        message = msg(MsgId::NoAnswer);
+        result.outcome = Outcome::NoAnswer;
     } else if (!exchange.exchangeLine(QStringLiteral("#p"))) {
-        message = msg(MsgId::CommError);
+        result.outcome = Outcome::CommError;
     } else {
         const QString record = exchange.ReplyBuffer;
         // Raises before "#D" when the text is no date.
         const QDateTime when = readClockText(editText());
         const bool ok = exchange.exchangeLine(QStringLiteral("#D") + clockArgument(when, record)) &&
                         exchange.replyAcknowledged();
-        message = msg(ok ? MsgId::ClockDone : MsgId::CommError);
+        result.outcome = ok ? Outcome::Done : Outcome::CommError;
     }
-    feedback.ShowInformation(message);
+    feedback.showInformation(outcomeMessage(result));
+    return result;
 }
 
-bool eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
-                           const std::function<bool(const QString&)>& mayErase) {
+OperationResult eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
+                                      const std::function<bool(const QString&)>& mayErase) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);
-    QString message = msg(MsgId::NoAnswer);
-    bool erased = false;
+    OperationResult result = resultOf(Operation::Erase, Outcome::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
         if (mayErase && !mayErase(exchange.ReplyBuffer))
-            return false;
+            return resultOf(Operation::Erase, Outcome::Cancelled);
         exchange.exchangeLine(QStringLiteral("#I"));
         // Both failures read as an instrument that does not answer.
-        erased = exchange.replyAcknowledged();
-        if (erased)
-            message = msg(MsgId::EraseDone);
+        if (exchange.replyAcknowledged())
+            result.outcome = Outcome::Done;
     }
-    feedback.ShowInformation(message);
-    return erased;
+    feedback.showInformation(outcomeMessage(result));
+    return result;
 }

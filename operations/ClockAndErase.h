@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Outcome.h"
 #include "common/Regional.h"
 
 #include <QChar>
@@ -29,12 +30,13 @@ QString clockArgument(const QDateTime& when, const QString& identificationRecord
 
 // "Régler l'horloge": sets the instrument's clock to the time the edit shows. `editText`
 // is asked once the instrument's language is known, so a following edit gives its latest
-// time. The port is closed on every path, also when the text is not a date.
-void setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
-                        const std::function<QString()>& editText);
+// time. The port is closed on every path, also when the text is not a date. The operator is
+// told the outcome before the port closes.
+OperationResult setInstrumentClock(CommandExchange& exchange, OperatorFeedback& feedback,
+                                   const std::function<QString()>& editText);
 
 // "Effacer": erases the instrument's measurement memory, without a question. When
 // `mayErase` is given, it is asked with the identity line of the instrument that answered,
-// right before "#I": false, or an exception, and nothing is erased. True when erased.
-bool eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
-                           const std::function<bool(const QString&)>& mayErase = {});
+// right before "#I": false, or an exception, and nothing is erased (Cancelled, nothing said).
+OperationResult eraseInstrumentMemory(CommandExchange& exchange, OperatorFeedback& feedback,
+                                      const std::function<bool(const QString&)>& mayErase = {});

@@ -39,37 +39,38 @@ MeasurementTransfer::MeasurementTransfer(CommandExchange& exchange, OperatorFeed
 
 TransferResult MeasurementTransfer::Run(const QString& resultPath) {
     TransferResult result;
+    result.operation = Operation::Transfer;
     // Declared first, so that on a failure it runs after the port has been closed; the
     // error report follows once the window is usable again.
     RestoreGuard window;
-    m_feedback.SetMainWindowEnabled(false);
-    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
-    window.add([this] { m_feedback.HideStatus(); });
+    m_feedback.setMainWindowEnabled(false);
+    window.add([this] { m_feedback.setMainWindowEnabled(true); });
+    window.add([this] { m_feedback.hideStatus(); });
     RestoreGuard portOpen;
     openPort(m_exchange.port(), portOpen);
     m_feedback.AfficheInfo(msg(MsgId::ReadingStatus));
-    m_feedback.ShowStatus();
+    m_feedback.showStatus();
     if (m_exchange.ConnectSonde() != 0) {
         // The memo keeps the previous transfer and no file is touched.
-        result.message = msg(MsgId::NoAnswer);
+        result.outcome = Outcome::NoAnswer;
     } else {
         fetchAndWrite(result, resultPath);
     }
     window.run();
-    m_feedback.ShowInformation(result.message);
+    m_feedback.showInformation(outcomeMessage(result));
     return result;
 }
 
 void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& resultPath) {
     try {
-        result.message = fetchLines(result);
+        result.outcome = fetchLines(result);
     } catch (const EComPort&) {
         // The line went away after the instrument had answered (an unplugged adapter fails
         // every call at once): keep what arrived, as for an instrument that fell silent.
-        result.message = msg(MsgId::CommError);
+        result.outcome = Outcome::CommError;
     }
     if (m_view)
-        m_view->Flush();
+        m_view->flush();
     // A transfer that brought no measurement must not replace an earlier result file,
     // which may hold the only copy of earlier measurements.
     const bool keepEarlierFile = result.measurementLines == 0 && QFileInfo::exists(resultPath);
@@ -78,17 +79,16 @@ void MeasurementTransfer::fetchAndWrite(TransferResult& result, const QString& r
             result.storedFile = writeCp1252LinesDurably(resultPath, result.lines);
         else
             writeCp1252Lines(resultPath, result.lines);
-        result.fileWritten = true;
+        result.resultFile = resultPath;
     } else {
-        // The operator may have agreed to replace it: say why it is still there.
-        result.message += QStringLiteral("\r\n") + msg(MsgId::EarlierFileKept).arg(resultPath);
+        result.keptFile = resultPath;
     }
     QCoreApplication::processEvents();
 }
 
-QString MeasurementTransfer::fetchLines(TransferResult& result) {
+Outcome MeasurementTransfer::fetchLines(TransferResult& result) {
     if (m_view)
-        m_view->ClearLines();
+        m_view->clearLines();
 
     // A silent identity request is no failure: its line is then empty or partial.
     m_exchange.exchangeLine(QStringLiteral("#i"));
@@ -97,14 +97,14 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
     const bool summaryCame = m_exchange.exchangeLine(QStringLiteral("#T"));
     store(result, m_exchange.ReplyBuffer);
     if (!summaryCame)
-        return msg(MsgId::CommError);
+        return Outcome::CommError;
 
     const auto count = storedFileCount(m_exchange.ReplyBuffer);
     if (!count)
-        return msg(MsgId::ReadError);
+        return Outcome::ReadError;
     result.filesAnnounced = *count;
     if (*count == 0)
-        return msg(MsgId::NoMeasurement);
+        return Outcome::EmptyMemory;
 
     int fileCounter = 1;
     int measurementCounter = 1;
@@ -115,11 +115,11 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
             msg(MsgId::ReadingProgress)
                 .arg(QString::number(fileCounter), fileCount, QString::number(measurementCounter)));
         if (m_view)
-            m_view->Progress(fileCounter, *count, measurementCounter);
+            m_view->progress(fileCounter, *count, measurementCounter);
         if (!m_exchange.exchangeLine(QStringLiteral("#OK"))) {
             // The same line is asked for again; an instrument that stays silent ends it.
             if (++silentInARow > MaxRetriedTimeouts)
-                return msg(MsgId::CommError);
+                return Outcome::CommError;
             continue;
         }
         silentInARow = 0;
@@ -133,7 +133,7 @@ QString MeasurementTransfer::fetchLines(TransferResult& result) {
         }
         if (markers.end) {
             result.endMarkerReached = true;
-            return msg(MsgId::ReadDone);
+            return Outcome::Done;
         }
         store(result, reply);
         // A file line or any other unmarked line is no measurement: a memory that gave
@@ -147,5 +147,5 @@ void MeasurementTransfer::store(TransferResult& result, const QString& reply) {
     const QString line = withoutLineEnds(reply);
     result.lines.append(line);
     if (m_view)
-        m_view->AppendLine(line);
+        m_view->appendLine(line);
 }

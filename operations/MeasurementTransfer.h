@@ -1,13 +1,13 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 #include "common/TextFile.h"
-
-#include <optional>
 
 class CommandExchange;
 class OperatorFeedback;
@@ -16,12 +16,12 @@ class OperatorFeedback;
 class TransferView {
 public:
     virtual ~TransferView() = default;
-    virtual void ClearLines() = 0;
-    virtual void AppendLine(const QString& line) = 0;
+    virtual void clearLines() = 0;
+    virtual void appendLine(const QString& line) = 0;
     // Called once the last line is in: whatever the view still holds back goes on screen.
-    virtual void Flush() {}
+    virtual void flush() {}
     // Before each "#OK": the counters the status text shows, for a view that draws them.
-    virtual void Progress(int fileCounter, int fileCount, int measurementCounter) {
+    virtual void progress(int fileCounter, int fileCount, int measurementCounter) {
         Q_UNUSED(fileCounter);
         Q_UNUSED(fileCount);
         Q_UNUSED(measurementCounter);
@@ -32,14 +32,10 @@ public:
 // the folder when it has none at its end.
 QString proposedResultFileName(const QString& folder, const QDateTime& now);
 
-struct TransferResult {
-    QString message;          // what the operator was told at the end
-    QStringList lines;        // the lines of this transfer, as shown and as written
-    int measurementLines = 0; // stored lines marked "#R" or "#G", each counted once
-    int fileHeaderLines = 0;  // stored lines marked "#L"
-    bool fileWritten = false;
-    // The count of files the "#T" reply announced; none when it never came or was unreadable.
-    std::optional<int> filesAnnounced;
+// What a transfer brought: its outcome and counts, and what a caller that keeps or erases
+// the download needs besides.
+struct TransferResult : OperationResult {
+    QStringList lines; // the lines of this transfer, as shown and as written
     // The memory was read to its end marker: nothing of it is missing from `lines`.
     bool endMarkerReached = false;
     // The file as proven on the disk, when the transfer was asked to write it durably.
@@ -59,6 +55,8 @@ public:
     // The whole transfer behind "Transfert". The main window is disabled and the status
     // window shown while it runs; both are restored and the port closed on every path.
     // A result file that cannot be written raises EFileError after that restoration.
+    // The result counts the stored files announced, the measurement lines and the file
+    // headers, and names the file written or the earlier one kept.
     TransferResult Run(const QString& resultPath);
 
     // The result file is flushed to the disk with its folder and read back before Run()
@@ -67,7 +65,7 @@ public:
 
 private:
     void fetchAndWrite(TransferResult& result, const QString& resultPath);
-    QString fetchLines(TransferResult& result);
+    Outcome fetchLines(TransferResult& result);
     void store(TransferResult& result, const QString& reply);
 
     CommandExchange& m_exchange;

@@ -4,11 +4,11 @@
 #include "common/OperatorFeedback.h"
 #include "common/RestoreGuard.h"
 
-int searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
-                     const PortLister& listPorts, SearchRecord* record) {
+OperationResult searchWithStatus(CommandExchange& exchange, OperatorFeedback& feedback,
+                                 const PortLister& listPorts, SearchRecord* record) {
     feedback.AfficheInfo(msg(MsgId::Searching));
-    feedback.ShowStatus();
+    feedback.showStatus();
     RestoreGuard status;
-    status.add([&feedback] { feedback.HideStatus(); });
-    return ChercheSonde(exchange, listPorts, record);
+    status.add([&feedback] { feedback.hideStatus(); });
+    return searchInstrument(exchange, listPorts, record);
 }

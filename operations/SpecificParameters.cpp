@@ -4,7 +4,6 @@
 #include "common/Errors.h"
 #include "common/IniFile.h"
 #include "common/IntConv.h"
-#include "common/Messages.h"
 #include "common/OperatorFeedback.h"
 #include "common/RestoreGuard.h"
 #include "common/TextFields.h"
@@ -52,24 +51,39 @@ SpecificParameters asHeldByFields(SpecificParameters values) {
     return values;
 }
 
-SpecificReading LectureHeader(CommandExchange& exchange) {
+SpecificReading readSpecificParameters(CommandExchange& exchange) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);
-    SpecificReading reading;
+    SpecificReading reading{resultOf(Operation::SpecificRead, Outcome::Done), std::nullopt};
     if (exchange.ConnectSonde() != 0) {
-        reading.result = kSpecificNoAnswer;
+        reading.result.outcome = Outcome::NoAnswer;
     } else if (!exchange.exchangeLine(QStringLiteral("#k"))) {
-        reading.result = kSpecificTimedOut;
+        reading.result.outcome = Outcome::CommError;
     } else {
         const QString& reply = exchange.ReplyBuffer;
-        if (reply.size() >= 2 && reply.at(1) == u'e')
-            reading.result = strToInt(positions(reply, 4, 6));
-        else if (reply.size() < kLineLength)
+        if (reply.size() >= 2 && reply.at(1) == u'e') {
+            reading.result.instrumentError = strToInt(positions(reply, 4, 6));
+            // An error numbered 0 reads as a reading that left the fields as they were.
+            if (reading.result.instrumentError != kSpecificRead)
+                reading.result.outcome = Outcome::InstrumentError;
+        } else if (reply.size() < kLineLength) {
             reading.values = SpecificParameters{};
-        else
+        } else {
             reading.values = parseSpecificLine(reply);
+        }
     }
     return reading;
+}
+
+int LectureHeader(const OperationResult& result) {
+    switch (result.outcome) {
+    case Outcome::NoAnswer:
+        return kSpecificNoAnswer;
+    case Outcome::CommError:
+        return kSpecificTimedOut;
+    default:
+        return result.instrumentError;
+    }
 }
 
 QString composeSpecificCommand(const SpecificParameters& v) {
@@ -88,17 +102,18 @@ std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values) 
     return std::nullopt;
 }
 
-void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
-                             const SpecificParameters& values) {
+OperationResult writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
+                                        const SpecificParameters& values) {
     RestoreGuard portOpen;
     openPort(exchange.port(), portOpen);
-    QString message = msg(MsgId::NoAnswer);
+    OperationResult result = resultOf(Operation::SpecificWrite, Outcome::NoAnswer);
     if (exchange.ConnectSonde() == 0) {
         const bool ok =
             exchange.exchangeLine(composeSpecificCommand(values)) && exchange.replyAcknowledged();
-        message = msg(ok ? MsgId::SpecificWriteDone : MsgId::CommError);
+        result.outcome = ok ? Outcome::Done : Outcome::CommError;
     }
-    feedback.ShowInformation(message);
+    feedback.showInformation(outcomeMessage(result));
+    return result;
 }
 
 std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path) {
@@ -117,7 +132,7 @@ std::optional<SpecificParameters> loadSpecificParameterFile(const QString& path)
 }
 
 void saveSpecificParameterFile(const QString& path, const SpecificParameters& values) {
-    IniFile(path).WriteStrings(kSpecificSection, {{kKeySerial, values.serialNumber},
+    IniFile(path).writeStrings(kSpecificSection, {{kKeySerial, values.serialNumber},
                                                   {kKeyPm, values.pmReference},
                                                   {kKeyHighVoltage, values.highVoltage},
                                                   {kKeyContrast, values.contrast}});

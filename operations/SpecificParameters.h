@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 #include <optional>
 
@@ -31,13 +33,13 @@ inline constexpr int kSpecificNumberLength = 4;
 // The values as the edits hold them once put in: HT and contrast cut to their length.
 SpecificParameters asHeldByFields(SpecificParameters values);
 
-// Results of LectureHeader besides an error number reported by the instrument.
+// LectureHeader's numbers: 0 read, an error number the instrument reported, or these.
 inline constexpr int kSpecificRead = 0;
 inline constexpr int kSpecificNoAnswer = -1;
 inline constexpr int kSpecificTimedOut = -2;
 
 struct SpecificReading {
-    int result = kSpecificRead;
+    OperationResult result; // Done, NoAnswer, CommError or InstrumentError with its number
     // The values to show; empty when the fields must stay as they are (no answer, error
     // reply). A short reply gives empty texts and a clear box.
     std::optional<SpecificParameters> values;
@@ -45,7 +47,11 @@ struct SpecificReading {
 
 // Reads the specific parameters with "#k". A reply whose error number or maintenance
 // character is not a number raises EConvertError; the port is closed on every path.
-SpecificReading LectureHeader(CommandExchange& exchange);
+SpecificReading readSpecificParameters(CommandExchange& exchange);
+
+// The result as LectureHeader gives it: kSpecificRead, kSpecificNoAnswer, kSpecificTimedOut
+// or the instrument's error number.
+int LectureHeader(const OperationResult& result);
 
 // The fields of a "#k" reply of at least 56 characters (CR LF counted).
 SpecificParameters parseSpecificLine(const QString& reply);
@@ -59,8 +65,8 @@ QString composeSpecificCommand(const SpecificParameters& values);
 std::optional<QChar> firstUnsendableCharacter(const SpecificParameters& values);
 
 // "Ecrire Instrument": sends the values and tells the operator how it went.
-void writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
-                             const SpecificParameters& values);
+OperationResult writeSpecificParameters(CommandExchange& exchange, OperatorFeedback& feedback,
+                                        const SpecificParameters& values);
 
 // The .par file: one INI section with keys SN, PM, PWM and CONTR. The maintenance flag is
 // never stored.

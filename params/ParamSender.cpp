@@ -31,26 +31,24 @@ bool ParamSender::sendRecord(const QString& line) {
     return m_exchange.replyAcknowledged();
 }
 
-void ParamSender::send(const QString& currentFile) {
+OperationResult ParamSender::send(const QString& currentFile) {
     // Declared first, so that on a failure it runs after the port has been closed. The status
     // window is hidden also when it was never shown.
     RestoreGuard window;
-    m_feedback.SetMainWindowEnabled(false);
-    window.add([this] { m_feedback.HideStatus(); });
-    window.add([this] { m_feedback.SetMainWindowEnabled(true); });
+    m_feedback.setMainWindowEnabled(false);
+    window.add([this] { m_feedback.hideStatus(); });
+    window.add([this] { m_feedback.setMainWindowEnabled(true); });
 
     const std::array<QString, 4> records = recordsToSend(readTextLines(currentFile));
     RestoreGuard portOpen;
     openPort(m_exchange.port(), portOpen);
 
-    QString message;
-    if (m_exchange.ConnectSonde() != 0) {
-        message = msg(MsgId::NoAnswer);
-    } else {
+    OperationResult result = resultOf(Operation::Send, Outcome::NoAnswer);
+    if (m_exchange.ConnectSonde() == 0) {
         const MsgId status[3] = {MsgId::SendingIdentification, MsgId::SendingMeasurement,
                                  MsgId::SendingGeneral};
         m_feedback.AfficheInfo(msg(status[0]));
-        m_feedback.ShowStatus();
+        m_feedback.showStatus();
         bool accepted = true;
         for (int i = 0; i < 3 && accepted; ++i) {
             if (i > 0)
@@ -61,8 +59,9 @@ void ParamSender::send(const QString& currentFile) {
         }
         if (accepted)
             accepted = sendRecord(records[3]);
-        message = msg(accepted ? MsgId::SendDone : MsgId::CommError);
+        result.outcome = accepted ? Outcome::Done : Outcome::CommError;
     }
     portOpen.run();
-    m_feedback.ShowInformation(message);
+    m_feedback.showInformation(outcomeMessage(result));
+    return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -23,8 +25,9 @@ public:
     // The main window is disabled for the whole run and the port is open only inside it.
     // Whatever happens — a file that cannot be read, a port that cannot be opened, a
     // failing write — the port is closed, the status window hidden and the window enabled
-    // again before this returns or the error (EFileError, EComPort) propagates.
-    void send(const QString& currentFile);
+    // again before this returns or the error (EFileError, EComPort) propagates. The operator
+    // is told the outcome once the port is closed.
+    OperationResult send(const QString& currentFile);
 
 private:
     bool sendRecord(const QString& line);

@@ -1,6 +1,5 @@
 #include "ui/InstrumentPanel.h"
 
-#include "common/Messages.h"
 #include "common/OperatorFeedback.h"
 #include "ui/ClockAndMemory.h"
 #include "ui/PanelContext.h"
@@ -44,19 +43,12 @@ void InstrumentPanel::entryStep() {
     m_clockAndMemory->followComputerClock();
 
     m_groupBoxHeader->hide();
-    switch (m_groupBoxHeader->LectureHeader()) {
-    case kSpecificRead:
+    const OperationResult result = m_groupBoxHeader->readFromInstrument();
+    if (result.done()) {
         if (m_maintenanceMode)
             m_groupBoxHeader->show();
-        break;
-    case kSpecificNoAnswer:
-        m_context.feedback.ShowInformation(msg(MsgId::NoAnswer));
-        break;
-    case kSpecificTimedOut:
-        m_context.feedback.ShowInformation(msg(MsgId::CommError));
-        break;
-    default:
-        // An error number from the instrument: the group stays hidden, nothing is said.
-        break;
+    } else if (result.outcome != Outcome::InstrumentError) {
+        // An error number from the instrument leaves the group hidden without a word.
+        m_context.feedback.showInformation(outcomeMessage(result));
     }
 }

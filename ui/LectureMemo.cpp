@@ -88,7 +88,7 @@ LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
     }
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kMemoFlushMs);
-    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::Flush);
+    connect(&m_flushTimer, &QTimer::timeout, this, &LectureMemo::flush);
 }
 
 // The fixed-pitch font costs a font engine of its own and a fallback lookup: paid when the
@@ -104,20 +104,20 @@ void LectureMemo::showEvent(QShowEvent* event) {
     QPlainTextEdit::showEvent(event);
 }
 
-void LectureMemo::ClearLines() {
+void LectureMemo::clearLines() {
     m_flushTimer.stop();
     m_pending.clear();
     m_shownLines = 0;
     clear();
 }
 
-void LectureMemo::AppendLine(const QString& line) {
+void LectureMemo::appendLine(const QString& line) {
     m_pending.append(line);
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
-void LectureMemo::Flush() {
+void LectureMemo::flush() {
     m_flushTimer.stop();
     if (m_pending.isEmpty())
         return;

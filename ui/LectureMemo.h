@@ -14,9 +14,9 @@ class LectureMemo : public QPlainTextEdit, public TransferView {
 public:
     explicit LectureMemo(QWidget* parent = nullptr);
 
-    void ClearLines() override;
-    void AppendLine(const QString& line) override;
-    void Flush() override;
+    void clearLines() override;
+    void appendLine(const QString& line) override;
+    void flush() override;
 
     // Every line, the held-back ones included.
     QStringList lines() const;

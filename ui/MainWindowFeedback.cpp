@@ -20,20 +20,20 @@ void MainWindowFeedback::AfficheInfo(const QString& texte) {
     m_splash->AfficheInfo(texte);
 }
 
-void MainWindowFeedback::ShowStatus() {
+void MainWindowFeedback::showStatus() {
     m_splash->show();
     m_splash->repaint();
 }
 
-void MainWindowFeedback::HideStatus() {
+void MainWindowFeedback::hideStatus() {
     m_splash->hide();
 }
 
-void MainWindowFeedback::ShowInformation(const QString& message) {
+void MainWindowFeedback::showInformation(const QString& message) {
     m_messageDialog->showMessage(message);
 }
 
-void MainWindowFeedback::SetMainWindowEnabled(bool enabled) {
+void MainWindowFeedback::setMainWindowEnabled(bool enabled) {
     if (!enabled && m_window->isEnabled())
         m_focusBeforeDisabled = m_window->focusWidget();
     m_window->setEnabled(enabled);
@@ -44,6 +44,6 @@ void MainWindowFeedback::SetMainWindowEnabled(bool enabled) {
         m_focusBeforeDisabled->setFocus(Qt::OtherFocusReason);
 }
 
-bool MainWindowFeedback::AskQuestion(const QString& question) {
+bool MainWindowFeedback::askQuestion(const QString& question) {
     return m_messageDialog->askQuestion(question);
 }

@@ -18,11 +18,11 @@ public:
     ~MainWindowFeedback() override;
 
     void AfficheInfo(const QString& texte) override;
-    void ShowStatus() override;
-    void HideStatus() override;
-    void ShowInformation(const QString& message) override;
-    void SetMainWindowEnabled(bool enabled) override;
-    bool AskQuestion(const QString& question) override;
+    void showStatus() override;
+    void hideStatus() override;
+    void showInformation(const QString& message) override;
+    void setMainWindowEnabled(bool enabled) override;
+    bool askQuestion(const QString& question) override;
 
 private:
     QWidget* m_window;

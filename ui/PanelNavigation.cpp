@@ -28,7 +28,7 @@ int PanelNavigation::choose(int index) {
             if (answered != 0) {
                 index = 0;
                 m_panels.home->showConnectionPrompt(true);
-                m_feedback.ShowInformation(msg(MsgId::NoAnswer));
+                m_feedback.showInformation(msg(MsgId::NoAnswer));
             } else if (index == 0) {
                 showIdentity();
             }

@@ -180,7 +180,7 @@ void ParameterEditorPanel::ButtonEnregistrerClick() {
                 break;
             }
         }
-        m_context.feedback.ShowInformation(refusalMessage(check));
+        m_context.feedback.showInformation(refusalMessage(check));
         return;
     }
     const QString current = m_currentFile();

@@ -110,7 +110,7 @@ void ParameterFilePanel::ButtonSelectFichierParametresClick() {
     } else {
         // The earlier file stays open for editing, but is no longer offered for sending.
         m_buttonInit->setEnabled(false);
-        m_context.feedback.ShowInformation(msg(MsgId::InvalidFile));
+        m_context.feedback.showInformation(msg(MsgId::InvalidFile));
     }
 }
 

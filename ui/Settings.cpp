@@ -36,7 +36,7 @@ void Settings::writeFolders(const std::array<QString, kDialogCount>& fileNames) 
     QList<IniFile::Entry> entries;
     for (int i = 0; i < kDialogCount; ++i)
         entries.append({QString::fromLatin1(kFolderKeys[i]), folderPart(fileNames[i])});
-    m_file.WriteStrings(kSection, entries);
+    m_file.writeStrings(kSection, entries);
 }
 
 QString Settings::folderPart(const QString& fileName) {

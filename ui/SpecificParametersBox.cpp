@@ -107,23 +107,19 @@ void SpecificParametersBox::setSpecificParameters(const SpecificParameters& valu
     m_editParamKMaint->setChecked(values.maintenance);
 }
 
-int SpecificParametersBox::LectureHeader() {
-    const SpecificReading reading = ::LectureHeader(m_context.exchange);
+OperationResult SpecificParametersBox::readFromInstrument() {
+    const SpecificReading reading = readSpecificParameters(m_context.exchange);
     if (reading.values)
         setSpecificParameters(*reading.values);
     return reading.result;
 }
 
+int SpecificParametersBox::LectureHeader() {
+    return ::LectureHeader(readFromInstrument());
+}
+
 void SpecificParametersBox::ButtonLireHeaderClick() {
-    const int result = LectureHeader();
-    MsgId message = MsgId::UnknownCommand;
-    if (result == kSpecificRead)
-        message = MsgId::ReadDone;
-    else if (result == kSpecificNoAnswer)
-        message = MsgId::NoAnswer;
-    else if (result == kSpecificTimedOut)
-        message = MsgId::CommError;
-    m_context.feedback.ShowInformation(msg(message));
+    m_context.feedback.showInformation(outcomeMessage(readFromInstrument()));
 }
 
 void SpecificParametersBox::ButtonEcrireHeaderClick() {
@@ -136,12 +132,12 @@ void SpecificParametersBox::ButtonLoadHeaderClick() {
         return;
     const auto values = loadSpecificParameterFile(*chosen);
     if (!values) {
-        m_context.feedback.ShowInformation(msg(MsgId::InvalidFile));
+        m_context.feedback.showInformation(msg(MsgId::InvalidFile));
         return;
     }
     // What the instrument would receive must be what the fields show.
     if (const auto c = firstUnsendableCharacter(*values)) {
-        m_context.feedback.ShowInformation(msg(MsgId::UnsendableCharacter).arg(*c));
+        m_context.feedback.showInformation(msg(MsgId::UnsendableCharacter).arg(*c));
         return;
     }
     // The maintenance box is the instrument's business, never a file's.
@@ -155,5 +151,5 @@ void SpecificParametersBox::ButtonSaveHeaderClick() {
     if (!chosen)
         return;
     saveSpecificParameterFile(*chosen, specificParameters());
-    m_context.feedback.ShowInformation(kFileSavedMessage);
+    m_context.feedback.showInformation(kFileSavedMessage);
 }

@@ -18,7 +18,9 @@ class SpecificParametersBox : public QGroupBox {
 public:
     SpecificParametersBox(PanelContext& context, QWidget* parent);
 
-    // Reads the specific parameters into the fields; the result of the "#k" exchange.
+    // Reads the specific parameters into the fields: how the "#k" exchange went.
+    OperationResult readFromInstrument();
+    // The same, as its number (kSpecificRead, kSpecificNoAnswer, ...).
     int LectureHeader();
     SpecificParameters specificParameters() const;
     void setSpecificParameters(const SpecificParameters& values);

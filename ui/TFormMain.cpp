@@ -1,9 +1,7 @@
 #include "ui/TFormMain.h"
 
-#include "common/Messages.h"
 #include "link/CommandExchange.h"
 #include "link/PortDiagnosis.h"
-#include "link/PortReport.h"
 #include "link/TComPort.h"
 #include "operations/SearchWithStatus.h"
 #include "ui/ArrivalSearch.h"
@@ -247,30 +245,23 @@ void TFormMain::ButtonConnexionClick() {
 
 void TFormMain::TimerAutoConnectTimer() {
     SearchRecord record;
-    if (searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record) == -1) {
+    const OperationResult result =
+        searchWithStatus(*m_exchange, *m_feedback, m_env.listPorts, &record);
+    if (!result.done()) {
         m_panelAccueil->showSearchRecord(record);
-        m_feedback->ShowInformation(msg(MsgId::NotDetected));
+        m_feedback->showInformation(outcomeMessage(result));
         m_megaMenu->setEnabled(false);
         m_panelAccueil->showConnectionPrompt(true);
         m_panelAccueil->focusConnectionButton();
     } else {
         m_panelAccueil->clearSearchRecord();
-        m_feedback->ShowInformation(msg(MsgId::DetectedOn).arg(answeredPortName(record)));
+        m_feedback->showInformation(outcomeMessage(result));
         m_panelLecture->enableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);
         AfficheIdent();
         m_megaMenu->focusCurrentEntry();
     }
-}
-
-// The port that answered as the operator knows it: the name they listed (a link they made,
-// a /dev/serial/by-id path), then the device and the adapter.
-QString TFormMain::answeredPortName(const SearchRecord& record) const {
-    for (const PortAttempt& attempt : record.ports)
-        if (attempt.outcome == PortOutcome::Answered)
-            return portDisplayName(attempt);
-    return deviceDisplayName(describePort(m_port->Port()));
 }
 
 int TFormMain::ChercheSonde() {

@@ -71,7 +71,6 @@ private:
     void retranslateUi();
     void FormCreate();
     void searchAgain();
-    QString answeredPortName(const SearchRecord& record) const;
 
     MainWindowEnvironment m_env;
     QString m_appDir;

@@ -92,7 +92,7 @@ void TransferPanel::ButtonLectureClick() {
     // operator confirmed in the dialog holds for the next transfer only.
     const bool confirmed = std::exchange(m_confirmedFile, QString()) == path;
     if (!confirmed && QFileInfo::exists(path) &&
-        !m_context.feedback.AskQuestion(msg(MsgId::ReplaceResultFile).arg(path)))
+        !m_context.feedback.askQuestion(msg(MsgId::ReplaceResultFile).arg(path)))
         return;
     MeasurementTransfer transfer(m_context.exchange, m_context.feedback, m_memoLecture);
     transfer.Run(path);

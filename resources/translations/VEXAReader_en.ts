@@ -558,6 +558,10 @@ Do you want to replace it?</translation>
         <translation>the port is in use by another program</translation>
     </message>
     <message>
+        <source>Voir aussi vexa-reader(1), la fenêtre, et vexa-sim(1), l&apos;instrument simulé. Un fichier de paramètres d&apos;exemple : %1</source>
+        <translation>See also vexa-reader(1), the window, and vexa-sim(1), the simulated instrument. An example parameter file: %1</translation>
+    </message>
+    <message>
         <source>Affiche l&apos;aide de la commande.</source>
         <translation>Shows the command&apos;s help.</translation>
     </message>

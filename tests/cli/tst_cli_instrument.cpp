@@ -52,6 +52,7 @@ private Q_SLOTS:
     void specificNeedsThePassword();
     void specificWriteSaveAndLoad();
     void portsAndIdentifyTellWhatTheSearchMet();
+    void sameFailureSameStatusInEitherLanguage();
 };
 
 void TestCliInstrument::transferWritesTheWindowsFile() {
@@ -67,7 +68,7 @@ void TestCliInstrument::transferWritesTheWindowsFile() {
     {
         OperationsRig rig;
         rig.sim.instrument()->setStoredLines(storedLines());
-        QVERIFY(MeasurementTransfer(rig.exchange, rig.feedback).Run(windowFile).fileWritten);
+        QVERIFY(MeasurementTransfer(rig.exchange, rig.feedback).Run(windowFile).fileWritten());
     }
 
     SimProcess sim({QStringLiteral("--memory"), memory});
@@ -333,6 +334,36 @@ void TestCliInstrument::portsAndIdentifyTellWhatTheSearchMet() {
 
     run = runCli({QStringLiteral("identify"), QStringLiteral("--port"), absent});
     QCOMPARE(run.exitCode, status(ExitStatus::CommError));
+}
+
+// A script reads the status, whatever language the tool speaks: the same failure ends with
+// the same status, and the same name for it, in French and in English.
+void TestCliInstrument::sameFailureSameStatusInEitherLanguage() {
+    QTemporaryDir dir;
+    SimProcess sim({QStringLiteral("--files"), QStringLiteral("0")});
+    const QList<QPair<QString, QString>> languages[] = {
+        {{QStringLiteral("LC_ALL"), QString()},
+         {QStringLiteral("LC_MESSAGES"), QString()},
+         {QStringLiteral("LANG"), QStringLiteral("fr_FR.UTF-8")}},
+        {{QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8")}}};
+    QList<QJsonObject> answers;
+    QList<int> statuses;
+    for (const auto& language : languages) {
+        const QString file = dir.filePath(QString::number(answers.size()) + QStringLiteral(".txt"));
+        const CliRun run = runCli({QStringLiteral("transfer"), QStringLiteral("--port"), sim.path(),
+                                   QStringLiteral("--output"), file, QStringLiteral("--json")},
+                                  {}, language);
+        statuses << run.exitCode;
+        answers << QJsonDocument::fromJson(run.out.toUtf8()).object();
+    }
+    QCOMPARE(statuses[0], status(ExitStatus::EmptyMemory));
+    QCOMPARE(statuses[1], statuses[0]);
+    QCOMPARE(answers[1].value(QStringLiteral("status")),
+             answers[0].value(QStringLiteral("status")));
+    QCOMPARE(answers[0].value(QStringLiteral("exitStatus")).toInt(), statuses[0]);
+    // Each run spoke its own language.
+    QVERIFY(answers[0].value(QStringLiteral("message")) !=
+            answers[1].value(QStringLiteral("message")));
 }
 
 QTEST_GUILESS_MAIN(TestCliInstrument)

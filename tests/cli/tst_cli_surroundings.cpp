@@ -3,6 +3,7 @@
 // targets that cannot be written, and --json on every way a command can fail.
 
 #include "CliRunner.h"
+#include "cli/CliMessages.h"
 #include "cli/ExitStatus.h"
 #include "cli/PortRecord.h"
 #include "common/Messages.h"
@@ -310,7 +311,7 @@ void TestCliSurroundings::portFailuresCarryTheReasonAndTheFix() {
     held.outcome = PortOutcome::Held;
     const QString fixes = toolFixes(held).join(u'\n');
     QVERIFY2(!fixes.contains(QStringLiteral("Connexion")), qPrintable(fixes));
-    QVERIFY(fixes.contains(msg(MsgId::CliFixHeld)));
+    QVERIFY(fixes.contains(cliMsg(CliMsg::FixHeld)));
 }
 
 QTEST_GUILESS_MAIN(TestCliSurroundings)

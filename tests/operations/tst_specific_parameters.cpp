@@ -75,9 +75,9 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
     values.maintenance = true;
     rig.sim.instrument()->setSpecificParameters(values);
 
-    const SpecificReading reading = LectureHeader(rig.exchange);
+    const SpecificReading reading = readSpecificParameters(rig.exchange);
 
-    QCOMPARE(reading.result, 0);
+    QCOMPARE(reading.result.outcome, Outcome::Done);
     QVERIFY(reading.values.has_value());
     // The prefixes go, the blank filling stays.
     QCOMPARE(reading.values->serialNumber, QStringLiteral("VX0123") + QString(10, u' '));
@@ -90,12 +90,12 @@ void TestSpecificParameters::readFillsFieldsFromPositions() {
 
     // Any digit but 0 sets the box; "SN: " is removed wherever it stands in the field.
     rig.sim.instrument()->setSpecificLine(specificLine("SN: AB SN: CD", "PM: 1", "0100 0200 7"));
-    const SpecificReading second = LectureHeader(rig.exchange);
+    const SpecificReading second = readSpecificParameters(rig.exchange);
     QCOMPARE(second.values->serialNumber, QStringLiteral("AB CD       "));
     QCOMPARE(second.values->pmReference, QStringLiteral("1") + QString(15, u' '));
     QVERIFY(second.values->maintenance);
     rig.sim.instrument()->setSpecificLine(specificLine("SN: 1", "PM: 1", "0100 0200 0"));
-    QVERIFY(!LectureHeader(rig.exchange).values->maintenance);
+    QVERIFY(!readSpecificParameters(rig.exchange).values->maintenance);
 }
 
 void TestSpecificParameters::shortReplyClearsFields() {
@@ -104,8 +104,8 @@ void TestSpecificParameters::shortReplyClearsFields() {
     const QByteArray line = specificLine("SN: 1", "PM: 1", "0100 020");
     QCOMPARE(line.size() + 2, 55);
     rig.sim.instrument()->setSpecificLine(line);
-    const SpecificReading reading = LectureHeader(rig.exchange);
-    QCOMPARE(reading.result, 0);
+    const SpecificReading reading = readSpecificParameters(rig.exchange);
+    QCOMPARE(reading.result.outcome, Outcome::Done);
     QCOMPARE(reading.values, std::optional<SpecificParameters>(SpecificParameters{}));
 }
 
@@ -120,8 +120,10 @@ void TestSpecificParameters::errorReplies() {
     QFETCH(int, number);
     OperationsRig& rig = *m_rig;
     rig.sim.setErrorReply("#k", number);
-    const SpecificReading reading = LectureHeader(rig.exchange);
-    QCOMPARE(reading.result, number);
+    const SpecificReading reading = readSpecificParameters(rig.exchange);
+    QCOMPARE(reading.result.outcome, number == 0 ? Outcome::Done : Outcome::InstrumentError);
+    QCOMPARE(reading.result.instrumentError, number);
+    QCOMPARE(LectureHeader(reading.result), number);
     // The fields stay as they were, also for error 0.
     QVERIFY(!reading.values.has_value());
     QVERIFY(!rig.port.Connected());
@@ -130,11 +132,14 @@ void TestSpecificParameters::errorReplies() {
 void TestSpecificParameters::noAnswerAndSilentRead() {
     OperationsRig& rig = *m_rig;
     rig.sim.setSilent(true);
-    QCOMPARE(LectureHeader(rig.exchange).result, kSpecificNoAnswer);
+    const OperationResult silent = readSpecificParameters(rig.exchange).result;
+    QCOMPARE(silent.outcome, Outcome::NoAnswer);
+    QCOMPARE(LectureHeader(silent), kSpecificNoAnswer);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#k", "#k SN: 1 ");
-    const SpecificReading reading = LectureHeader(rig.exchange);
-    QCOMPARE(reading.result, kSpecificTimedOut);
+    const SpecificReading reading = readSpecificParameters(rig.exchange);
+    QCOMPARE(reading.result.outcome, Outcome::CommError);
+    QCOMPARE(LectureHeader(reading.result), kSpecificTimedOut);
     QVERIFY(!reading.values.has_value());
     QVERIFY(!rig.port.Connected());
 }
@@ -153,14 +158,14 @@ void TestSpecificParameters::unreadableNumbersRaiseAndClosePort() {
     OperationsRig& rig = *m_rig;
     rig.sim.scriptReply("#k", reply);
     try {
-        LectureHeader(rig.exchange);
+        readSpecificParameters(rig.exchange);
         QFAIL("no conversion error");
     } catch (const EConvertError& e) {
         QCOMPARE(e.message(), msg(MsgId::InvalidInteger).arg(text));
     }
     QVERIFY(!rig.port.Connected());
     // Nothing is left held: the next reading works.
-    QCOMPARE(LectureHeader(rig.exchange).result, 0);
+    QCOMPARE(readSpecificParameters(rig.exchange).result.outcome, Outcome::Done);
 }
 
 void TestSpecificParameters::writeLineIsByteExact() {
@@ -182,7 +187,7 @@ void TestSpecificParameters::writeLineIsByteExact() {
     QVERIFY(!rig.port.Connected());
 
     // What was written reads back the same (the number with its blank filling).
-    const SpecificReading back = LectureHeader(rig.exchange);
+    const SpecificReading back = readSpecificParameters(rig.exchange);
     QCOMPARE(back.values->serialNumber.trimmed(), values.serialNumber);
     QCOMPARE(composeSpecificCommand(*back.values).toLatin1(), expected);
 }

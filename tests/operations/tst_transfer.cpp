@@ -34,14 +34,16 @@ class RecordingView : public TransferView {
 public:
     QStringList lines;
     int clears = 0;
-    void ClearLines() override {
+    void clearLines() override {
         ++clears;
         lines.clear();
     }
-    void AppendLine(const QString& line) override { lines.append(line); }
+    void appendLine(const QString& line) override { lines.append(line); }
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Outcome)
 
 class TestTransfer : public QObject {
     Q_OBJECT
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void failedWriteKeepsEarlierFileAndRestoresWindow();
 
 private:
+    // The result and the lines of one transfer.
     TransferResult run(TransferView* view = nullptr);
 
     std::unique_ptr<OperationsRig> m_rig;
@@ -89,8 +92,7 @@ void TestTransfer::cleanup() {
 }
 
 TransferResult TestTransfer::run(TransferView* view) {
-    MeasurementTransfer transfer(m_rig->exchange, m_rig->feedback, view);
-    return transfer.Run(m_path);
+    return MeasurementTransfer(m_rig->exchange, m_rig->feedback, view).Run(m_path);
 }
 
 void TestTransfer::proposedName_data() {
@@ -123,7 +125,7 @@ void TestTransfer::fullMemoryGivesExactFile() {
 
     const TransferResult result = run(&view);
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
                                rig.sim.instrument()->summaryLine()};
     expected += memory;
@@ -174,12 +176,12 @@ void TestTransfer::storedFileCount() {
     const TransferResult result = run();
 
     if (readable) {
-        QCOMPARE(result.message, msg(MsgId::ReadDone));
+        QCOMPARE(result.outcome, Outcome::Done);
         QCOMPARE(result.lines.size(), 2 + 6);
         QVERIFY(rig.feedback.statusTexts().contains(
             QStringLiteral("Lecture en cours, fichier 2/3, Mesure n°1")));
     } else {
-        QCOMPARE(result.message, msg(MsgId::ReadError));
+        QCOMPARE(result.outcome, Outcome::ReadError);
         QCOMPARE(rig.received("#OK"), 0);
         QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), summary}));
     }
@@ -194,7 +196,7 @@ void TestTransfer::markersDriveCountersAndEnd() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1 #L", "#G 2", "plain"}));
     QCOMPARE(rig.received("#OK"), 4);
     QCOMPARE(rig.feedback.statusTexts().mid(1),
@@ -211,7 +213,7 @@ void TestTransfer::twoLinesInOneReplyAreOneLine() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1#L 1", "#R 2"}));
     // Both markers were seen: the next status is a new file.
     QVERIFY(rig.feedback.statusTexts().contains(
@@ -227,7 +229,7 @@ void TestTransfer::silentRecordIsAskedAgain() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, msg(MsgId::ReadDone));
+    QCOMPARE(result.outcome, Outcome::Done);
     QCOMPARE(result.lines.mid(2), (QStringList{"#R 1", "#R 2"}));
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 2);
     // The silent passes repeat the same status text.
@@ -245,7 +247,7 @@ void TestTransfer::instrumentFallingSilentEndsTransfer() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QCOMPARE(rig.received("#OK"), 1 + MeasurementTransfer::MaxRetriedTimeouts + 1);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(),
                                            rig.sim.instrument()->summaryLine(), "#R 1"}));
@@ -258,7 +260,7 @@ void TestTransfer::summaryTimeOutWritesWhatCame() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QCOMPARE(rig.received("#OK"), 0);
     QCOMPARE(fileBytes(m_path), crlfLines({rig.sim.instrument()->identityLine(), "#T Fich"}));
 }
@@ -270,7 +272,7 @@ void TestTransfer::noAnswerLeavesEverythingAsItWas() {
 
     const TransferResult result = run(&view);
 
-    QCOMPARE(result.message, msg(MsgId::NoAnswer));
+    QCOMPARE(result.outcome, Outcome::NoAnswer);
     QCOMPARE(view.clears, 0);
     QVERIFY(!QFile::exists(m_path));
     QCOMPARE(rig.sim.receivedLines(), QList<QByteArray>{"#i"});
@@ -282,16 +284,16 @@ void TestTransfer::noAnswerLeavesEverythingAsItWas() {
 
 void TestTransfer::earlierFileKeptWhenNothingNew_data() {
     QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("count 0") << 0 << msg(MsgId::NoMeasurement);
-    QTest::newRow("count unreadable") << 1 << msg(MsgId::ReadError);
-    QTest::newRow("summary silent") << 2 << msg(MsgId::CommError);
-    QTest::newRow("memory ends at once") << 3 << msg(MsgId::ReadDone);
+    QTest::addColumn<Outcome>("outcome");
+    QTest::newRow("count 0") << 0 << Outcome::EmptyMemory;
+    QTest::newRow("count unreadable") << 1 << Outcome::ReadError;
+    QTest::newRow("summary silent") << 2 << Outcome::CommError;
+    QTest::newRow("memory ends at once") << 3 << Outcome::Done;
 }
 
 void TestTransfer::earlierFileKeptWhenNothingNew() {
     QFETCH(int, fault);
-    QFETCH(QString, message);
+    QFETCH(Outcome, outcome);
     OperationsRig& rig = *m_rig;
     const QByteArray earlier = crlfLines({"#i earlier", "#T earlier", "#R measured before"});
     QVERIFY(writeFileBytes(m_path, earlier));
@@ -315,15 +317,19 @@ void TestTransfer::earlierFileKeptWhenNothingNew() {
     const TransferResult result = run();
 
     // The operator learns that the earlier results are still there.
-    QCOMPARE(result.message, message + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
-    QVERIFY(!result.fileWritten);
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(result.keptFile, m_path);
+    QCOMPARE(m_rig->feedback.calls.last(),
+             "info:" + outcomeMessage(resultOf(Operation::Transfer, outcome)) + "\r\n" +
+                 msg(MsgId::EarlierFileKept).arg(m_path));
+    QVERIFY(!result.fileWritten());
     QCOMPARE(fileBytes(m_path), earlier);
 
     // Without an earlier file the same transfer writes what it got.
     QVERIFY(QFile::remove(m_path));
     if (fault == 2)
         rig.sim.scriptReply("#T", "");
-    QCOMPARE(run().message, message);
+    QCOMPARE(run().outcome, outcome);
     QVERIFY(
         fileBytes(m_path).startsWith(QByteArray(rig.sim.instrument()->identityLine() + "\r\n")));
 }
@@ -338,11 +344,11 @@ void TestTransfer::fileHeaderAloneKeepsEarlierFile() {
 
     const TransferResult result = run();
 
-    QCOMPARE(result.message,
-             msg(MsgId::CommError) + "\r\n" + msg(MsgId::EarlierFileKept).arg(m_path));
+    QCOMPARE(result.outcome, Outcome::CommError);
+    QCOMPARE(result.keptFile, m_path);
     QCOMPARE(result.measurementLines, 0);
     QCOMPARE(result.fileHeaderLines, 1);
-    QVERIFY(!result.fileWritten);
+    QVERIFY(!result.fileWritten());
     QCOMPARE(fileBytes(m_path), earlier);
 }
 
@@ -363,7 +369,7 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(cpu.cpuMs() < wallMs / 4,
              qPrintable(QStringLiteral("cpu %1 ms of %2 ms").arg(cpu.cpuMs()).arg(wallMs)));
-    QCOMPARE(result.message, msg(MsgId::CommError));
+    QCOMPARE(result.outcome, Outcome::CommError);
     QList<QByteArray> expected{rig.sim.instrument()->identityLine(),
                                rig.sim.instrument()->summaryLine()};
     expected += memory.mid(0, answered);
@@ -375,7 +381,7 @@ void TestTransfer::unplugMidTransferKeepsLines() {
     // Plugged in again (a new device), the next transfer runs from the start.
     rig.sim.start();
     rig.port.setPort(rig.sim.slavePath());
-    QCOMPARE(run().message, msg(MsgId::ReadDone));
+    QCOMPARE(run().outcome, Outcome::Done);
     QCOMPARE(fileBytes(m_path).count("\r\n"), 2 + memory.size());
 }
 

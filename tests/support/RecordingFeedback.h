@@ -13,26 +13,26 @@ public:
     QStringList calls;
     bool statusVisible = false;
     bool windowEnabled = true;
-    // Runs inside ShowInformation, while the operator would be reading the message.
+    // Runs inside showInformation, while the operator would be reading the message.
     std::function<void()> onInformation;
 
     void AfficheInfo(const QString& texte) override {
         calls.append(QStringLiteral("status:") + texte);
     }
-    void ShowStatus() override {
+    void showStatus() override {
         statusVisible = true;
         calls.append(QStringLiteral("show"));
     }
-    void HideStatus() override {
+    void hideStatus() override {
         statusVisible = false;
         calls.append(QStringLiteral("hide"));
     }
-    void ShowInformation(const QString& message) override {
+    void showInformation(const QString& message) override {
         calls.append(QStringLiteral("info:") + message);
         if (onInformation)
             onInformation();
     }
-    void SetMainWindowEnabled(bool enabled) override {
+    void setMainWindowEnabled(bool enabled) override {
         windowEnabled = enabled;
         calls.append(QStringLiteral("enabled:") + (enabled ? u'1' : u'0'));
     }

@@ -141,11 +141,11 @@ void TestAccessibility::passwordAndMessageDialogs() {
     rig.f.password->close();
     auto* feedback = operatorFeedback(rig.f.main);
     rig.answerer.answers = {false};
-    feedback->AskQuestion(msg(MsgId::ReplaceResultFile).arg(QStringLiteral("/tmp/r.txt")));
+    feedback->askQuestion(msg(MsgId::ReplaceResultFile).arg(QStringLiteral("/tmp/r.txt")));
     QCOMPARE(unnamed, QStringList());
     QCOMPARE(spoken,
              QStringLiteral("Le fichier /tmp/r.txt existe déjà.\nVoulez-vous le remplacer ?"));
-    feedback->ShowInformation(msg(MsgId::SendDone));
+    feedback->showInformation(msg(MsgId::SendDone));
     QCOMPARE(spoken, QStringLiteral("Paramétrage terminé\nDéconnectez le Vexameter"));
 }
 

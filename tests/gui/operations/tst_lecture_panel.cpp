@@ -200,16 +200,16 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
     QVERIFY(QFontInfo(memo.font()).fixedPitch());
 
     // A line shows up by itself shortly after it arrives.
-    memo.AppendLine(QStringLiteral("#R first"));
+    memo.appendLine(QStringLiteral("#R first"));
     QTRY_COMPARE(memo.toPlainText(), QStringLiteral("#R first"));
 
     constexpr int kLines = 100000;
     const QString longLine =
         QStringLiteral("#R 001 0001 07/03/2015 14:05:10 000412 cps ") + QString(200, u'x');
-    memo.ClearLines();
+    memo.clearLines();
     for (int i = 0; i < kLines; ++i)
-        memo.AppendLine(i == 5 ? longLine : QStringLiteral("#R %1 cps").arg(i));
-    memo.Flush();
+        memo.appendLine(i == 5 ? longLine : QStringLiteral("#R %1 cps").arg(i));
+    memo.flush();
     QCoreApplication::processEvents();
 
     QCOMPARE(memo.blockCount(), kLines);
@@ -222,7 +222,7 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
 
     // Batch after batch the scroll bar is repainted only when its slider moves: while the
     // slider shrinks and once more at the end of the memo, not at every batch.
-    memo.ClearLines();
+    memo.clearLines();
     QCoreApplication::processEvents();
     int barPaints = 0;
     struct PaintCounter : QObject {
@@ -237,8 +237,8 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
     constexpr int kBatches = 60;
     for (int batch = 0; batch < kBatches; ++batch) {
         for (int i = 0; i < 20; ++i)
-            memo.AppendLine(QStringLiteral("#R %1 cps").arg(i));
-        memo.Flush();
+            memo.appendLine(QStringLiteral("#R %1 cps").arg(i));
+        memo.flush();
         QCoreApplication::processEvents();
     }
     QVERIFY(barPaints > 0);
@@ -246,15 +246,15 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
     QCOMPARE(memo.verticalScrollBar()->value(), memo.verticalScrollBar()->maximum());
     memo.verticalScrollBar()->removeEventFilter(&counter);
 
-    memo.ClearLines();
+    memo.clearLines();
     QVERIFY(memo.lines().isEmpty());
 
     // A silent identity request gives an empty first line: it stays a line of its own, so
     // the memo keeps matching the result file.
-    memo.AppendLine(QString());
-    memo.Flush();
-    memo.AppendLine(QStringLiteral("#T summary"));
-    memo.Flush();
+    memo.appendLine(QString());
+    memo.flush();
+    memo.appendLine(QStringLiteral("#T summary"));
+    memo.flush();
     QCOMPARE(memo.lines(), QStringList({QString(), QStringLiteral("#T summary")}));
     QCOMPARE(memo.blockCount(), 2);
 }
