@@ -95,11 +95,13 @@ void TestClockErase::okAnywhereInReplyIsSuccess() {
     rig.sim.instrument()->generateMemory(1, 2);
 
     rig.sim.scriptReply("#D", reply);
-    setInstrumentClock(rig.exchange, rig.feedback,
-                       [] { return QStringLiteral("01/01/2020 00:00:00"); });
+    const OperationResult clock = setInstrumentClock(
+        rig.exchange, rig.feedback, [] { return QStringLiteral("01/01/2020 00:00:00"); });
     rig.sim.scriptReply("#I", reply);
-    eraseInstrumentMemory(rig.exchange, rig.feedback);
+    const OperationResult erase = eraseInstrumentMemory(rig.exchange, rig.feedback);
 
+    QCOMPARE(clock.outcome, success ? Outcome::Done : Outcome::CommError);
+    QCOMPARE(erase.outcome, success ? Outcome::Done : Outcome::NoAnswer);
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(success ? MsgId::ClockDone : MsgId::CommError),
                           msg(success ? MsgId::EraseDone : MsgId::NoAnswer)}));
@@ -175,10 +177,10 @@ void TestClockErase::eraseFailuresReadAsNoAnswer() {
     rig.sim.instrument()->generateMemory(1, 5);
 
     rig.sim.setSilent(true);
-    eraseInstrumentMemory(rig.exchange, rig.feedback);
+    QCOMPARE(eraseInstrumentMemory(rig.exchange, rig.feedback).outcome, Outcome::NoAnswer);
     rig.sim.setSilent(false);
     rig.sim.scriptReply("#I", "");
-    eraseInstrumentMemory(rig.exchange, rig.feedback);
+    QCOMPARE(eraseInstrumentMemory(rig.exchange, rig.feedback).outcome, Outcome::NoAnswer);
 
     QCOMPARE(rig.feedback.informations(),
              (QStringList{msg(MsgId::NoAnswer), msg(MsgId::NoAnswer)}));
