@@ -8,12 +8,14 @@
 #include "ui/InstrumentPanel.h"
 #include "ui/MegaMenu.h"
 #include "ui/ParameterFilePanel.h"
+#include "ui/Pictures.h"
 #include "ui/SplashScreen.h"
 #include "ui/TransferPanel.h"
 
 #include "support/TestFiles.h"
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void statusWindowShowsTextOnSecondLine();
     void busyAnimationRunsOnlyWhileSeen();
     void statusTextDrawnOncePerFrameAndLastTextShown();
+    void picturesAreSharpOnDoublingScreens();
 
 private:
     // Starts the window with `ports` and waits for the search's message.
@@ -506,6 +509,21 @@ void TestMainWindow::statusTextDrawnOncePerFrameAndLastTextShown() {
     QCOMPARE(paints.drawn.last(), QStringList({"", "200", ""}));
     QTest::qWait(60);
     QCOMPARE(paints.drawn.size(), 2);
+}
+
+void TestMainWindow::picturesAreSharpOnDoublingScreens() {
+    // A screen that draws a point with two pixels gets a drawing of twice the size, not the
+    // picture blown up.
+    for (const char* name : {"logo", "padlock", "flag_fr", "flag_en"}) {
+        const QString path = QStringLiteral(":/images/%1.png").arg(QLatin1String(name));
+        const QPixmap plain = resourcePicture(path, 1);
+        const QPixmap sharp = resourcePicture(path, 2);
+        QVERIFY2(!plain.isNull(), name);
+        QCOMPARE(plain.devicePixelRatio(), 1.0);
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.size(), plain.size() * 2);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(plain.size()));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
