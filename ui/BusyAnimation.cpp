@@ -4,19 +4,19 @@
 #include <QLabel>
 #include <QMovie>
 
-BusyAnimation::BusyAnimation(QLabel* picture, QMovie* movie, const QList<QWidget*>& panels,
+BusyAnimation::BusyAnimation(QLabel* picture, QString movieFile, const QList<QWidget*>& panels,
                              QObject* parent)
-    : QObject(parent), m_picture(picture), m_movie(movie) {
+    : QObject(parent), m_picture(picture), m_movieFile(std::move(movieFile)) {
     setObjectName(QStringLiteral("BusyAnimation"));
-    picture->setMovie(movie);
     picture->installEventFilter(this);
-    for (QWidget* panel : panels) {
-        m_panels.append(panel);
-        panel->installEventFilter(this);
-    }
-    // The first frame stands in the picture from the start, as a running movie would show it.
-    movie->jumpToFrame(0);
+    for (QWidget* panel : panels)
+        watch(panel);
     update();
+}
+
+void BusyAnimation::watch(QWidget* panel) {
+    m_panels.append(panel);
+    panel->installEventFilter(this);
 }
 
 bool BusyAnimation::isRunning() const {
@@ -31,7 +31,7 @@ bool BusyAnimation::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BusyAnimation::update() {
-    if (!m_movie || !m_picture)
+    if (!m_picture)
         return;
     // A minimised window keeps its widgets "visible"; only the spontaneous hide tells.
     bool seen = m_picture->isVisible() && !m_picture->window()->isMinimized();
@@ -39,6 +39,12 @@ void BusyAnimation::update() {
         if (panel && !panel->isHidden())
             seen = false;
     }
+    if (seen && !m_movie) {
+        m_movie = new QMovie(m_movieFile, QByteArray(), this);
+        m_picture->setMovie(m_movie);
+    }
+    if (!m_movie)
+        return;
     if (seen && m_movie->state() != QMovie::Running)
         m_movie->start();
     else if (!seen && m_movie->state() == QMovie::Running)

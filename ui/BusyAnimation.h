@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 class QLabel;
 class QMovie;
@@ -10,14 +11,18 @@ class QWidget;
 
 // The busy animation beneath the panels. It is seen exactly while none of the panels
 // covers it, so the movie runs only then: a running movie wakes the program at every
-// frame, which would keep an idle program busy behind the home panel for nothing.
+// frame, which would keep an idle program busy behind the home panel for nothing. The
+// movie is read the first time it is seen; a window that never uncovers it never decodes it.
 class BusyAnimation : public QObject {
     Q_OBJECT
 public:
-    // Shows `movie` in `picture` and watches the show and hide of `picture` and `panels`.
-    BusyAnimation(QLabel* picture, QMovie* movie, const QList<QWidget*>& panels,
+    // Shows the movie in `movieFile` in `picture` and watches the show and hide of `picture`
+    // and `panels`.
+    BusyAnimation(QLabel* picture, QString movieFile, const QList<QWidget*>& panels,
                   QObject* parent = nullptr);
 
+    // A panel made later covers the picture too.
+    void watch(QWidget* panel);
     bool isRunning() const;
 
 protected:
@@ -27,6 +32,7 @@ private:
     void update();
 
     QPointer<QLabel> m_picture;
-    QPointer<QMovie> m_movie;
+    QString m_movieFile;
+    QMovie* m_movie = nullptr;
     QList<QPointer<QWidget>> m_panels;
 };

@@ -1,6 +1,7 @@
 #include "ui/HomePanel.h"
 
 #include "link/PortDiagnosis.h"
+#include "ui/Pictures.h"
 #include "ui/SearchDetailsView.h"
 #include "ui/Theme.h"
 
@@ -54,7 +55,7 @@ HomePanel::HomePanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PanelAccueil"));
     m_image3 = makeLabel(this, 20, 14, 101, 116, "Image3");
     m_image3->setScaledContents(true);
-    m_image3->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
+    m_image3->setPixmap(resourcePicture(QStringLiteral(":/images/logo.png"), devicePixelRatio()));
 
     const QString titleColour = QStringLiteral("color: %1;").arg(theme::css(theme::title()));
     m_title = makeLabel(this, 175, 60, 280, 28, "AdvSmoothLabel1");

@@ -12,11 +12,39 @@
 #include "ui/TransferPanel.h"
 
 PanelNavigation::PanelNavigation(CommandExchange& exchange, OperatorFeedback& feedback,
-                                 Panels panels)
-    : m_exchange(exchange), m_feedback(feedback), m_panels(panels) {}
+                                 Panels panels, Builders builders)
+    : m_exchange(exchange), m_feedback(feedback), m_panels(panels),
+      m_builders(std::move(builders)) {}
 
 QList<QWidget*> PanelNavigation::panels() const {
-    return {m_panels.home, m_panels.transfer, m_panels.instrument, m_panels.parameterFile};
+    QList<QWidget*> made{m_panels.home};
+    for (QWidget* panel : {static_cast<QWidget*>(m_transfer), static_cast<QWidget*>(m_instrument),
+                           static_cast<QWidget*>(m_parameterFile)})
+        if (panel)
+            made.append(panel);
+    return made;
+}
+
+QWidget* PanelNavigation::panel(int index) {
+    switch (index) {
+    case 1:
+        if (!m_transfer) {
+            m_transfer = m_builders.transfer();
+            if (m_transferEnabled)
+                m_transfer->enableTransfer();
+        }
+        return m_transfer;
+    case 2:
+        if (!m_instrument)
+            m_instrument = m_builders.instrument();
+        return m_instrument;
+    case 3:
+        if (!m_parameterFile)
+            m_parameterFile = m_builders.parameterFile();
+        return m_parameterFile;
+    default:
+        return m_panels.home;
+    }
 }
 
 int PanelNavigation::choose(int index) {
@@ -34,34 +62,41 @@ int PanelNavigation::choose(int index) {
             }
         });
     }
-    for (int i = 0; i < 4; ++i)
-        panels().at(i)->setVisible(index == i);
+    if (index >= 4)
+        return index;
+    QWidget* shown = panel(index);
+    shown->show();
     switch (index) {
     case 1:
-        m_panels.transfer->entryStep();
+        m_transfer->entryStep();
         break;
     case 2:
-        m_panels.instrument->entryStep();
+        m_instrument->entryStep();
         break;
     case 3:
-        m_panels.parameterFile->entryStep();
+        m_parameterFile->entryStep();
         break;
     default:
         break;
     }
     // Given by the window, not entered by the operator: the clock edit goes on following.
-    if (index < 4)
-        focusFirstControl(panels().at(index));
+    focusFirstControl(shown);
     return index;
 }
 
 void PanelNavigation::showHomePanel() {
-    m_panels.transfer->hide();
-    m_panels.instrument->hide();
-    m_panels.parameterFile->hide();
+    for (QWidget* panel : panels())
+        if (panel != m_panels.home)
+            panel->hide();
     m_panels.home->show();
 }
 
 void PanelNavigation::showIdentity() {
     m_panels.identity->showIdentity(InstrumentIdentity::fromReply(m_exchange.ReplyBuffer));
+}
+
+void PanelNavigation::enableTransfer() {
+    m_transferEnabled = true;
+    if (m_transfer)
+        m_transfer->enableTransfer();
 }

@@ -29,7 +29,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMovie>
 #include <QTimer>
 
 TFormMain::TFormMain(MainWindowEnvironment environment, QWidget* parent)
@@ -73,21 +72,14 @@ void TFormMain::buildLayout() {
     m_megaMenu->setGeometry(0, 0, 640, 35);
 
     m_panelAccueil = new HomePanel(this);
-    m_panelLecture = new TransferPanel(*m_context, this);
-    m_panelInitialisation = new InstrumentPanel(*m_context, this);
-    m_panelHeader = new ParameterFilePanel(*m_context, this);
     // The identification box belongs to the window and lies over the home panel's foot.
     m_groupBoxIdent = new IdentityBox(this);
     m_navigation = std::make_unique<PanelNavigation>(
-        *m_exchange, *m_feedback,
-        PanelNavigation::Panels{m_panelAccueil, m_panelLecture, m_panelInitialisation,
-                                m_panelHeader, m_groupBoxIdent});
-    for (QWidget* panel : m_navigation->panels()) {
-        panel->setGeometry(8, 41, 630, 375);
-        panel->setAutoFillBackground(true);
-        panel->setPalette(palette());
-        panel->hide();
-    }
+        *m_exchange, *m_feedback, PanelNavigation::Panels{m_panelAccueil, m_groupBoxIdent},
+        PanelNavigation::Builders{[this] { return buildTransferPanel(); },
+                                  [this] { return buildInstrumentPanel(); },
+                                  [this] { return buildParameterFilePanel(); }});
+    placePanel(m_panelAccueil);
     m_panelAccueil->show();
     m_groupBoxIdent->raise();
 
@@ -117,16 +109,68 @@ void TFormMain::connectParts() {
     connectOperation(m_panelAccueil, &HomePanel::languageFlagClicked, this,
                      &TFormMain::ButtonLangueClick, gate);
 
-    ParameterEditorPanel* editor = m_panelHeader->panelParametres();
-    // Leaving the HT or contrast field runs the editor's check, even with the editor closed.
-    connectHandler(m_panelInitialisation, &InstrumentPanel::specificNumberLeft, editor,
-                   &ParameterEditorPanel::TestParametres);
-    connect(this, &TFormMain::maintenanceModeChanged, m_panelInitialisation,
-            &InstrumentPanel::setMaintenanceMode);
+    connect(m_groupBoxIdent, &IdentityBox::softwareVersionChanged, this,
+            [this](const QString& version) { m_softwareVersion = version; });
+}
+
+void TFormMain::placePanel(QWidget* panel) {
+    panel->setGeometry(8, 41, 630, 375);
+    panel->setAutoFillBackground(true);
+    panel->setPalette(palette());
+    panel->hide();
+    // Under the identification box, over the busy animation, as all panels were made first.
+    panel->stackUnder(m_groupBoxIdent);
+    if (m_busyAnimation)
+        m_busyAnimation->watch(panel);
+}
+
+TransferPanel* TFormMain::buildTransferPanel() {
+    auto* panel = new TransferPanel(*m_context, this);
+    if (m_clock)
+        panel->setClock(m_clock);
+    placePanel(panel);
+    return panel;
+}
+
+InstrumentPanel* TFormMain::buildInstrumentPanel() {
+    auto* panel = new InstrumentPanel(*m_context, this);
+    if (m_clock)
+        panel->setClock(m_clock);
+    panel->setMaintenanceMode(m_maintenanceMode);
+    connect(this, &TFormMain::maintenanceModeChanged, panel, &InstrumentPanel::setMaintenanceMode);
+    // Leaving the HT or contrast field runs the editor's check, even with the editor closed;
+    // an editor not made yet has nothing to mark.
+    connectHandler(panel, &InstrumentPanel::specificNumberLeft, this, [this] {
+        if (ParameterFilePanel* parameterFile = m_navigation->parameterFile())
+            parameterFile->panelParametres()->TestParametres();
+    });
+    placePanel(panel);
+    return panel;
+}
+
+ParameterFilePanel* TFormMain::buildParameterFilePanel() {
+    auto* panel = new ParameterFilePanel(*m_context, this);
+    ParameterEditorPanel* editor = panel->panelParametres();
+    if (m_clock)
+        editor->setClock(m_clock);
+    editor->setMaintenanceMode(m_maintenanceMode);
+    editor->setSoftwareVersion(m_softwareVersion);
     connect(this, &TFormMain::maintenanceModeChanged, editor,
             &ParameterEditorPanel::setMaintenanceMode);
     connect(m_groupBoxIdent, &IdentityBox::softwareVersionChanged, editor,
             &ParameterEditorPanel::setSoftwareVersion);
+    placePanel(panel);
+    return panel;
+}
+
+void TFormMain::setClock(std::function<QDateTime()> clock) {
+    m_clock = std::move(clock);
+    if (TransferPanel* transfer = m_navigation->transfer())
+        transfer->setClock(m_clock);
+    if (InstrumentPanel* instrument = m_navigation->instrument())
+        instrument->setClock(m_clock);
+    if (ParameterFilePanel* parameterFile = m_navigation->parameterFile())
+        parameterFile->panelParametres()->setClock(m_clock);
 }
 
 void TFormMain::setPasswordDialog(TFormPassword* dialog) {
@@ -188,8 +232,8 @@ void TFormMain::FormCreate() {
     setFixedSize(640, 450);
     for (QWidget* panel : m_navigation->panels())
         panel->move(8, 41);
-    m_movie = new QMovie(QStringLiteral(":/gif/IMAGELOADER"), QByteArray(), this);
-    m_busyAnimation = new BusyAnimation(m_imageWait, m_movie, m_navigation->panels(), this);
+    m_busyAnimation = new BusyAnimation(m_imageWait, QStringLiteral(":/gif/IMAGELOADER"),
+                                        m_navigation->panels(), this);
     m_megaMenu->setEnabled(false);
     setMaintenanceMode(false);
 }
@@ -256,7 +300,7 @@ void TFormMain::TimerAutoConnectTimer() {
     } else {
         m_panelAccueil->clearSearchRecord();
         m_feedback->showInformation(outcomeMessage(result));
-        m_panelLecture->enableTransfer();
+        m_navigation->enableTransfer();
         m_megaMenu->setEnabled(true);
         m_panelAccueil->showConnectionPrompt(false);
         AfficheIdent();

@@ -2,7 +2,9 @@
 
 #include "ui/MainWindowEnvironment.h"
 
+#include <QDateTime>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class CommandExchange;
@@ -17,7 +19,6 @@ class OperationGate;
 class PanelNavigation;
 class ParameterFilePanel;
 class QLabel;
-class QMovie;
 class QTimer;
 class BusyAnimation;
 class Settings;
@@ -27,7 +28,8 @@ class TransferPanel;
 struct PanelContext;
 struct SearchRecord;
 
-// The program's single main window. It owns the parts — menu bar, four stacked panels,
+// The program's single main window. It owns the parts — menu bar, four stacked panels (the
+// last three made on their first visit),
 // identification box, the operator feedback, the serial port and its exchange — wires them
 // together, and runs the handlers that move between them: the menu, the instrument search,
 // the password dialog's outcome, the change of language, start-up and close.
@@ -44,6 +46,9 @@ public:
     int CurrentLanguage() const { return m_currentLanguage; }
     bool MaintenanceMode() const { return m_maintenanceMode; }
     void setMaintenanceMode(bool on);
+    // The clock the panels take proposed names, the clock edit and saved time stamps from,
+    // those made later included; empty: the computer's.
+    void setClock(std::function<QDateTime()> clock);
 
     int ChercheSonde();
     void AfficheIdent();
@@ -68,6 +73,11 @@ private:
     void showHomePanel();
     void buildLayout();
     void connectParts();
+    // The panels made on their entry's first visit, placed as the home panel and wired.
+    TransferPanel* buildTransferPanel();
+    InstrumentPanel* buildInstrumentPanel();
+    ParameterFilePanel* buildParameterFilePanel();
+    void placePanel(QWidget* panel);
     void retranslateUi();
     void FormCreate();
     void searchAgain();
@@ -76,6 +86,9 @@ private:
     QString m_appDir;
     int m_currentLanguage;
     bool m_maintenanceMode = false;
+    std::function<QDateTime()> m_clock;
+    // The identity box's last software version caption, for an editor made later.
+    QString m_softwareVersion;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<LanguageRestart> m_languageRestart;
 
@@ -89,12 +102,8 @@ private:
 
     MegaMenu* m_megaMenu = nullptr;
     HomePanel* m_panelAccueil = nullptr;
-    TransferPanel* m_panelLecture = nullptr;
-    InstrumentPanel* m_panelInitialisation = nullptr;
-    ParameterFilePanel* m_panelHeader = nullptr;
     IdentityBox* m_groupBoxIdent = nullptr;
     QLabel* m_imageWait = nullptr;
-    QMovie* m_movie = nullptr;
     BusyAnimation* m_busyAnimation = nullptr;
     TFormPassword* m_password = nullptr;
     QTimer* m_timerAutoConnect = nullptr;

@@ -6,6 +6,7 @@
 #include "ui/Handlers.h"
 #include "ui/KeyboardNavigation.h"
 #include "ui/MessageDialogInfo.h"
+#include "ui/Pictures.h"
 #include "ui/Theme.h"
 
 #include <QCloseEvent>
@@ -83,7 +84,8 @@ void TFormPassword::changeEvent(QEvent* event) {
 void TFormPassword::showEvent(QShowEvent* event) {
     // Decoded on first sight: most sessions never open the dialog.
     if (m_image4->pixmap().isNull())
-        m_image4->setPixmap(QPixmap(QStringLiteral(":/images/padlock.png")));
+        m_image4->setPixmap(
+            resourcePicture(QStringLiteral(":/images/padlock.png"), devicePixelRatio()));
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     // A dialog of the main window, not a program of its own: no task-bar entry, and it does

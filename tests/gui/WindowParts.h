@@ -115,6 +115,14 @@ VEXA_PART(QPushButton, buttonOK, "ButtonOK")
 
 #undef VEXA_PART
 
+// Whether the operator sees the part named `name` ("PanelLecture"...). The panels behind the
+// home panel are made on their entry's first visit: a part of one never visited is not seen.
+template <class Owner> bool isShown(const Owner& window, const char* name) {
+    const auto* part =
+        parts::toObject(window)->template findChild<QWidget*>(QString::fromLatin1(name));
+    return part && part->isVisible();
+}
+
 // Entry `index` of the menu bar, as it stands there.
 template <class Owner> QPushButton* menuEntry(const Owner& window, int index) {
     const auto entries =

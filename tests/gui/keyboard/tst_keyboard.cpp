@@ -83,7 +83,7 @@ bool TestKeyboard::start() {
 void TestKeyboard::menuBarByKeys() {
     QVERIFY(start());
     QDateTime now(QDate(2015, 12, 8), QTime(13, 45, 0));
-    panelInitialisation(m_f->main)->setClock([&now] { return now; });
+    m_f->main->setClock([&now] { return now; });
     // Found: the keyboard waits on the menu bar.
     QTRY_COMPARE(focused(), menuEntry(m_f->main, 0));
     for (int i = 0; i < 5; ++i)
@@ -153,7 +153,7 @@ void TestKeyboard::transferByKeys() {
     QVERIFY(start());
     const QString result = m_f->dir.filePath(QStringLiteral("mesures.txt"));
     PRESS(Qt::Key_F6);
-    QTRY_VERIFY(panelLecture(m_f->main)->isVisible());
+    QTRY_VERIFY(isShown(m_f->main, "PanelLecture"));
     QTRY_COMPARE(focused(), editFichierMesures(m_f->main));
     PRESS(Qt::Key_Tab);
     m_f->dialogs->answers.push_back(result);
@@ -181,7 +181,7 @@ void TestKeyboard::transferByKeys() {
 void TestKeyboard::clockByKeys() {
     QVERIFY(start());
     PRESS(Qt::Key_F7);
-    QTRY_VERIFY(panelInitialisation(m_f->main)->isVisible());
+    QTRY_VERIFY(isShown(m_f->main, "PanelInitialisation"));
     QTRY_COMPARE(focused(), editHorlogeInit(m_f->main));
     // Typing is entering the edit: it stops following, and the typed date holds.
     TYPE(QStringLiteral("24122016070809"));
@@ -238,7 +238,7 @@ void TestKeyboard::passwordThenEditorSaveAndSendByKeys() {
         writeFileIn(m_f->dir, QStringLiteral("configVEXA.dat"), fixture::workedExampleBytes());
     const QString saved = m_f->dir.filePath(QStringLiteral("operateur.dat"));
     PRESS(Qt::Key_F8);
-    QTRY_VERIFY(panelHeader(m_f->main)->isVisible());
+    QTRY_VERIFY(isShown(m_f->main, "PanelHeader"));
     QTRY_COMPARE(focused(), editFichierParametres(m_f->main));
     PRESS(Qt::Key_Tab);
     m_f->dialogs->answers.push_back(source);

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void otherFlagStoresLanguageAndRestarts();
     void failedLanguageWriteRestartsNothing();
     void flagIgnoredWhileSearching();
+    void panelsMadeOnFirstVisitSpeakTheLanguage();
     void newCopyIsTheProgramFileInTheSameFolder();
 
 private:
@@ -225,6 +226,26 @@ void TestLanguage::flagIgnoredWhileSearching() {
     QVERIFY(!QFile::exists(settingsPath(s.fixture.main)));
     QCOMPARE(answerer.messages.first(),
              QStringLiteral("      Instrument found on ") + sim.slavePath() + "      ");
+}
+
+void TestLanguage::panelsMadeOnFirstVisitSpeakTheLanguage() {
+    InstrumentSimulator sim;
+    sim.start();
+    Started s;
+    s.fixture.ports = {sim.slavePath()};
+    DialogAnswerer answerer;
+    start(s, QCoreApplication::applicationDirPath() + "/VEXAReader"); // no settings: 2057
+    QVERIFY(answerer.waitForMessages(1));
+    // Start-up makes only what the home panel shows.
+    for (const char* name :
+         {"PanelLecture", "PanelInitialisation", "PanelHeader", "PanelParametres", "MemoLecture"})
+        QVERIFY2(!s.fixture.main->findChild<QWidget*>(QString::fromLatin1(name)), name);
+    chooseMenuEntry(s.fixture.main, 1);
+    QCOMPARE(buttonLecture(s.fixture.main)->text(), QString("Transfer"));
+    chooseMenuEntry(s.fixture.main, 3);
+    QCOMPARE(buttonEdit(s.fixture.main)->text(), QString("Edit the file"));
+    QCOMPARE(buttonEnregistrer(s.fixture.main)->text(), QString("Save the file"));
+    QVERIFY(answerer.errors.isEmpty());
 }
 
 void TestLanguage::newCopyIsTheProgramFileInTheSameFolder() {

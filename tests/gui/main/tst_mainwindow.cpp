@@ -8,12 +8,14 @@
 #include "ui/InstrumentPanel.h"
 #include "ui/MegaMenu.h"
 #include "ui/ParameterFilePanel.h"
+#include "ui/Pictures.h"
 #include "ui/SplashScreen.h"
 #include "ui/TransferPanel.h"
 
 #include "support/TestFiles.h"
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void statusWindowShowsTextOnSecondLine();
     void busyAnimationRunsOnlyWhileSeen();
     void statusTextDrawnOncePerFrameAndLastTextShown();
+    void picturesAreSharpOnDoublingScreens();
 
 private:
     // Starts the window with `ports` and waits for the search's message.
@@ -230,14 +233,14 @@ void TestMainWindow::menuShowsOnlyTheChosenPanel() {
     QVERIFY(rig.start());
     auto& [sim, f, answerer] = rig;
     TFormMain& w = *f.main;
-    QWidget* panels[] = {panelAccueil(w), panelLecture(w), panelInitialisation(w), panelHeader(w)};
+    const char* panels[] = {"PanelAccueil", "PanelLecture", "PanelInitialisation", "PanelHeader"};
     for (int entry = 3; entry >= 0; --entry) {
         sim.clearTranscript();
         answerer.clear();
         chooseMenuEntry(w, entry);
         QVERIFY(sim.receivedLines().contains("#i"));
         for (int p = 0; p < 4; ++p)
-            QCOMPARE(panels[p]->isVisible(), p == entry);
+            QCOMPARE(isShown(w, panels[p]), p == entry);
         QCOMPARE(groupBoxIdent(w)->isVisible(), entry == 0);
         QVERIFY(!comPort(w).Connected());
     }
@@ -263,7 +266,7 @@ void TestMainWindow::homeEntryWithInstrumentGone() {
     chooseMenuEntry(f.main, 2);
     QCOMPARE(answerer.messages, QStringList({kNoAnswer}));
     QVERIFY(panelAccueil(f.main)->isVisible());
-    QVERIFY(!panelInitialisation(f.main)->isVisible());
+    QVERIFY(!isShown(f.main, "PanelInitialisation"));
 }
 
 void TestMainWindow::unopenablePortGoesToErrorReport() {
@@ -281,10 +284,8 @@ void TestMainWindow::unopenablePortGoesToErrorReport() {
     QVERIFY(report.first().endsWith(u')'));
     // Under the fixed message, the user's own words: which port, and that it has gone.
     QVERIFY2(report.last().contains(comPort(f.main).Port()), qPrintable(report.last()));
-    for (QWidget* p : {panelAccueil(f.main), static_cast<QWidget*>(panelLecture(f.main)),
-                       static_cast<QWidget*>(panelInitialisation(f.main)),
-                       static_cast<QWidget*>(panelHeader(f.main))})
-        QVERIFY(!p->isVisible());
+    for (const char* p : {"PanelAccueil", "PanelLecture", "PanelInitialisation", "PanelHeader"})
+        QVERIFY(!isShown(f.main, p));
     QVERIFY(!groupBoxIdent(f.main)->isVisible());
     QVERIFY(imageWait(f.main)->isVisible());
 }
@@ -299,8 +300,8 @@ void TestMainWindow::maintenanceOpensNoPort() {
     QVERIFY(answerer.errors.isEmpty());
     QVERIFY(!f.main->isEnabled());
     QVERIFY(f.password->isVisible());
-    for (QWidget* p : {panelAccueil(f.main), static_cast<QWidget*>(panelLecture(f.main))})
-        QVERIFY(!p->isVisible());
+    for (const char* p : {"PanelAccueil", "PanelLecture"})
+        QVERIFY(!isShown(f.main, p));
     QVERIFY(!groupBoxIdent(f.main)->isVisible());
     f.password->close();
     QVERIFY(f.main->isEnabled());
@@ -430,7 +431,7 @@ void TestMainWindow::secondClickDuringAnExchangeIsIgnored() {
     chooseMenuEntry(f.main, 1);
     QVERIFY(repainted);
     QVERIFY(panelLecture(f.main)->isVisible());
-    QVERIFY(!panelInitialisation(f.main)->isVisible());
+    QVERIFY(!isShown(f.main, "PanelInitialisation"));
     QVERIFY(noSearchPending(*f.main));
     QCOMPARE(sim.receivedLines(), QList<QByteArray>({"#i"}));
 }
@@ -508,6 +509,21 @@ void TestMainWindow::statusTextDrawnOncePerFrameAndLastTextShown() {
     QCOMPARE(paints.drawn.last(), QStringList({"", "200", ""}));
     QTest::qWait(60);
     QCOMPARE(paints.drawn.size(), 2);
+}
+
+void TestMainWindow::picturesAreSharpOnDoublingScreens() {
+    // A screen that draws a point with two pixels gets a drawing of twice the size, not the
+    // picture blown up.
+    for (const char* name : {"logo", "padlock", "flag_fr", "flag_en"}) {
+        const QString path = QStringLiteral(":/images/%1.png").arg(QLatin1String(name));
+        const QPixmap plain = resourcePicture(path, 1);
+        const QPixmap sharp = resourcePicture(path, 2);
+        QVERIFY2(!plain.isNull(), name);
+        QCOMPARE(plain.devicePixelRatio(), 1.0);
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.size(), plain.size() * 2);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(plain.size()));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

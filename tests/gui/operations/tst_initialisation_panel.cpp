@@ -54,7 +54,7 @@ private:
     // The computer's clock as the panel reads it, moved on by the tests.
     bool prepare() override {
         m_now = QDateTime(QDate(2015, 12, 8), QTime(13, 45, 0));
-        panel()->setClock([this] { return m_now; });
+        window().setClock([this] { return m_now; });
         return true;
     }
 
@@ -77,12 +77,12 @@ private:
 };
 
 void TestInitialisationPanel::clockEditFollowsUntilEntered() {
-    QLineEdit* edit = editHorlogeInit(panel());
-    QCOMPARE(edit->text(), QStringLiteral("01/01/2000 00:00:00"));
-    QVERIFY(!timerHorloge(panel())->isActive());
-    QCOMPARE(edit->maxLength(), 19);
+    // Nothing refreshes a clock edit before the panel is first shown: it is made then.
+    QVERIFY(!window().findChild<QTimer*>(QStringLiteral("TimerHorloge")));
 
     chooseMenu(2);
+    QLineEdit* edit = editHorlogeInit(panel());
+    QCOMPARE(edit->maxLength(), 19);
     QCOMPARE(edit->text(), QStringLiteral("08/12/2015 13:45:00"));
     QCOMPARE(timerHorloge(panel())->interval(), 1000);
 
@@ -221,11 +221,10 @@ void TestInitialisationPanel::clockTypedAfterAnEraseIsTheOneSent() {
 
 void TestInitialisationPanel::specificGroupShownOnlyInMaintenanceAfterRead() {
     TFormMain& w = window();
-    QGroupBox* group = groupBoxHeader(panel());
-
     // Outside maintenance the group stays hidden, though the instrument was read.
     sim().clearTranscript();
     chooseMenu(2);
+    QGroupBox* group = groupBoxHeader(panel());
     QVERIFY(panel()->isVisible());
     QVERIFY(!group->isVisible());
     QCOMPARE(sim().receivedLines(), (QList<QByteArray>{"#i", "#i", "#k"}));

@@ -48,16 +48,15 @@ private Q_SLOTS:
 
 private:
     bool prepare() override {
-        panelLecture(window())->setClock([] { return kFixedNow; });
+        window().setClock([] { return kFixedNow; });
         return true;
     }
 };
 
 void TestLecturePanel::entryProposesNameInStartFolder() {
     TFormMain& w = window();
-    TransferPanel* panel = panelLecture(w);
-
     chooseMenu(1);
+    TransferPanel* panel = panelLecture(w);
     const QString proposed = dir().path() + QStringLiteral("/VEXA1503071405.txt");
     QCOMPARE(editFichierMesures(panel)->text(), proposed);
     QCOMPARE(dialogs().fileName(DialogKind::SaveResult), proposed);
@@ -87,11 +86,11 @@ void TestLecturePanel::entryProposesNameInStartFolder() {
 
 void TestLecturePanel::transferFromTheWindow() {
     TFormMain& w = window();
-    TransferPanel* panel = panelLecture(w);
     sim().instrument()->generateMemory(2, 3, true);
     // Slow enough for the window's state to be seen during the transfer.
     sim().setReplyDelay(15);
     chooseMenu(1);
+    TransferPanel* panel = panelLecture(w);
     QVERIFY(buttonLecture(panel)->isEnabled());
 
     bool sawDisabledWithStatus = false;
@@ -138,9 +137,9 @@ void TestLecturePanel::transferFromTheWindow() {
 
 void TestLecturePanel::existingResultIsReplacedOnlyWhenTheOperatorSaysSo() {
     TFormMain& w = window();
-    TransferPanel* panel = panelLecture(w);
     sim().instrument()->generateMemory(1, 2);
     chooseMenu(1);
+    TransferPanel* panel = panelLecture(w);
     const QString path = editFichierMesures(panel)->text();
     QTest::mouseClick(buttonLecture(panel), Qt::LeftButton);
     QVERIFY(answerer().questions.isEmpty()); // nothing there yet
