@@ -11,19 +11,16 @@
 #include "ui/Handlers.h"
 #include "ui/HomePanel.h"
 #include "ui/IdentityBox.h"
-#include "ui/InstrumentPanel.h"
 #include "ui/KeyboardNavigation.h"
 #include "ui/LanguageRestart.h"
+#include "ui/LaterPanels.h"
 #include "ui/MainWindowFeedback.h"
 #include "ui/MegaMenu.h"
 #include "ui/OperationGate.h"
 #include "ui/PanelContext.h"
 #include "ui/PanelNavigation.h"
-#include "ui/ParameterEditorPanel.h"
-#include "ui/ParameterFilePanel.h"
 #include "ui/Settings.h"
 #include "ui/TFormPassword.h"
-#include "ui/TransferPanel.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -74,12 +71,12 @@ void TFormMain::buildLayout() {
     m_panelAccueil = new HomePanel(this);
     // The identification box belongs to the window and lies over the home panel's foot.
     m_groupBoxIdent = new IdentityBox(this);
+    m_laterPanels = new LaterPanels(*m_context, this, m_groupBoxIdent);
     m_navigation = std::make_unique<PanelNavigation>(
         *m_exchange, *m_feedback, PanelNavigation::Panels{m_panelAccueil, m_groupBoxIdent},
-        PanelNavigation::Builders{[this] { return buildTransferPanel(); },
-                                  [this] { return buildInstrumentPanel(); },
-                                  [this] { return buildParameterFilePanel(); }});
-    placePanel(m_panelAccueil);
+        m_laterPanels->builders());
+    m_laterPanels->setNavigation(m_navigation.get());
+    m_laterPanels->placePanel(m_panelAccueil);
     m_panelAccueil->show();
     m_groupBoxIdent->raise();
 
@@ -108,69 +105,10 @@ void TFormMain::connectParts() {
     // Ending the program inside a wait would leave that wait with no event loop to end it.
     connectOperation(m_panelAccueil, &HomePanel::languageFlagClicked, this,
                      &TFormMain::ButtonLangueClick, gate);
-
-    connect(m_groupBoxIdent, &IdentityBox::softwareVersionChanged, this,
-            [this](const QString& version) { m_softwareVersion = version; });
-}
-
-void TFormMain::placePanel(QWidget* panel) {
-    panel->setGeometry(8, 41, 630, 375);
-    panel->setAutoFillBackground(true);
-    panel->setPalette(palette());
-    panel->hide();
-    // Under the identification box, over the busy animation, as all panels were made first.
-    panel->stackUnder(m_groupBoxIdent);
-    if (m_busyAnimation)
-        m_busyAnimation->watch(panel);
-}
-
-TransferPanel* TFormMain::buildTransferPanel() {
-    auto* panel = new TransferPanel(*m_context, this);
-    if (m_clock)
-        panel->setClock(m_clock);
-    placePanel(panel);
-    return panel;
-}
-
-InstrumentPanel* TFormMain::buildInstrumentPanel() {
-    auto* panel = new InstrumentPanel(*m_context, this);
-    if (m_clock)
-        panel->setClock(m_clock);
-    panel->setMaintenanceMode(m_maintenanceMode);
-    connect(this, &TFormMain::maintenanceModeChanged, panel, &InstrumentPanel::setMaintenanceMode);
-    // Leaving the HT or contrast field runs the editor's check, even with the editor closed;
-    // an editor not made yet has nothing to mark.
-    connectHandler(panel, &InstrumentPanel::specificNumberLeft, this, [this] {
-        if (ParameterFilePanel* parameterFile = m_navigation->parameterFile())
-            parameterFile->panelParametres()->TestParametres();
-    });
-    placePanel(panel);
-    return panel;
-}
-
-ParameterFilePanel* TFormMain::buildParameterFilePanel() {
-    auto* panel = new ParameterFilePanel(*m_context, this);
-    ParameterEditorPanel* editor = panel->panelParametres();
-    if (m_clock)
-        editor->setClock(m_clock);
-    editor->setMaintenanceMode(m_maintenanceMode);
-    editor->setSoftwareVersion(m_softwareVersion);
-    connect(this, &TFormMain::maintenanceModeChanged, editor,
-            &ParameterEditorPanel::setMaintenanceMode);
-    connect(m_groupBoxIdent, &IdentityBox::softwareVersionChanged, editor,
-            &ParameterEditorPanel::setSoftwareVersion);
-    placePanel(panel);
-    return panel;
 }
 
 void TFormMain::setClock(std::function<QDateTime()> clock) {
-    m_clock = std::move(clock);
-    if (TransferPanel* transfer = m_navigation->transfer())
-        transfer->setClock(m_clock);
-    if (InstrumentPanel* instrument = m_navigation->instrument())
-        instrument->setClock(m_clock);
-    if (ParameterFilePanel* parameterFile = m_navigation->parameterFile())
-        parameterFile->panelParametres()->setClock(m_clock);
+    m_laterPanels->setClock(std::move(clock));
 }
 
 void TFormMain::setPasswordDialog(TFormPassword* dialog) {
@@ -209,7 +147,7 @@ void TFormMain::keyPressEvent(QKeyEvent* event) {
 
 void TFormMain::setMaintenanceMode(bool on) {
     m_maintenanceMode = on;
-    Q_EMIT maintenanceModeChanged(on);
+    m_laterPanels->setMaintenanceMode(on);
 }
 
 // ---------------------------------------------------------------- start-up and shutdown
@@ -234,6 +172,7 @@ void TFormMain::FormCreate() {
         panel->move(8, 41);
     m_busyAnimation = new BusyAnimation(m_imageWait, QStringLiteral(":/gif/IMAGELOADER"),
                                         m_navigation->panels(), this);
+    m_laterPanels->setBusyAnimation(m_busyAnimation);
     m_megaMenu->setEnabled(false);
     setMaintenanceMode(false);
 }

@@ -21,6 +21,7 @@ class ParameterFilePanel;
 class QLabel;
 class QTimer;
 class BusyAnimation;
+class LaterPanels;
 class Settings;
 class TComPort;
 class TFormPassword;
@@ -53,9 +54,6 @@ public:
     int ChercheSonde();
     void AfficheIdent();
 
-Q_SIGNALS:
-    void maintenanceModeChanged(bool on);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -73,11 +71,6 @@ private:
     void showHomePanel();
     void buildLayout();
     void connectParts();
-    // The panels made on their entry's first visit, placed as the home panel and wired.
-    TransferPanel* buildTransferPanel();
-    InstrumentPanel* buildInstrumentPanel();
-    ParameterFilePanel* buildParameterFilePanel();
-    void placePanel(QWidget* panel);
     void retranslateUi();
     void FormCreate();
     void searchAgain();
@@ -86,9 +79,6 @@ private:
     QString m_appDir;
     int m_currentLanguage;
     bool m_maintenanceMode = false;
-    std::function<QDateTime()> m_clock;
-    // The identity box's last software version caption, for an editor made later.
-    QString m_softwareVersion;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<LanguageRestart> m_languageRestart;
 
@@ -98,6 +88,7 @@ private:
     std::unique_ptr<OperationGate> m_gate;
     MainWindowFeedback* m_feedback;
     std::unique_ptr<PanelContext> m_context;
+    LaterPanels* m_laterPanels = nullptr;
     std::unique_ptr<PanelNavigation> m_navigation;
 
     MegaMenu* m_megaMenu = nullptr;
