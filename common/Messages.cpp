@@ -245,6 +245,8 @@ const Entry kTable[] = {
     {MsgId::CliMemoryKeptNoAnswer, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'instrument ne répond plus.")},
     {MsgId::CliMemoryKeptFileChanged, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : %1")},
     {MsgId::CliMemoryKeptArchive, QT_TRANSLATE_NOOP("Messages", "Mémoire non effacée : l'archive n'a pas encore enregistré ce téléchargement.")},
+    {MsgId::LowLatencyRefused, QT_TRANSLATE_NOOP("Messages", "Cet adaptateur USB a refusé le mode à faible latence : il garde chaque réponse jusqu'à la fin de son délai de latence (16 ms d'ordinaire), ce qui allonge un transfert jusqu'au double.")},
+    {MsgId::FixLatencyTimer, QT_TRANSLATE_NOOP("Messages", "Régler son délai de latence à 1 ms, tout de suite puis à chaque branchement par une règle udev :")},
 };
 // clang-format on
 

@@ -246,10 +246,12 @@ enum class MsgId : int {
     CliMemoryKeptNoAnswer,       // no erase
     CliMemoryKeptFileChanged,    // %1 the reason
     CliMemoryKeptArchive,        // no erase: the archive does not hold the download yet
+    LowLatencyRefused,           // hint under a USB adapter's port
+    FixLatencyTimer,             // followed by the commands
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::CliMemoryKeptArchive);
+constexpr int kLastMessageId = static_cast<int>(MsgId::FixLatencyTimer);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);
