@@ -98,6 +98,8 @@ const Entry kTable[] = {
     {MsgId::ArchivePending, QT_TRANSLATE_NOOP("Messages", "Archive en attente : le téléchargement est gardé dans %1 jusqu'à ce que l'archive réponde (%2).")},
     {MsgId::ArchiveSpoolUnreadable, QT_TRANSLATE_NOOP("Messages", "Le fichier en attente %1 est illisible et reste en place : %2")},
     {MsgId::ArchiveFileAltered, QT_TRANSLATE_NOOP("Messages", "Le fichier %1 de l'instrument %2 ne correspond plus à son empreinte SHA-256 dans l'archive.")},
+    {MsgId::LowLatencyRefused, QT_TRANSLATE_NOOP("Messages", "Cet adaptateur USB a refusé le mode à faible latence : il garde chaque réponse jusqu'à la fin de son délai de latence (16 ms d'ordinaire), ce qui allonge un transfert jusqu'au double.")},
+    {MsgId::FixLatencyTimer, QT_TRANSLATE_NOOP("Messages", "Régler son délai de latence à 1 ms, tout de suite puis à chaque branchement par une règle udev :")},
 };
 // clang-format on
 

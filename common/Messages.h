@@ -96,10 +96,12 @@ enum class MsgId : int {
     ArchivePending,         // %1 the spool folder, %2 why the archive was not reached
     ArchiveSpoolUnreadable, // %1 the spool file, %2 what is wrong with it
     ArchiveFileAltered,     // %1 the result file's name, %2 the serial number
+    LowLatencyRefused,           // hint under a USB adapter's port
+    FixLatencyTimer,             // followed by the commands
 };
 
 constexpr int kFirstMessageId = static_cast<int>(MsgId::NoAnswer);
-constexpr int kLastMessageId = static_cast<int>(MsgId::ArchiveFileAltered);
+constexpr int kLastMessageId = static_cast<int>(MsgId::FixLatencyTimer);
 
 // The text in the installed language (French when no translation is installed).
 QString msg(MsgId id);

@@ -39,6 +39,7 @@ CommandExchange::CommandExchange(TComPort& port, QObject* parent)
 
 CommandExchange::~CommandExchange() {
     if (m_portAlive) {
+        m_port.setLineWakeUp(false);
         m_port.OnRxChar = nullptr;
         m_port.setDirectDelivery(false);
     }
@@ -47,6 +48,8 @@ CommandExchange::~CommandExchange() {
 void CommandExchange::EcrireCommande(const QString& commande) {
     ReplyBuffer.clear();
     ReplyComplete = false;
+    // Before the purge: switching over turns bytes already waiting into a line of their own.
+    m_port.setLineWakeUp(true);
     // Whatever is waiting before the command (a late answer to an earlier one, noise)
     // would otherwise be taken for its reply.
     m_port.ClearBuffer(true, true);
@@ -71,6 +74,7 @@ void CommandExchange::ComPortRxChar(TComPort* sender, int count) {
     // A line that keeps sending without CR LF would hold the wait for ever.
     if (!ReplyComplete && ReplyBuffer.size() > MaxReplyLength) {
         m_timer->stop();
+        endLineWakeUp();
         ReplyTimedOut = true;
     }
     if (ReplyComplete || ReplyTimedOut)
@@ -85,16 +89,30 @@ void CommandExchange::StartTimeOut(int dureems) {
 }
 
 void CommandExchange::startSilenceTimer() {
-    m_timer->start(m_timeoutMs);
+    if (m_port.lineWakeUp() && m_timeoutMs <= LineWakeUpMs)
+        endLineWakeUp();
+    m_timer->start(m_port.lineWakeUp() ? LineWakeUpMs : m_timeoutMs);
+}
+
+// What the port holds of a partial line becomes readable and is delivered by the port's
+// next notification, like any chunk.
+void CommandExchange::endLineWakeUp() {
+    if (!m_port.setLineWakeUp(false))
+        qWarning("Serial port %s: whole-line reception could not be ended",
+                 qPrintable(m_port.Port()));
 }
 
 void CommandExchange::StopTimeOut(int dureems) {
     Q_UNUSED(dureems);
     m_timer->stop();
+    // Nothing would end the line wake-up any more: a partial line would never be seen.
+    endLineWakeUp();
     ReplyTimedOut = false;
 }
 
 void CommandExchange::TimerTimeOutTimer() {
+    if (m_port.lineWakeUp())
+        endLineWakeUp();
     const qint64 silentMs = m_sinceArrival.isValid() ? m_sinceArrival.elapsed() : m_timeoutMs;
     if (silentMs < m_timeoutMs) {
         m_timer->start(int(m_timeoutMs - silentMs));

@@ -24,6 +24,12 @@ public:
     static constexpr int CommandTimeoutMs = 2000;
     // A reply that grows past this without CR LF ends the wait as a time-out.
     static constexpr int MaxReplyLength = 64 * 1024;
+    // For this long after the command the port hands over whole lines only (one wake-up
+    // per reply); a reply still without LF by then is taken byte by byte from there on, so
+    // the silence is measured at every byte again. A partial line's bytes from that first
+    // stretch count as arrived at its end: a silence may end up to this much late, never
+    // early.
+    static constexpr int LineWakeUpMs = 100;
 
     explicit CommandExchange(TComPort& port, QObject* parent = nullptr);
     ~CommandExchange() override;
@@ -63,6 +69,7 @@ public:
 private:
     void wakeWaiters();
     void startSilenceTimer();
+    void endLineWakeUp();
 
     TComPort& m_port;
     QPointer<TComPort> m_portAlive;

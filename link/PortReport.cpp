@@ -3,11 +3,14 @@
 #include "common/Messages.h"
 #include "link/PortAttempt.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kFixIndent = QStringLiteral("    ");
 const QString kCommandIndent = QStringLiteral("        ");
 const QString kModemManagerRules = QStringLiteral("/etc/udev/rules.d/77-vexameter.rules");
+const QString kLatencyRules = QStringLiteral("/etc/udev/rules.d/78-vexameter-latency.rules");
 
 QString hexId(quint16 id) {
     return QString::asprintf("%04x", id);
@@ -109,7 +112,28 @@ QString reason(const PortAttempt& attempt, const QString& port) {
     return {};
 }
 
-QStringList fixes(const PortAttempt& attempt) {
+// An adapter left at its 16 ms latency timer delays every reply by up to that much; 1 ms
+// brings a transfer back to the line's own pace.
+QStringList latencyTimerLines(const PortAttempt& attempt) {
+    if (!attempt.lowLatencyRefused)
+        return {};
+    // Only FTDI's driver has the timer as a setting of its own.
+    if (attempt.adapter.driver != QLatin1String("ftdi_sio"))
+        return {kFixIndent + msg(MsgId::LowLatencyRefused)};
+    const QString tty = QFileInfo(attempt.device).fileName();
+    return {kFixIndent + msg(MsgId::LowLatencyRefused), kFixIndent + msg(MsgId::FixLatencyTimer),
+            kCommandIndent +
+                QStringLiteral("echo 1 | sudo tee /sys/bus/usb-serial/devices/%1/latency_timer")
+                    .arg(tty),
+            kCommandIndent + QStringLiteral("echo '%1' | sudo tee %2")
+                                 .arg(QStringLiteral("ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
+                                                     "DRIVER==\"ftdi_sio\", "
+                                                     "ATTR{latency_timer}=\"1\""),
+                                      kLatencyRules),
+            kCommandIndent + QStringLiteral("sudo udevadm control --reload-rules")};
+}
+
+QStringList outcomeFixes(const PortAttempt& attempt) {
     QStringList lines;
     const DeviceAccess& access = attempt.access;
     switch (attempt.outcome) {
@@ -152,6 +176,10 @@ QStringList fixes(const PortAttempt& attempt) {
         break;
     }
     return lines;
+}
+
+QStringList fixes(const PortAttempt& attempt) {
+    return outcomeFixes(attempt) << latencyTimerLines(attempt);
 }
 
 QStringList brlttyLines(const SearchRecord& record) {

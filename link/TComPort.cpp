@@ -20,7 +20,11 @@
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
+#endif
+#ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -98,6 +102,57 @@ QByteArray lowLatencyNote(TComPort::LowLatency outcome, const QString& why) {
     return "low latency: not applicable (no serial settings)";
 }
 
+#ifdef Q_OS_UNIX
+// Whole lines, and nothing else: no byte may erase, signal, stop the output, end a line
+// early or be echoed, and CR stays CR.
+void makeLineMode(termios& mode) {
+    mode.c_lflag |= ICANON;
+    mode.c_lflag &= ~tcflag_t(ISIG | IEXTEN | ECHO | ECHOE | ECHOK | ECHONL);
+#ifdef ECHOCTL
+    mode.c_lflag &= ~tcflag_t(ECHOCTL | ECHOKE | ECHOPRT);
+#endif
+    mode.c_iflag &= ~tcflag_t(ICRNL | INLCR | IGNCR | ISTRIP | IXON | IXOFF | IXANY);
+#ifdef IUCLC
+    mode.c_iflag &= ~tcflag_t(IUCLC);
+#endif
+    for (const int special : {VEOF, VEOL, VERASE, VKILL, VINTR, VQUIT, VSUSP, VSTART, VSTOP
+#ifdef VEOL2
+                              ,
+                              VEOL2
+#endif
+#ifdef VWERASE
+                              ,
+                              VWERASE
+#endif
+#ifdef VREPRINT
+                              ,
+                              VREPRINT
+#endif
+#ifdef VLNEXT
+                              ,
+                              VLNEXT
+#endif
+#ifdef VDISCARD
+                              ,
+                              VDISCARD
+#endif
+#ifdef VDSUSP
+                              ,
+                              VDSUSP
+#endif
+#ifdef VSTATUS
+                              ,
+                              VSTATUS
+#endif
+#ifdef VSWTC
+                              ,
+                              VSWTC
+#endif
+         })
+        mode.c_cc[special] = _POSIX_VDISABLE;
+}
+#endif
+
 } // namespace
 
 TComPort::TComPort(QObject* parent) : QObject(parent) {}
@@ -140,6 +195,7 @@ void TComPort::Open() {
     m_farEndLost = false;
     m_listening = true;
     m_dispatchPending = false;
+    m_lineWakeUp = false;
 
     connect(m_serial, &QSerialPort::readyRead, this, &TComPort::scheduleRxDispatch);
     connect(m_serial, &QSerialPort::errorOccurred, this,
@@ -163,6 +219,37 @@ void TComPort::Close() {
     m_listening = false;
     m_dispatchPending = false;
     ++m_generation;
+}
+
+bool TComPort::setLineWakeUp(bool on) {
+    if (on == m_lineWakeUp)
+        return true;
+#ifdef Q_OS_UNIX
+    if (!m_serial || m_farEndLost) {
+        // Nothing left to read from: there is no line to hold either.
+        if (!on)
+            m_lineWakeUp = false;
+        return !on;
+    }
+    const int fd = int(m_serial->handle());
+    if (on) {
+        auto byteMode = std::make_unique<termios>();
+        if (::tcgetattr(fd, byteMode.get()) != 0)
+            return false;
+        termios lineMode = *byteMode;
+        makeLineMode(lineMode);
+        if (::tcsetattr(fd, TCSANOW, &lineMode) != 0)
+            return false;
+        m_byteMode = std::move(byteMode);
+    } else if (m_byteMode && ::tcsetattr(fd, TCSANOW, m_byteMode.get()) != 0) {
+        // Still holding lines: a partial reply could not be read.
+        return false;
+    }
+    m_lineWakeUp = on;
+    return true;
+#else
+    return !on;
+#endif
 }
 
 void TComPort::setPort(const QString& name) {
@@ -275,6 +362,10 @@ void TComPort::dispatchRxChar() {
     m_dispatchPending = false;
     if (!m_listening || m_farEndLost || !m_serial)
         return;
+    if (m_lineWakeUp)
+        takeWaitingLines();
+    if (!m_listening || m_farEndLost || !m_serial)
+        return;
     try {
         const int count = InputCount();
         if (count > 0 && OnRxChar)
@@ -286,6 +377,21 @@ void TComPort::dispatchRxChar() {
         m_listening = false;
         qWarning("Serial port %s: receive handler failed: %s", qPrintable(m_port), e.what());
     }
+}
+
+// Held lines come one per read: the lines that arrived together are handed over together,
+// as they would be byte by byte. The system counts only whole lines as waiting.
+void TComPort::takeWaitingLines() {
+#ifdef Q_OS_UNIX
+    const int fd = int(m_serial->handle());
+    int waiting = 0;
+    while (m_serial && !m_farEndLost && ::ioctl(fd, FIONREAD, &waiting) == 0 && waiting > 0) {
+        if (!m_serial->waitForReadyRead(0)) {
+            m_serial->clearError();
+            break;
+        }
+    }
+#endif
 }
 
 // Called from inside QSerialPort's read notification, so the device is released from the
@@ -311,6 +417,8 @@ void TComPort::releaseDevice() {
     if (!m_serial)
         return;
     QSerialPort* serial = std::exchange(m_serial, nullptr);
+    // Closing gives the device back its settings from before the opening.
+    m_lineWakeUp = false;
     serial->disconnect(this);
     serial->blockSignals(true);
     serial->close();

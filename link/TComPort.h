@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QSerialPort;
+struct termios;
 
 // The instrument's serial port: opened by name with the fixed line settings (38400 baud,
 // 8 data bits, no parity, 1 stop bit, no flow control, DTR and RTS inactive), written and
@@ -55,9 +57,19 @@ public:
     // port's read notification: that saves a pass of the event loop for every chunk.
     void setDirectDelivery(bool direct) { m_directDelivery = direct; }
 
+    // Line wake-up: the system holds received bytes until an LF and hands over whole lines,
+    // so a reply wakes the program once instead of at every chunk the line delivers. CR and
+    // every other byte pass unchanged (no control character has a meaning then). A line
+    // not yet ended by LF is not seen at all until line wake-up is switched off again,
+    // which makes it readable at once. Off at every opening; true when the port is now in
+    // the asked state (only POSIX systems can hold lines).
+    bool setLineWakeUp(bool on);
+    bool lineWakeUp() const { return m_lineWakeUp; }
+
 private:
     void scheduleRxDispatch();
     void dispatchRxChar();
+    void takeWaitingLines();
     void farEndLost();
     void releaseDevice();
     [[noreturn]] void failUnusable(int code) const;
@@ -76,6 +88,9 @@ private:
     // from the event loop, not under its own call stack.
     bool m_inNotification = false;
     LowLatency m_lowLatency = LowLatency::NotApplicable;
+    bool m_lineWakeUp = false;
+    // The byte-by-byte settings the line wake-up started from, given back when it ends.
+    std::unique_ptr<termios> m_byteMode;
     // Tells queued work which opening it belongs to, so that it never touches a later one.
     quint64 m_generation = 0;
 };

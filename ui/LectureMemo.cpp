@@ -68,6 +68,9 @@ private:
 // so more often costs the transfer processor time for nothing the eye can follow.
 constexpr int kMemoFlushMs = 100;
 
+const char* const kUpdateRequest = SIGNAL(updateRequest(QRectF));
+const char* const kRepaintContents = SLOT(_q_repaintContents(QRectF));
+
 } // namespace
 
 LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
@@ -85,6 +88,14 @@ LectureMemo::LectureMemo(QWidget* parent) : QPlainTextEdit(parent) {
     if (metaObject()->indexOfSlot("_q_showOrHideScrollBars()") >= 0) {
         for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
             disconnect(bar, SIGNAL(rangeChanged(int, int)), this, SLOT(_q_showOrHideScrollBars()));
+    }
+    // Whoever paints the text: found by its class, since the edit does not hand it out.
+    for (QObject* child : children()) {
+        if (child->inherits("QWidgetTextControl") &&
+            metaObject()->indexOfSlot("_q_repaintContents(QRectF)") >= 0) {
+            m_textControl = child;
+            break;
+        }
     }
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(kMemoFlushMs);
@@ -124,6 +135,9 @@ void LectureMemo::flush() {
     // One block per line; a single insertion keeps the document's layout work to one pass.
     // An empty document already holds one (empty) block: the first line goes into it, so
     // an empty first line (a silent identity request) still counts as a line.
+    const int firstNewBlock = m_shownLines > 0 ? blockCount() : 0;
+    const bool quiet = m_textControl && isVisible() &&
+                       disconnect(m_textControl, kUpdateRequest, this, kRepaintContents);
     QTextCursor end(document());
     // Outside an edit block the cursor lays out and shapes the last line after each move,
     // only to remember its x position.
@@ -132,9 +146,24 @@ void LectureMemo::flush() {
     const QString batch = m_pending.join(u'\n');
     end.insertText(m_shownLines > 0 ? u'\n' + batch : batch);
     end.endEditBlock();
+    if (quiet)
+        connect(m_textControl, kUpdateRequest, this, kRepaintContents);
     m_shownLines += m_pending.size();
     m_pending.clear();
+    // Scrolling moves the rows already drawn; only the new ones are drawn afresh.
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (quiet)
+        paintNewRows(firstNewBlock);
+}
+
+void LectureMemo::paintNewRows(int firstNewBlock) {
+    const QTextBlock first = document()->findBlockByNumber(firstNewBlock);
+    const int top =
+        first.isValid()
+            ? qMax(0, int(blockBoundingGeometry(first).translated(contentOffset()).top()))
+            : 0;
+    if (top < viewport()->height())
+        viewport()->update(0, top, viewport()->width(), viewport()->height() - top);
 }
 
 QStringList LectureMemo::lines() const {

@@ -25,6 +25,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void paintNewRows(int firstNewBlock);
+
+    // The text control's requests to repaint the view, held back while a batch goes in:
+    // the text layout asks for the whole view at every change.
+    QObject* m_textControl = nullptr;
     bool m_fontSet = false;
     QStringList m_pending;
     qsizetype m_shownLines = 0;

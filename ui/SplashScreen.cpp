@@ -62,13 +62,21 @@ void SplashScreen::showEvent(QShowEvent* event) {
 }
 
 void SplashScreen::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || m_background.devicePixelRatio() != ratio ||
+        m_background.deviceIndependentSize() != QSizeF(size())) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        QPainter b(&m_background);
+        QLinearGradient fill(0, 0, 0, height());
+        fill.setColorAt(0, QColor(0xEA, 0xF3, 0xFD));
+        fill.setColorAt(1, QColor(0xBF, 0xDB, 0xF7));
+        b.fillRect(rect(), fill);
+        b.setPen(QColor(0x2F, 0x6F, 0xC0));
+        b.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     QPainter p(this);
-    QLinearGradient fill(0, 0, 0, height());
-    fill.setColorAt(0, QColor(0xEA, 0xF3, 0xFD));
-    fill.setColorAt(1, QColor(0xBF, 0xDB, 0xF7));
-    p.fillRect(rect(), fill);
-    p.setPen(QColor(0x2F, 0x6F, 0xC0));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawPixmap(0, 0, m_background);
     p.setPen(QColor(0x10, 0x2A, 0x4C));
     const int lineHeight = fontMetrics().height() + 4;
     int y = 10;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -31,4 +32,7 @@ private:
     // frame is over, and only the latest one.
     QElapsedTimer m_lastDrawn;
     QTimer m_nextFrame;
+    // The gradient and the frame, drawn once per size and pixel ratio: every text draw
+    // would otherwise compute the gradient again.
+    QPixmap m_background;
 };

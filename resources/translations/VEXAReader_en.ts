@@ -1105,6 +1105,14 @@ Do you want to replace it?</translation>
         <source>Mémoire non effacée : l&apos;archive n&apos;a pas encore enregistré ce téléchargement.</source>
         <translation>Memory not erased: the archive has not stored this download yet.</translation>
     </message>
+    <message>
+        <source>Cet adaptateur USB a refusé le mode à faible latence : il garde chaque réponse jusqu&apos;à la fin de son délai de latence (16 ms d&apos;ordinaire), ce qui allonge un transfert jusqu&apos;au double.</source>
+        <translation>This USB adapter refused the low-latency mode: it holds every reply until its latency timer runs out (16 ms as a rule), which makes a transfer up to twice as long.</translation>
+    </message>
+    <message>
+        <source>Régler son délai de latence à 1 ms, tout de suite puis à chaque branchement par une règle udev :</source>
+        <translation>Set its latency timer to 1 ms, now and, through a udev rule, at every plug-in:</translation>
+    </message>
 </context>
 <context>
     <name>ParamEditorPanel</name>

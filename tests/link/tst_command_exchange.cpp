@@ -45,6 +45,7 @@ private Q_SLOTS:
     void replyFraming_data();
     void replyFraming();
     void lineEndWithoutLfEndsBySilenceAfterLastByte();
+    void replyInChunksIsTakenInOneRead();
     void commandBytesOnTheLine();
     void bytesBeforeTheCommandAreDiscarded();
     void presenceCheck();
@@ -87,6 +88,10 @@ void TestCommandExchange::replyFraming_data() {
         << QList<Chunk>{{0, "#R"}, {100, " 12"}, {200, "3\r\n"}} << "#R 123\r\n";
     QTest::newRow("8-bit bytes kept one per character")
         << QList<Chunk>{{0, "\xE9t\xE9 \x80\x81\r\n"}} << QString::fromUtf8("été €\u0081\r\n");
+    // Bytes a terminal would take for erase, interrupt, end of file, flow control...
+    const QByteArray controls("\x00\x03\x04\x08\x0f\x11\x12\x13\x15\x16\x17\x1a\x1c\x7f\r\n", 16);
+    QTest::newRow("control bytes are plain bytes")
+        << QList<Chunk>{{0, controls}} << QString::fromLatin1(controls);
 }
 
 void TestCommandExchange::replyFraming() {
@@ -120,6 +125,19 @@ void TestCommandExchange::lineEndWithoutLfEndsBySilenceAfterLastByte() {
     QVERIFY(!m_line->exchange.ReplyComplete);
     QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("ID\rx\n\ry"));
     QVERIFY2(elapsed >= 2750 && elapsed < 3400, qPrintable(QString::number(elapsed)));
+}
+
+// The port hands over a reply as one line, however many chunks the far end sent it in.
+void TestCommandExchange::replyInChunksIsTakenInOneRead() {
+    answerWithChunks(m_line->peer, {{0, "#R"}, {15, " 12"}, {30, "3\r"}, {45, "\n"}});
+    int reads = 0;
+    m_line->port.OnTraffic = [&reads](TComPort*, TComPort::Direction direction, const QByteArray&) {
+        reads += direction == TComPort::Direction::Received;
+    };
+
+    QVERIFY(m_line->exchange.exchangeLine(QStringLiteral("#R")));
+    QCOMPARE(m_line->exchange.ReplyBuffer, QStringLiteral("#R 123\r\n"));
+    QCOMPARE(reads, 1);
 }
 
 void TestCommandExchange::commandBytesOnTheLine() {

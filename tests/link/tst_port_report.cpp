@@ -102,6 +102,7 @@ private Q_SLOTS:
     void permissionFixDependsOnWhatStandsInTheWay();
     void nothingListed();
     void lockFilesAreHintsNeverLinks();
+    void slowAdapterGetsTheLatencyTimerFix();
 };
 
 void TestPortReport::factsFromTheSystemFolders() {
@@ -217,6 +218,33 @@ void TestPortReport::lockFilesAreHintsNeverLinks() {
     QVERIFY(!attempt.lockHolder->certain);
     QVERIFY2(portReason(attempt).contains(QStringLiteral("probablement")),
              qPrintable(portReason(attempt)));
+}
+
+// A hint, not a failure: the port answered, yet every reply waits for the adapter's timer.
+void TestPortReport::slowAdapterGetsTheLatencyTimerFix() {
+    PortAttempt ftdi;
+    ftdi.listedName = ftdi.device = QStringLiteral("/dev/ttyUSB2");
+    ftdi.outcome = PortOutcome::Answered;
+    ftdi.adapter.vendorId = 0x0403;
+    ftdi.adapter.productId = 0x6001;
+    ftdi.adapter.driver = QStringLiteral("ftdi_sio");
+    QVERIFY(reportOf({ftdi}).filter(QStringLiteral("latency")).isEmpty());
+
+    ftdi.lowLatencyRefused = true;
+    const QStringList lines = reportOf({ftdi});
+    QVERIFY(lines.contains(QStringLiteral("    ") + msg(MsgId::LowLatencyRefused)));
+    QVERIFY(lines.contains(
+        kCommand +
+        QStringLiteral("echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB2/latency_timer")));
+    QVERIFY(lines.contains(
+        kCommand + QStringLiteral("echo 'ACTION==\"add\", SUBSYSTEM==\"usb-serial\", "
+                                  "DRIVER==\"ftdi_sio\", ATTR{latency_timer}=\"1\"' | sudo tee "
+                                  "/etc/udev/rules.d/78-vexameter-latency.rules")));
+
+    // Other drivers have no such setting: the hint alone.
+    PortAttempt ch340 = ftdi;
+    ch340.adapter.driver = QStringLiteral("ch341-uart");
+    QCOMPARE(portFixes(ch340), QStringList{QStringLiteral("    ") + msg(MsgId::LowLatencyRefused)});
 }
 
 QTEST_GUILESS_MAIN(TestPortReport)

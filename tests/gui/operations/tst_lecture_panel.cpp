@@ -45,6 +45,7 @@ private Q_SLOTS:
     void transferFromTheWindow();
     void existingResultIsReplacedOnlyWhenTheOperatorSaysSo();
     void memoIsFastReadOnlyAndUnwrapped();
+    void memoDrawsOnlyTheNewRows();
 
 private:
     bool prepare() override {
@@ -256,6 +257,43 @@ void TestLecturePanel::memoIsFastReadOnlyAndUnwrapped() {
     memo.flush();
     QCOMPARE(memo.lines(), QStringList({QString(), QStringLiteral("#T summary")}));
     QCOMPARE(memo.blockCount(), 2);
+}
+
+// A batch scrolls the rows already drawn and draws the new ones; redrawing every visible
+// row at each batch was the memo's whole cost during a transfer.
+void TestLecturePanel::memoDrawsOnlyTheNewRows() {
+    LectureMemo memo;
+    memo.resize(590, 258);
+    memo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&memo));
+    for (int i = 0; i < 40; ++i)
+        memo.appendLine(QStringLiteral("#R %1 cps").arg(i));
+    memo.flush();
+
+    struct PaintRecorder : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } recorder;
+    memo.viewport()->installEventFilter(&recorder);
+    QTRY_VERIFY(!recorder.painted.isEmpty());
+
+    for (int batch = 0; batch < 3; ++batch) {
+        recorder.painted = QRegion();
+        memo.appendLine(QStringLiteral("#R new %1").arg(batch));
+        memo.appendLine(QStringLiteral("#R newer %1").arg(batch));
+        memo.flush();
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        const int rowHeight = memo.fontMetrics().lineSpacing();
+        QVERIFY2(recorder.painted.boundingRect().height() <= 4 * rowHeight,
+                 qPrintable(QString::number(recorder.painted.boundingRect().height())));
+        QCOMPARE(memo.verticalScrollBar()->value(), memo.verticalScrollBar()->maximum());
+    }
+    QCOMPARE(memo.lines().size(), 46);
+    QCOMPARE(memo.lines().last(), QStringLiteral("#R newer 2"));
 }
 
 QTEST_MAIN(TestLecturePanel)
