@@ -24,20 +24,13 @@ namespace {
 
 // The presence check; the identity line when the instrument answered. A port that failed
 // fills the report with the search's reason and fix.
-std::optional<QString> presentIdentity(InstrumentSession& session, const QString& port,
-                                       DockedDownload& download) {
+std::optional<QString> answeringIdentity(InstrumentSession& session, const QString& port,
+                                         DockedDownload& download) {
     session.port.setPort(port);
-    QString identity;
     try {
-        const int presence = checkPresence(session.exchange, [&](int result) {
-            if (result == 0)
-                identity = session.exchange.ReplyBuffer;
-        });
-        if (presence == 0)
+        if (auto identity = presentIdentity(session.exchange))
             return identity;
-        download.report << console::messageText(msg(MsgId::NoAnswer)) + QStringLiteral(" (") +
-                               deviceDisplayName(describePort(port)) + u')';
-        download.report << portRecordLines(describeOpenedPort(port, PortOutcome::Silent));
+        download.report << silentPortLines(port);
     } catch (const EComPort& e) {
         download.report << e.message();
         if (e.attempt())
@@ -166,7 +159,7 @@ QString freeResultPath(const QString& folder, const QString& serialNumber, const
 DockedDownload downloadDocked(InstrumentSession& session, const QString& port,
                               const DockingOptions& options) {
     DockedDownload download;
-    const std::optional<QString> identity = presentIdentity(session, port, download);
+    const std::optional<QString> identity = answeringIdentity(session, port, download);
     if (!identity)
         return download;
     DockingRecord record;

@@ -35,12 +35,9 @@ void InstrumentSession::choosePort() {
 
 void InstrumentSession::reachInstrument() {
     choosePort();
-    int presence = -1;
+    std::optional<QString> identity;
     try {
-        presence = checkPresence(exchange, [this](int result) {
-            if (result == 0)
-                m_identityReply = exchange.ReplyBuffer;
-        });
+        identity = presentIdentity(exchange);
     } catch (const EComPort& e) {
         // A port that would not open: what the search would have said of it, and the fix.
         if (!e.attempt())
@@ -49,13 +46,9 @@ void InstrumentSession::reachInstrument() {
         lines << portRecordLines(*e.attempt());
         throw CliFailure(statusOfPortError(e), lines.join(u'\n'));
     }
-    if (presence != 0) {
-        const OperationResult silent = resultOf(Operation::Search, Outcome::NoAnswer);
-        QStringList lines{console::messageText(outcomeMessage(silent)) + QStringLiteral(" (") +
-                          deviceDisplayName(describePort(port.Port())) + u')'};
-        lines << portRecordLines(describeOpenedPort(port.Port(), PortOutcome::Silent));
-        throw CliFailure(exitStatusOf(silent.outcome), lines.join(u'\n'));
-    }
+    if (!identity)
+        throw CliFailure(exitStatusOf(Outcome::NoAnswer), silentPortLines(port.Port()).join(u'\n'));
+    m_identityReply = *identity;
 }
 
 std::unique_ptr<LineTrace> openTrace(const CommandParser& command) {

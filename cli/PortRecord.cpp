@@ -1,7 +1,9 @@
 #include "cli/PortRecord.h"
-#include "cli/CliMessages.h"
 
+#include "cli/CliMessages.h"
+#include "cli/Console.h"
 #include "common/Messages.h"
+#include "common/Outcome.h"
 #include "link/PortDiagnosis.h"
 #include "link/PortReport.h"
 
@@ -32,4 +34,12 @@ QStringList portRecordLines(const PortAttempt& attempt) {
     record.ports << attempt;
     addSystemFacts(record);
     return toolReportLines(record);
+}
+
+QStringList silentPortLines(const QString& port) {
+    const QString silent = outcomeMessage(resultOf(Operation::Search, Outcome::NoAnswer));
+    QStringList lines{console::messageText(silent) + QStringLiteral(" (") +
+                      deviceDisplayName(describePort(port)) + u')'};
+    lines << portRecordLines(describeOpenedPort(port, PortOutcome::Silent));
+    return lines;
 }

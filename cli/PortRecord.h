@@ -14,3 +14,7 @@ QStringList toolFixes(const PortAttempt& attempt);
 // The record of the one port a command was given or found: why it failed, the fix, and
 // what the system tells about the commonest causes.
 QStringList portRecordLines(const PortAttempt& attempt);
+
+// A port that opened but where nothing answered the presence check: the window's message,
+// the device, and the record of the port.
+QStringList silentPortLines(const QString& port);

@@ -145,13 +145,8 @@ QStringList distinctPorts() {
 
 // The presence check on one port; the identity line when the instrument answered.
 std::optional<QString> presentInstrument(InstrumentSession& session, TransferRow& row) {
-    QString identity;
     try {
-        const int presence = checkPresence(session.exchange, [&](int result) {
-            if (result == 0)
-                identity = session.exchange.ReplyBuffer;
-        });
-        if (presence == 0)
+        if (auto identity = presentIdentity(session.exchange))
             return identity;
         takeResult(row, resultOf(Operation::Transfer, Outcome::NoAnswer));
     } catch (const EComPort& e) {

@@ -106,6 +106,15 @@ OperationResult searchInstrument(CommandExchange& exchange, const PortLister& li
     return result;
 }
 
+std::optional<QString> presentIdentity(CommandExchange& exchange) {
+    std::optional<QString> identity;
+    checkPresence(exchange, [&](int result) {
+        if (result == 0)
+            identity = exchange.ReplyBuffer;
+    });
+    return identity;
+}
+
 int ChercheSonde(CommandExchange& exchange, const PortLister& listPorts, SearchRecord* record) {
     return searchInstrument(exchange, listPorts, record).done() ? 0 : -1;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class CommandExchange;
 class EComPort;
@@ -30,6 +31,10 @@ using PortLister = std::function<void(QStringList&)>;
 // still open (the reply is in the exchange's ReplyBuffer), then the port closed, whichever
 // way this ends.
 int checkPresence(CommandExchange& exchange, const std::function<void(int)>& whileOpen = {});
+
+// The same check for a caller that wants the instrument's identity line: none when the
+// port stayed silent. A port that cannot be used raises EComPort, as for the check.
+std::optional<QString> presentIdentity(CommandExchange& exchange);
 
 // Tries every listed port in list order with the presence check and keeps the first that
 // answers in the exchange's port (its Port()). Ports that fail with a serial error are
