@@ -13,6 +13,7 @@ InstrumentSession::InstrumentSession(const CommandParser& command)
       m_requestedPort(command.port()) {
     if (trace)
         trace->attach(port);
+    exchange.setLineWakeUps(true);
 }
 
 InstrumentSession::~InstrumentSession() {

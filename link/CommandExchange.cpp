@@ -49,7 +49,7 @@ void CommandExchange::EcrireCommande(const QString& commande) {
     ReplyBuffer.clear();
     ReplyComplete = false;
     // Before the purge: switching over turns bytes already waiting into a line of their own.
-    m_port.setLineWakeUp(true);
+    m_port.setLineWakeUp(m_lineWakeUps);
     // Whatever is waiting before the command (a late answer to an earlier one, noise)
     // would otherwise be taken for its reply.
     m_port.ClearBuffer(true, true);

@@ -70,6 +70,8 @@ void TestCommandExchange::init() {
     QVERIFY(m_line->peer.isOpen());
     m_line->port.setPort(m_line->peer.portPath());
     m_line->port.Open();
+    // The suite runs twice: pieces handed over as they come, and whole lines.
+    m_line->exchange.setLineWakeUps(qEnvironmentVariableIsSet("VEXA_TEST_LINE_WAKEUPS"));
 }
 
 void TestCommandExchange::cleanup() {
@@ -129,6 +131,7 @@ void TestCommandExchange::lineEndWithoutLfEndsBySilenceAfterLastByte() {
 
 // The port hands over a reply as one line, however many chunks the far end sent it in.
 void TestCommandExchange::replyInChunksIsTakenInOneRead() {
+    m_line->exchange.setLineWakeUps(true);
     answerWithChunks(m_line->peer, {{0, "#R"}, {15, " 12"}, {30, "3\r"}, {45, "\n"}});
     int reads = 0;
     m_line->port.OnTraffic = [&reads](TComPort*, TComPort::Direction direction, const QByteArray&) {
