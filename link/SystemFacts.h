@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/DeviceAccess.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,26 +28,6 @@ struct UsbAdapter {
     QString driver;       // kernel driver of the port: ch341-uart, cp210x, ftdi_sio, cdc_acm...
     bool hasUsbIds() const { return vendorId != 0 || productId != 0; }
 };
-
-// Who may use a device node, from its file status and this process's identity.
-struct DeviceAccess {
-    enum Kind { Missing, Unreachable, CharDevice, RegularFile, Directory, OtherFile };
-    Kind kind = Missing;
-    QString owner;                  // user owning the node
-    QString group;                  // group owning the node
-    bool groupMayReadWrite = false; // the group's permission bits allow reading and writing
-    bool mayOpen = false;           // this process may read and write it
-    bool processHasGroup = false;   // this process runs with the node's group
-    bool userListedInGroup = false; // the user database puts the user in that group
-    QString userName;               // the user this process runs as
-    QString serialGroup;            // the group that gives users the serial lines here
-};
-
-DeviceAccess deviceAccess(const QString& path);
-
-// The group through which ordinary users reach serial ports on this system ("dialout" on
-// Debian and Fedora, "uucp" on Arch).
-QString serialPortGroup();
 
 // What the operating system tells about serial ports and the programs around them, read
 // from /proc, /sys and the lock-file folders below a root folder ("/" for this machine).

@@ -346,13 +346,9 @@ void InstrumentSimulator::run() {
             break;
         }
         if (fds[0].revents & POLLIN) {
-            quint64 count;
-            [[maybe_unused]] const ssize_t n = ::read(m_wakeFd, &count, sizeof count);
-            std::lock_guard lock(m_mutex);
-            if (m_stopRequested)
-                break;
-            if (m_hangUpRequested) {
-                hangUp = true;
+            const WakeRequest request = takeWakeRequest();
+            if (request != WakeRequest::None) {
+                hangUp = request == WakeRequest::HangUp;
                 break;
             }
         }
@@ -374,6 +370,19 @@ void InstrumentSimulator::run() {
         }
     }
 
+    endRun(hangUp);
+}
+
+InstrumentSimulator::WakeRequest InstrumentSimulator::takeWakeRequest() {
+    quint64 count;
+    [[maybe_unused]] const ssize_t n = ::read(m_wakeFd, &count, sizeof count);
+    std::lock_guard lock(m_mutex);
+    if (m_stopRequested)
+        return WakeRequest::Stop;
+    return m_hangUpRequested ? WakeRequest::HangUp : WakeRequest::None;
+}
+
+void InstrumentSimulator::endRun(bool hangUp) {
     {
         std::lock_guard lock(m_mutex);
         m_pty.close();

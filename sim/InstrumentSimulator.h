@@ -136,6 +136,11 @@ private:
     };
 
     void run();
+    // What the wake-up descriptor was written for: stop(), a hang-up, or nothing.
+    enum class WakeRequest { None, Stop, HangUp };
+    WakeRequest takeWakeRequest();
+    // The line closed and the waiters told, after the loop of run().
+    void endRun(bool hangUp);
     void wake();
     Reply handleLine(const TranscriptLine& line); // takes m_mutex
     // Answers every whole line of `pending` (and a line grown too long), received at
