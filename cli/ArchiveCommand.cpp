@@ -28,6 +28,17 @@ struct ArchiveCommandLine {
         parser.addOption(archive);
     }
 
+    // The action's own options, then the arguments, which name no file or word; false once
+    // --help has answered.
+    bool parse(const QStringList& arguments, const QList<QCommandLineOption>& options) {
+        for (const QCommandLineOption& option : options)
+            parser.addOption(option);
+        if (!parser.parse(arguments))
+            return false;
+        parser.expectPositional(0, 0);
+        return true;
+    }
+
     // The archive named, opened; none named is a mistake of usage.
     std::unique_ptr<Archive> open() const {
         const std::optional<ArchiveLocation> location = archiveLocation(parser, archive);
@@ -83,11 +94,8 @@ void printTable(const QList<QStringList>& table) {
 
 ExitStatus runList(const QStringList& arguments) {
     ArchiveCommandLine line(QStringLiteral("list"), CliMsg::ArchiveListDescription);
-    line.parser.addOption(serialOption());
-    line.parser.addOption(sinceOption());
-    if (!line.parser.parse(arguments))
+    if (!line.parse(arguments, {serialOption(), sinceOption()}))
         return ExitStatus::Done;
-    line.parser.expectPositional(0, 0);
     const ArchiveFilter filter = filterOf(line);
     const std::unique_ptr<Archive> archive = line.open();
     const QList<ArchiveEntry> entries = archive->list(filter);
@@ -125,11 +133,8 @@ ExitStatus runExport(const QStringList& arguments) {
     ArchiveCommandLine line(QStringLiteral("export"), CliMsg::ArchiveExportDescription);
     const QCommandLineOption to(QStringLiteral("to"), cliMsg(CliMsg::ArchiveToOption),
                                 QStringLiteral("DIR"));
-    for (const auto& option : {serialOption(), sinceOption(), to})
-        line.parser.addOption(option);
-    if (!line.parser.parse(arguments))
+    if (!line.parse(arguments, {serialOption(), sinceOption(), to}))
         return ExitStatus::Done;
-    line.parser.expectPositional(0, 0);
     requiredValue(line, serialOption());
     const QString folder = requiredValue(line, to);
     const ArchiveFilter filter = filterOf(line);
@@ -163,10 +168,8 @@ ExitStatus runOverdue(const QStringList& arguments) {
     ArchiveCommandLine line(QStringLiteral("overdue"), CliMsg::ArchiveOverdueDescription);
     const QCommandLineOption days(QStringLiteral("days"), cliMsg(CliMsg::ArchiveDaysOption),
                                   QStringLiteral("N"));
-    line.parser.addOption(days);
-    if (!line.parser.parse(arguments))
+    if (!line.parse(arguments, {days}))
         return ExitStatus::Done;
-    line.parser.expectPositional(0, 0);
     bool ok = false;
     const int count = line.parser.value(days).trimmed().toInt(&ok);
     if (!ok || count < 0)
@@ -199,10 +202,8 @@ ExitStatus runFlush(const QStringList& arguments) {
     ArchiveCommandLine line(QStringLiteral("flush"), CliMsg::ArchiveFlushDescription);
     const QCommandLineOption folder(QStringLiteral("folder"), cliMsg(CliMsg::ArchiveSpoolOption),
                                     QStringLiteral("DIR"));
-    line.parser.addOption(folder);
-    if (!line.parser.parse(arguments))
+    if (!line.parse(arguments, {folder}))
         return ExitStatus::Done;
-    line.parser.expectPositional(0, 0);
     const QString results =
         line.parser.isSet(folder) ? line.parser.value(folder) : QDir::currentPath();
     const std::unique_ptr<Archive> archive = line.open();
