@@ -215,6 +215,10 @@ void TestCliWatch::keepsTheMemoryOfAnotherInstrument() {
                 identity.serialNumber = QStringLiteral("VX9999");
                 instrument->setIdentity(identity);
             });
+    // The change above runs in this test's event loop; the first stored line comes late
+    // enough that it has happened before the watcher can reach the erase, however fast
+    // the rest of the transfer goes.
+    m_sim->delayReply("#OK", 500);
     startWatch({QStringLiteral("--erase-after-download")});
     m_sim->start();
     QVERIFY(waitForRecords(1));
